@@ -1,0 +1,200 @@
+// The drawing document, the encodings of the JWW format and the readers and writers of its
+// sections. A JWW file is: header section, entity object list, block-definition list and, from
+// version 700 on, the image section; nothing follows the last section.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "jww/jwtype.h"
+#include "jww/stream.h"
+#include "text/Func_.h"
+
+// ---------------------------------------------------------------------------------------------
+// Document
+// ---------------------------------------------------------------------------------------------
+
+// A settings entry of three doubles and an integer (SettingsTableA and SettingsTableF).
+struct TSettingsEntry3D1I {
+    double D1 = 0.0;
+    double D2 = 0.0;
+    double D3 = 0.0;
+    int32_t I1 = 0;
+};
+
+struct TSettingsEntryB {
+    int32_t I1 = 0;
+    int32_t I2 = 0;
+    int32_t I3 = 0;
+    int32_t I4 = 0;
+    double D5 = 0.0;
+};
+
+using TSettingsEntryC = std::array<int32_t, 4>;
+using TSettingsEntryD = std::array<int32_t, 5>;
+using TSettingsEntryE = std::array<int32_t, 4>;
+
+// double, double, double, integer, integer, then five doubles.
+struct TSettingsC {
+    std::array<double, 3> Lead{0.0, 0.0, 1.0};
+    std::array<int32_t, 2> Ints{0, 0};
+    std::array<double, 5> Tail{1.0, 1.0, 1.0, 0.0, 0.0};
+};
+
+// double, double, integer, double, then (from version 300) two more doubles.
+struct TSettingsD {
+    std::array<double, 2> Lead{};
+    int32_t Int = 0;
+    std::array<double, 3> Tail{};
+};
+
+// integer, then six doubles.
+struct TSettingsE {
+    int32_t Int = 0;
+    std::array<double, 6> Doubles{1.0, 0.0, 0.0, 1.0, 0.0, 0.0};
+};
+
+// Ten integers, the split integer, five integers, five doubles, four doubles, two integers.
+struct TSettingsG {
+    std::array<int32_t, 10> Ints{};
+    int32_t UnitsPart = 0;
+    int32_t TensPart = 0;
+    std::array<int32_t, 5> Ints2{};
+    std::array<double, 5> Doubles{};
+    std::array<double, 4> Doubles2{};
+    std::array<int32_t, 2> Ints3{};
+};
+
+// double, double, double, integer, integer, double, double, integer, then six doubles.
+struct TSettingsH {
+    std::array<double, 3> Lead{};
+    std::array<int32_t, 2> Ints{};
+    std::array<double, 2> Mid{};
+    int32_t Int = 0;
+    std::array<double, 6> Tail{};
+};
+
+std::array<TSettingsEntry3D1I, 10> ResetSettingsTableA();
+
+struct THeader {
+    std::string Magic;
+    int32_t Version = 0;
+    std::string Memo;
+    std::array<int32_t, 2> Settings0{};
+    std::array<int32_t, 14> SettingsA{};
+    std::array<int32_t, 7> SettingsB{};
+    TSettingsC SettingsC;
+    TSettingsD SettingsD;
+    TSettingsE SettingsE;
+    std::array<TSettingsEntry3D1I, 10> SettingsTableA = ResetSettingsTableA();
+    std::array<double, 11> SettingsF{};
+    TSettingsG SettingsG;
+    TSettingsH SettingsH;
+    // Set by a load when it reaches each list's count word; clearing leaves them.
+    int32_t EntityCount = 0;
+    int32_t BlockDefCount = 0;
+};
+
+struct TJwwDocument : TEntityCollections {
+    THeader Header;
+    std::vector<TLayerGroup> LayerGroupTable;
+    std::vector<TLayer> LayerTable;  // the layer l of group g is entry g * 16 + l
+    std::vector<TSettingsEntryB> SettingsTableB;
+    std::vector<TSettingsEntryC> SettingsTableC;
+    std::vector<TSettingsEntryD> SettingsTableD;
+    std::vector<TSettingsEntryE> SettingsTableE;
+    std::vector<TColorExNo> ColorExTable;        // entry 0 and the colours 1 .. 256
+    std::vector<TLineTypeExNo> LineTypeExTable;  // entry 0 and the line types 1 .. 32
+    std::vector<TSettingsEntry3D1I> SettingsTableF;
+    std::vector<TEntBlockDef> BlockDefList;
+    // How the drawing's strings are stored; a save writes this form.
+    TStringForm StringForm = TStringForm::Byte;
+    // Set by a load when a wide string held characters that code page 932 cannot hold.
+    bool LossyStrings = false;
+};
+
+// The one drawing the program holds.
+extern TJwwDocument JwwDoc;
+
+// Empties every collection and resets every header field; EntityCount and BlockDefCount stay.
+void ClearJww();
+void ClearJww(TJwwDocument& doc);
+
+// Gives every header table its fixed length with every element zero.
+void CreateHeaderTables(TJwwDocument& doc);
+
+// ---------------------------------------------------------------------------------------------
+// Stream encodings
+// ---------------------------------------------------------------------------------------------
+
+std::string ReadJwwString(TJwwReader& r);
+void WriteJwwString(TJwwWriter& w, std::string_view s);
+
+int32_t ReadJwwCount(TJwwReader& r);
+void WriteJwwCount(TJwwWriter& w, int32_t n);
+
+// A decoded class tag: either a new class with its name, or a reference to a class index.
+struct TClassTag {
+    bool IsNewClass = false;
+    std::string ClassName;
+    int32_t ClassIndex = 0;
+};
+
+// The longest class name a tag may carry; a longer one marks the file as corrupt.
+constexpr std::size_t MaxClassNameLength = 2048;
+
+TClassTag ReadClassTag(TJwwReader& r);
+void WriteNewClass(TJwwWriter& w, int32_t version, std::string_view className);
+void WriteClassRef(TJwwWriter& w, int32_t classIndex);
+
+// ---------------------------------------------------------------------------------------------
+// Header section
+// ---------------------------------------------------------------------------------------------
+
+// Reads the header into a document that was just cleared and given its header tables.
+void ReadHeaderSection(TJwwReader& r, TJwwDocument& doc);
+void WriteHeaderSection(TJwwWriter& w, const TJwwDocument& doc, int32_t targetVersion);
+
+bool IsJwwFile(const std::string& path);
+bool ReadJwwHeader(const std::string& path);
+bool ReadJwwHeader(TJwwDocument& doc, const std::string& path);
+
+// ---------------------------------------------------------------------------------------------
+// Objects
+// ---------------------------------------------------------------------------------------------
+
+// Class indices and the running index of one load or one save.
+struct TClassRegistry {
+    std::array<int32_t, 9> ClassIndex{};  // by kind code 1 .. 8
+    int32_t RunningIndex = 1;
+
+    void Advance();  // raises EJwwRangeError on overflow
+};
+
+TEntBase ReadEntBase(TJwwReader& r, int32_t version);
+void CopyEntBase(const TEntBase& source, TEntBase& dest);
+void WriteEntBase(TJwwWriter& w, int32_t targetVersion, int32_t kind, const TEntBase& base);
+
+void ReadEntityList(TJwwReader& r, TJwwDocument& doc, TClassRegistry& registry);
+void WriteEntityList(TJwwWriter& w, const TJwwDocument& doc, int32_t targetVersion,
+                     TClassRegistry& registry);
+
+void ReadBlockDefList(TJwwReader& r, TJwwDocument& doc, TClassRegistry& registry, int32_t version);
+void WriteBlockDefList(TJwwWriter& w, const TJwwDocument& doc, int32_t targetVersion,
+                       TClassRegistry& registry);
+
+// ---------------------------------------------------------------------------------------------
+// Images and drivers
+// ---------------------------------------------------------------------------------------------
+
+void ReadImageSection(TJwwReader& r, int32_t version);
+void MarkImagesInUse(const TJwwDocument& doc);
+void WriteImageSection(TJwwWriter& w, const TJwwDocument& doc, int32_t targetVersion);
+
+bool LoadJww(const std::string& path);
+bool LoadJww(TJwwDocument& doc, const std::string& path);
+bool SaveJww(const std::string& path, int32_t version);
+bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version);

@@ -1,0 +1,142 @@
+#include "tests/support/JwwBuilder.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+TJwwBuilder& TJwwBuilder::Byte(uint8_t value)
+{
+    Data.push_back(static_cast<char>(value));
+    return *this;
+}
+
+TJwwBuilder& TJwwBuilder::Word(uint16_t value)
+{
+    Byte(value & 0xFF);
+    return Byte(value >> 8);
+}
+
+TJwwBuilder& TJwwBuilder::UInt(uint32_t value)
+{
+    Word(value & 0xFFFF);
+    return Word(value >> 16);
+}
+
+TJwwBuilder& TJwwBuilder::Int(int32_t value)
+{
+    return UInt(static_cast<uint32_t>(value));
+}
+
+TJwwBuilder& TJwwBuilder::Double(double value)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &value, 8);
+    UInt(static_cast<uint32_t>(bits));
+    return UInt(static_cast<uint32_t>(bits >> 32));
+}
+
+TJwwBuilder& TJwwBuilder::Raw(std::string_view bytes)
+{
+    Data.append(bytes);
+    return *this;
+}
+
+TJwwBuilder& TJwwBuilder::Zeros(std::size_t n)
+{
+    Data.append(n, '\0');
+    return *this;
+}
+
+TJwwBuilder& TJwwBuilder::String(std::string_view s)
+{
+    if (s.size() <= 254) {
+        Byte(static_cast<uint8_t>(s.size()));
+    } else if (s.size() <= 0xFFFD) {
+        Byte(0xFF).Word(static_cast<uint16_t>(s.size()));
+    } else {
+        Byte(0xFF).Word(0xFFFF).UInt(static_cast<uint32_t>(s.size()));
+    }
+    return Raw(s);
+}
+
+TJwwBuilder& TJwwBuilder::Count(int32_t n)
+{
+    if (n >= 0 && n < 0xFFFF)
+        return Word(static_cast<uint16_t>(n));
+    return Word(0xFFFF).Int(n);
+}
+
+TJwwBuilder& TJwwBuilder::NewClass(uint16_t schema, std::string_view name)
+{
+    return Word(0xFFFF).Word(schema).Word(static_cast<uint16_t>(name.size())).Raw(name);
+}
+
+TJwwBuilder& TJwwBuilder::ClassRef(int32_t index)
+{
+    if (index < 0x7FFF)
+        return Word(static_cast<uint16_t>(0x8000 + index));
+    return Word(0x7FFF).UInt(0x80000000u | static_cast<uint32_t>(index));
+}
+
+TJwwBuilder& TJwwBuilder::Base(uint32_t group, uint8_t penStyle, uint16_t penColor,
+                               uint16_t penWidth, uint16_t layer, uint16_t layerGroup,
+                               uint16_t flags, bool withWidth)
+{
+    UInt(group).Byte(penStyle).Word(penColor);
+    if (withWidth)
+        Word(penWidth);
+    return Word(layer).Word(layerGroup).Word(flags);
+}
+
+std::string Hex(std::string_view pairs)
+{
+    std::string out;
+    int high = -1;
+    for (char c : pairs) {
+        int v;
+        if (c >= '0' && c <= '9')
+            v = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            v = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            v = c - 'A' + 10;
+        else
+            continue;
+        if (high < 0) {
+            high = v;
+        } else {
+            out.push_back(static_cast<char>(high * 16 + v));
+            high = -1;
+        }
+    }
+    return out;
+}
+
+std::string TestFolder(std::string_view name)
+{
+    const char* base = std::getenv("ZELVANE_TEST_TMP");
+    std::filesystem::path root = base ? base : std::filesystem::temp_directory_path() / "zelvane-tests";
+    const auto folder = root / std::string(name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.string() + "/";
+}
+
+void WriteFileBytes(const std::string& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write test file " + path);
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read test file " + path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
