@@ -154,8 +154,10 @@ void WriteClassRef(TJwwWriter& w, int32_t classIndex);
 // Header section
 // ---------------------------------------------------------------------------------------------
 
-// Reads the header into a document that was just cleared and given its header tables.
-void ReadHeaderSection(TJwwReader& r, TJwwDocument& doc);
+// Reads the header into a document that was just cleared and given its header tables. Returns
+// false, right after the version, for a version below 220, whose layout is not known; the
+// signature and the version are then the only fields read.
+bool ReadHeaderSection(TJwwReader& r, TJwwDocument& doc);
 void WriteHeaderSection(TJwwWriter& w, const TJwwDocument& doc, int32_t targetVersion);
 
 bool IsJwwFile(const std::string& path);
