@@ -196,7 +196,9 @@ void ReadImageSection(TJwwReader& r, int32_t version);
 void MarkImagesInUse(const TJwwDocument& doc);
 void WriteImageSection(TJwwWriter& w, const TJwwDocument& doc, int32_t targetVersion);
 
+// The overloads that take a document tell why a load or save did not complete in *failure.
 bool LoadJww(const std::string& path);
-bool LoadJww(TJwwDocument& doc, const std::string& path);
+bool LoadJww(TJwwDocument& doc, const std::string& path, std::string* failure = nullptr);
 bool SaveJww(const std::string& path, int32_t version);
-bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version);
+bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version,
+             std::string* failure = nullptr);

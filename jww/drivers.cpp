@@ -1,0 +1,178 @@
+// Loading a whole drawing into a document and saving a document to a file. The section readers
+// and writers raise on every failure; these two operations are where failures become a result.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <new>
+#include <random>
+
+#include "jww/jwwunit.h"
+
+namespace {
+
+constexpr int32_t ImageSectionVersion = 700;
+
+void SetFailure(std::string* failure, const std::string& text)
+{
+    if (failure)
+        *failure = text;
+}
+
+std::string SystemError(const std::string& what, const std::string& path)
+{
+    return what + " " + path + " (" + std::strerror(errno) + ")";
+}
+
+// A new, uniquely named file beside the target. Created with the mode of an ordinary new file,
+// so the process's umask and the folder's default permissions apply as they would to the target.
+class TSiblingTempFile {
+public:
+    explicit TSiblingTempFile(const std::string& target)
+    {
+        // The name leaves the target's name out, so that a long target name cannot make it
+        // too long for the folder.
+        const std::string folder = std::filesystem::path(target).parent_path().string();
+        const std::string prefix = (folder.empty() ? std::string() : folder + "/") + ".zelvane-";
+        std::random_device seed;
+        std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 | seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            char suffix[17];
+            std::snprintf(suffix, sizeof suffix, "%016llx",
+                          static_cast<unsigned long long>(random()));
+            Path = prefix + suffix + ".tmp";
+            Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (Fd >= 0)
+                return;
+            if (errno != EEXIST)
+                break;
+        }
+        throw EJwwIOError(SystemError("cannot create a file beside", target));
+    }
+    TSiblingTempFile(const TSiblingTempFile&) = delete;
+    TSiblingTempFile& operator=(const TSiblingTempFile&) = delete;
+
+    // Whatever went wrong, nothing of a failed save stays behind.
+    ~TSiblingTempFile()
+    {
+        if (Fd >= 0)
+            ::close(Fd);
+        if (!Committed)
+            ::unlink(Path.c_str());
+    }
+
+    int Descriptor() const { return Fd; }
+
+    // Makes the written bytes durable, then puts them in the target's place in one step, so
+    // the target is either the old file or the complete new one.
+    void CommitAs(const std::string& target)
+    {
+        if (::fsync(Fd) != 0)
+            throw EJwwIOError(SystemError("cannot write", Path));
+        const int fd = Fd;
+        Fd = -1;
+        if (::close(fd) != 0)
+            throw EJwwIOError(SystemError("cannot write", Path));
+        if (::rename(Path.c_str(), target.c_str()) != 0)
+            throw EJwwIOError(SystemError("cannot replace", target));
+        Committed = true;
+        SyncFolderOf(target);
+    }
+
+private:
+    // The rename is complete once its folder is on disk. The file is already in place, so a
+    // folder that cannot be synced is not reported.
+    static void SyncFolderOf(const std::string& target)
+    {
+        std::string folder = std::filesystem::path(target).parent_path().string();
+        if (folder.empty())
+            folder = ".";
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
+    }
+
+    std::string Path;
+    int Fd = -1;
+    bool Committed = false;
+};
+
+void ReadSections(TJwwReader& r, TJwwDocument& doc)
+{
+    CreateHeaderTables(doc);
+    if (!ReadHeaderSection(r, doc))
+        throw EJwwIOError("format version " + std::to_string(doc.Header.Version) +
+                          " is too old to be read");
+    TClassRegistry registry;
+    ReadEntityList(r, doc, registry);
+    ReadBlockDefList(r, doc, registry, doc.Header.Version);
+    if (doc.Header.Version >= ImageSectionVersion)
+        ReadImageSection(r, doc.Header.Version);
+}
+
+void WriteSections(TJwwWriter& w, const TJwwDocument& doc, int32_t version)
+{
+    WriteHeaderSection(w, doc, version);
+    TClassRegistry registry;
+    WriteEntityList(w, doc, version, registry);
+    WriteBlockDefList(w, doc, version, registry);
+    WriteImageSection(w, doc, version);
+    w.Flush();
+}
+
+}  // namespace
+
+bool LoadJww(const std::string& path)
+{
+    return LoadJww(JwwDoc, path);
+}
+
+bool LoadJww(TJwwDocument& doc, const std::string& path, std::string* failure)
+{
+    ClearJww(doc);
+    // A file that exists but cannot be opened is not a failed load: its error reaches the caller.
+    TJwwReader r(path);
+    bool complete = false;
+    try {
+        ReadSections(r, doc);
+        complete = true;
+    } catch (const std::bad_alloc&) {
+        SetFailure(failure, "not enough memory to read " + path);
+    } catch (const std::exception& e) {
+        SetFailure(failure, e.what());
+    }
+    // Whatever was read is kept, and a save of it writes its strings as they were read.
+    if (r.StringForm != TStringForm::Unknown)
+        doc.StringForm = r.StringForm;
+    doc.LossyStrings = r.LossyStrings;
+    return complete;
+}
+
+bool SaveJww(const std::string& path, int32_t version)
+{
+    return SaveJww(JwwDoc, path, version);
+}
+
+bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version,
+             std::string* failure)
+{
+    try {
+        TSiblingTempFile file(path);
+        TJwwWriter w(file.Descriptor());
+        w.StringForm = doc.StringForm;
+        WriteSections(w, doc, version);
+        file.CommitAs(path);
+        return true;
+    } catch (const std::bad_alloc&) {
+        SetFailure(failure, "not enough memory to write " + path);
+    } catch (const std::exception& e) {
+        SetFailure(failure, e.what());
+    }
+    return false;
+}
