@@ -1,0 +1,44 @@
+#include "tools/CliCommands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <array>
+#include <string>
+#include <vector>
+
+std::span<const TCliCommand> CliCommands()
+{
+    static constexpr std::array Commands{
+        TCliCommand{"copy", "Load a drawing and save it to a new file in its own format version",
+                    DefineCopyCommand},
+    };
+    return Commands;
+}
+
+int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+{
+    CLI::App app{"Reads and writes Jw_cad for Windows drawings (.jww).", "zelvane-cli"};
+    app.require_subcommand(1);
+
+    struct TDefined {
+        CLI::App* Parser;
+        TCliAction Action;
+    };
+    std::vector<TDefined> defined;
+    for (const TCliCommand& command : CliCommands()) {
+        CLI::App* parser = app.add_subcommand(std::string(command.Name), std::string(command.Summary));
+        defined.push_back({parser, command.Define(*parser)});
+    }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // A request for help prints it and succeeds; anything else is a usage error.
+        return app.exit(e, out, err) == 0 ? ExitSuccess : ExitUsage;
+    }
+    for (const TDefined& command : defined) {
+        if (command.Parser->parsed())
+            return command.Action(out, err);
+    }
+    return ExitUsage;
+}

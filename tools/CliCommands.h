@@ -1,0 +1,35 @@
+// The subcommands of zelvane-cli. Each one lives in a file of its own and is listed once in
+// the table of CliCommands.cpp, which is all a new subcommand has to touch.
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <span>
+#include <string_view>
+
+namespace CLI {
+class App;
+}
+
+// Exit codes of zelvane-cli.
+constexpr int ExitSuccess = 0;
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+// Runs a subcommand whose arguments were parsed; returns its exit code.
+using TCliAction = std::function<int(std::ostream& out, std::ostream& err)>;
+
+struct TCliCommand {
+    std::string_view Name;
+    std::string_view Summary;
+    // Declares the subcommand's arguments on its parser and returns the action that runs it
+    // with the values the parser fills in.
+    TCliAction (*Define)(CLI::App& command);
+};
+
+std::span<const TCliCommand> CliCommands();
+
+// Parses the command line and runs the subcommand it names.
+int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+TCliAction DefineCopyCommand(CLI::App& command);

@@ -1,0 +1,8 @@
+// zelvane-cli copy IN OUT: loads a drawing and saves it to a new file in its own version.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+// Copies the drawing at input to output; returns the exit code and tells why on err.
+int CopyDrawing(const std::string& input, const std::string& output, std::ostream& err);
