@@ -33,8 +33,9 @@ std::string SjisCopy(std::string_view s, int p, int c)
         return {};
     const int64_t last = static_cast<int64_t>(p) + c - 1;
     std::string out;
-    // Walk from the start so that pairs stay aligned whatever p is.
-    for (int64_t i = 1; i <= length;) {
+    // Walk from the start so that pairs stay aligned whatever p is; nothing past the last
+    // position can be taken, so the walk stops there.
+    for (int64_t i = 1; i <= length && i <= last;) {
         const auto b = static_cast<unsigned char>(s[i - 1]);
         if (IsSjisLeadByte(b)) {
             if (i >= p && i + 1 <= last)
