@@ -1,0 +1,208 @@
+// The object-list framing: a count, then every object as a class tag and its record. Classes
+// are named in full once and referred to by number afterwards; every class and every object
+// takes the next value of one running index, which runs on through the block definitions.
+// The main entity list and the nested lists of block definitions share this reader and writer.
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "jww/records.h"
+
+namespace {
+
+// The kind a tag selects. A new class takes the running index whether or not its name is one
+// of ours; a reference selects the kind whose class received that index. Index 0 and negative
+// indices are never given, so they select nothing.
+int32_t KindOfTag(const TClassTag& tag, TClassRegistry& registry)
+{
+    if (tag.IsNewClass) {
+        int32_t kind = 0;
+        for (int32_t k = KindSen; k <= KindBlock; ++k) {
+            if (tag.ClassName == KindClassNames[k]) {
+                registry.ClassIndex[k] = registry.RunningIndex;
+                kind = k;
+                break;
+            }
+        }
+        registry.Advance();
+        return kind;
+    }
+    if (tag.ClassIndex < 1)
+        return 0;
+    for (int32_t k = KindSen; k <= KindBlock; ++k) {
+        if (registry.ClassIndex[k] == tag.ClassIndex)
+            return k;
+    }
+    return 0;
+}
+
+template <class Rec>
+int32_t AppendRecord(TJwwReader& r, int32_t version, std::vector<Rec>& list)
+{
+    ReadRecord(r, version, list.emplace_back());
+    return static_cast<int32_t>(list.size() - 1);
+}
+
+// What a short read names, by kind code.
+constexpr std::array<const char*, 8> KindRecordNames = {
+    "object list",  "line record",      "arc record",  "point record",
+    "text record",  "dimension record", "solid record", "block insertion record"};
+
+int32_t ReadRecordOfKind(TJwwReader& r, int32_t version, int32_t kind, TEntityCollections& into)
+{
+    TReadContext context(r, KindRecordNames[static_cast<std::size_t>(kind)]);
+    switch (kind) {
+    case KindSen:
+        return AppendRecord(r, version, into.SenList);
+    case KindEnko:
+        return AppendRecord(r, version, into.EnkoList);
+    case KindTen:
+        return AppendRecord(r, version, into.TenList);
+    case KindMoji:
+        return AppendRecord(r, version, into.MojiList);
+    case KindSunpo:
+        return AppendRecord(r, version, into.SunpoList);
+    case KindSolid:
+        return AppendRecord(r, version, into.SolidList);
+    default:
+        return AppendRecord(r, version, into.BlockList);
+    }
+}
+
+// The order tables come from a file, so an index is checked before it is followed.
+template <class Rec>
+const Rec& Entry(const std::vector<Rec>& list, int32_t index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+        throw EJwwRangeError("object order refers to entry " + std::to_string(index) + " of " +
+                             std::to_string(list.size()));
+    return list[static_cast<std::size_t>(index)];
+}
+
+void WriteRecordOfKind(TJwwWriter& w, int32_t targetVersion, int32_t docVersion,
+                       TClassRegistry& registry, const TEntRef& ref, const TEntityCollections& from)
+{
+    switch (ref.Kind) {
+    case KindSen:
+        return WriteRecord(w, targetVersion, Entry(from.SenList, ref.Index));
+    case KindEnko:
+        return WriteRecord(w, targetVersion, Entry(from.EnkoList, ref.Index));
+    case KindTen:
+        return WriteRecord(w, targetVersion, Entry(from.TenList, ref.Index));
+    case KindMoji:
+        return WriteRecord(w, targetVersion, Entry(from.MojiList, ref.Index));
+    case KindSunpo:
+        return WriteRecord(w, targetVersion, docVersion, registry, Entry(from.SunpoList, ref.Index));
+    case KindSolid:
+        return WriteRecord(w, targetVersion, Entry(from.SolidList, ref.Index));
+    default:
+        return WriteRecord(w, targetVersion, Entry(from.BlockList, ref.Index));
+    }
+}
+
+// The first count entries of the order table; a count beyond the table (a drawing whose load
+// failed part-way) must not be written, as the objects it announces do not exist.
+const TEntRef* OrderEntries(const TEntityCollections& from, int32_t count)
+{
+    if (count < 0 || static_cast<std::size_t>(count) > from.EntityOrder.size())
+        throw EJwwRangeError("object count " + std::to_string(count) + " exceeds the " +
+                             std::to_string(from.EntityOrder.size()) + " objects held");
+    return from.EntityOrder.data();
+}
+
+bool IsObjectKind(int32_t kind)
+{
+    return kind >= KindSen && kind <= KindBlock;
+}
+
+}  // namespace
+
+void WriteObjectTag(TJwwWriter& w, int32_t targetVersion, TClassRegistry& registry, int32_t kind)
+{
+    int32_t& classIndex = registry.ClassIndex.at(static_cast<std::size_t>(kind));
+    if (classIndex != 0) {
+        WriteClassRef(w, classIndex);
+        return;
+    }
+    WriteNewClass(w, targetVersion, KindClassNames.at(static_cast<std::size_t>(kind)));
+    classIndex = registry.RunningIndex;
+    registry.Advance();
+}
+
+std::size_t ReservableEntries(const TJwwReader& r, int32_t count, uint64_t minBytesEach)
+{
+    return static_cast<std::size_t>(
+        std::min<uint64_t>(static_cast<uint64_t>(count), r.BytesLeft() / minBytesEach));
+}
+
+void ReadObjectCount(TJwwReader& r, int32_t& count)
+{
+    count = ReadJwwCount(r);
+    if (count < 0)
+        throw EJwwRangeError("negative object count " + std::to_string(count));
+}
+
+void ReadObjects(TJwwReader& r, int32_t version, TClassRegistry& registry, int32_t count,
+                 TEntityCollections& into)
+{
+    TReadContext context(r, "object list");
+    into.EntityOrder.reserve(ReservableEntries(r, count, MinObjectBytes));
+    int32_t read = 0;
+    while (read < count) {
+        const int32_t kind = KindOfTag(ReadClassTag(r), registry);
+        // A tag of no known class carries no record we could skip; the next tag follows.
+        if (kind == 0)
+            continue;
+        const int32_t index = ReadRecordOfKind(r, version, kind, into);
+        into.EntityOrder.push_back({kind, index});
+        ++read;
+        registry.Advance();
+    }
+}
+
+int32_t WrittenObjectCount(const TEntityCollections& from, int32_t count, int32_t targetVersion,
+                           int32_t docVersion)
+{
+    const TEntRef* entries = OrderEntries(from, count);
+    if (targetVersion >= SxfVersion || docVersion < SxfVersion)
+        return count;
+    int64_t written = count;
+    for (int32_t i = 0; i < count; ++i) {
+        if (entries[i].Kind == KindSunpo && Entry(from.SunpoList, entries[i].Index).SxfMode != 0)
+            written += 6;
+    }
+    if (written > std::numeric_limits<int32_t>::max())
+        throw EJwwRangeError("object count overflows 32 bits");
+    return static_cast<int32_t>(written);
+}
+
+void WriteObjects(TJwwWriter& w, int32_t targetVersion, int32_t docVersion,
+                  TClassRegistry& registry, int32_t count, const TEntityCollections& from)
+{
+    const TEntRef* entries = OrderEntries(from, count);
+    for (int32_t i = 0; i < count; ++i) {
+        const TEntRef& ref = entries[i];
+        // An entry of no kind would leave the count word announcing an object that is not there.
+        if (!IsObjectKind(ref.Kind))
+            throw EJwwRangeError("object order holds kind " + std::to_string(ref.Kind));
+        WriteObjectTag(w, targetVersion, registry, ref.Kind);
+        WriteRecordOfKind(w, targetVersion, docVersion, registry, ref, from);
+        registry.Advance();
+    }
+}
+
+void ReadEntityList(TJwwReader& r, TJwwDocument& doc, TClassRegistry& registry)
+{
+    registry = TClassRegistry{};
+    ReadObjectCount(r, doc.Header.EntityCount);
+    ReadObjects(r, doc.Header.Version, registry, doc.Header.EntityCount, doc);
+}
+
+void WriteEntityList(TJwwWriter& w, const TJwwDocument& doc, int32_t targetVersion,
+                     TClassRegistry& registry)
+{
+    const int32_t count = doc.Header.EntityCount;
+    WriteJwwCount(w, WrittenObjectCount(doc, count, targetVersion, doc.Header.Version));
+    registry = TClassRegistry{};
+    WriteObjects(w, targetVersion, doc.Header.Version, registry, count, doc);
+}
