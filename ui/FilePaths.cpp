@@ -1,0 +1,45 @@
+#include "ui/FilePaths.h"
+
+#include <filesystem>
+#include <system_error>
+
+std::string FolderPart(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string FileNamePart(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string UpperExtension(std::string_view path)
+{
+    const std::string name = FileNamePart(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return {};
+    std::string extension = name.substr(dot);
+    for (char& c : extension)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return extension;
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+bool NamesSameFile(const std::string& path, const std::string& existing)
+{
+    if (!FileExists(path) || !FileExists(existing))
+        return false;
+    if (path == existing)
+        return true;
+    std::error_code error;
+    return std::filesystem::equivalent(path, existing, error);
+}
