@@ -1,0 +1,49 @@
+// Gives each test its own temp image folder with extraction on, and puts the module's temp image
+// state back afterwards, so tests never see each other's images.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "jww/jwtype.h"
+#include "tests/support/JwwBuilder.h"
+
+class TempImageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        Root = TestFolder(std::string(info->test_suite_name()) + "." + info->name());
+        // The images sit one level down, so a name that escapes would land in Root.
+        Images = Root + "TEMP/";
+        std::filesystem::create_directory(Images);
+        ClearTempImageList();
+        TempImageFolder = Images;
+        ExtractImages = true;
+        ScanImages = true;
+    }
+
+    void TearDown() override
+    {
+        ClearTempImageList();
+        TempImageFolder.clear();
+        ExtractImages = false;
+        ScanImages = false;
+    }
+
+    // The names of the files in a folder, sorted.
+    static std::vector<std::string> FilesIn(const std::string& folder)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string Root;
+    std::string Images;
+};
