@@ -21,6 +21,8 @@ struct TFileDialogSettings {
     bool ConfirmOverwrite = false;  // ask before returning the name of an existing file
     bool HideReadOnly = false;      // no read-only check box
     bool Resizable = false;
+
+    bool operator==(const TFileDialogSettings&) const = default;
 };
 
 class TDesktopServices {
