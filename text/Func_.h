@@ -26,10 +26,12 @@ struct TCharArray {
     std::size_t Capacity;
 };
 
-// Copies min(n, source length) bytes into the array; the rest stays as it was.
+// Copies min(n, source length) bytes into the array; the rest stays as it was. When those
+// bytes would not fit, raises EJwwRangeError and writes nothing.
 void StrToChars(TCharArray dest, std::string_view source, int n);
 
-// Sets elements 0 .. n-1 to the fill byte; n <= 0 does nothing.
+// Sets elements 0 .. n-1 to the fill byte; n <= 0 does nothing. When n exceeds the capacity,
+// raises EJwwRangeError and writes nothing.
 void FillChars(TCharArray dest, char fill, int n);
 
 // The whole characters of s lying within bytes p .. p+c-1 (1-based), aligned from the start of s.
