@@ -18,3 +18,7 @@ std::string Utf16ToCp932(std::u16string_view utf16, bool* lossy = nullptr);
 
 // Code page 932 of UTF-8 text, with the same replacement rule.
 std::string Utf8ToCp932(std::string_view utf8, bool* lossy = nullptr);
+
+// UTF-16 of a code page 932 byte string in which a byte sequence that is not valid code page
+// 932 becomes "?"; for writing text that must reach a Unicode form whatever it holds.
+std::u16string Cp932ToUtf16Lossy(std::string_view cp932);

@@ -57,6 +57,7 @@ TEST(Cp932, EmptyStrings)
 {
     EXPECT_EQ(Cp932ToUtf8(""), std::optional<std::string>(""));
     EXPECT_EQ(Cp932ToUtf16(""), std::optional<std::u16string>(u""));
+    EXPECT_EQ(Cp932ToUtf16Lossy(""), u"");
     bool lossy = false;
     EXPECT_EQ(Utf16ToCp932(u"", &lossy), "");
     EXPECT_EQ(Utf8ToCp932("", &lossy), "");
@@ -133,6 +134,15 @@ TEST(Cp932, InvalidBytesGiveNothing)
         EXPECT_EQ(Cp932ToUtf16(bytes), std::nullopt);
         EXPECT_EQ(Cp932ToUtf8(bytes), std::nullopt);
     }
+}
+
+TEST(Cp932, LossyDecodingMarksEachBadSequence)
+{
+    EXPECT_EQ(Cp932ToUtf16Lossy("\x81"), u"?");
+    EXPECT_EQ(Cp932ToUtf16Lossy("A\x81\x20" "B"), u"A? B");
+    EXPECT_EQ(Cp932ToUtf16Lossy("\x85\x40\x82\xA0"), u"?\u3042");
+    EXPECT_EQ(Cp932ToUtf16Lossy("\x81\x0D"), u"?\r");
+    EXPECT_EQ(Cp932ToUtf16Lossy("ok\x81\x60"), u"ok\uFF5E");
 }
 
 TEST(Cp932, CharactersCp932CannotHoldBecomeQuestionMarks)
