@@ -281,7 +281,7 @@ TEST(BlockDefWrite, NestedDimensionsSplitDownLevelWithTheirCount)
     const TEntBlockDef& def = back.BlockDefList.at(0);
     EXPECT_EQ(def.EntityCount, 7);
     EXPECT_EQ(def.SenList.size(), 2u);
-    EXPECT_EQ(def.TenList.size(), 4u);
+    ASSERT_EQ(def.TenList.size(), 4u);
     EXPECT_EQ(def.TenList[3].Temporary, 1);
 }
 

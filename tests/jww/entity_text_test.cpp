@@ -271,6 +271,7 @@ TEST(DimensionSplit, NumberingRunsOnThroughTheSplitObjects)
         kinds.push_back(ref.Kind);
     EXPECT_EQ(kinds, (std::vector<int32_t>{5, 1, 1, 3, 3, 3, 3, 1, 5, 3}));
     ASSERT_EQ(back.TenList.size(), 5u);
+    ASSERT_EQ(back.SenList.size(), 3u);
     EXPECT_EQ(back.TenList[2].Temporary, 1);
     EXPECT_EQ(back.TenList[3].Temporary, 1);
     EXPECT_EQ(RecordBytes(back.SenList[2], 400), RecordBytes(doc.SenList[0], 400));

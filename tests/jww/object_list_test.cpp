@@ -87,7 +87,7 @@ TEST(EntityListNumbering, LineLinePointAndALaterPoint)
     EXPECT_EQ(read.Consumed, bytes.size());
     EXPECT_EQ(read.Doc.Header.EntityCount, 4);
     EXPECT_EQ(Order(read.Doc), (std::vector<std::pair<int32_t, int32_t>>{{1, 0}, {1, 1}, {3, 0}, {3, 1}}));
-    EXPECT_EQ(RecordBytes(read.Doc.TenList[1], 700), point2);
+    EXPECT_EQ(RecordBytes(read.Doc.TenList.at(1), 700), point2);
     EXPECT_EQ(read.Registry.ClassIndex[KindSen], 1);
     EXPECT_EQ(read.Registry.ClassIndex[KindTen], 4);
     EXPECT_EQ(read.Registry.RunningIndex, 7);
@@ -185,7 +185,7 @@ TEST(EntityListNumbering, ClassIndicesFrom0x7FFFTakeTheLongReference)
     EXPECT_EQ(read.Registry.ClassIndex[KindEnko], 0x8003);
     EXPECT_EQ(read.Doc.TenList.size(), 2u);
     EXPECT_EQ(read.Doc.EnkoList.size(), 2u);
-    EXPECT_EQ(RecordBytes(read.Doc.TenList[1], 700), point2);
+    EXPECT_EQ(RecordBytes(read.Doc.TenList.at(1), 700), point2);
     EXPECT_EQ(WriteList(read.Doc, 700), bytes);
 }
 
@@ -225,7 +225,7 @@ TEST(EntityListTags, IndexZeroAndNegativeIndicesSelectNothing)
         const TListRead read = ReadList(b.Bytes(), 700);
         EXPECT_EQ(read.Consumed, b.Size());
         EXPECT_EQ(Order(read.Doc), (std::vector<std::pair<int32_t, int32_t>>{{1, 0}}));
-        EXPECT_EQ(RecordBytes(read.Doc.SenList[0], 700), RecordBytes(line, 700));
+        EXPECT_EQ(RecordBytes(read.Doc.SenList.at(0), 700), RecordBytes(line, 700));
     }
 }
 
@@ -258,7 +258,7 @@ TEST(EntityListFailure, ObjectsReadBeforeTheEndStayVisible)
     }
     EXPECT_EQ(read.Header.EntityCount, 3);
     EXPECT_EQ(Order(read), (std::vector<std::pair<int32_t, int32_t>>{{1, 0}, {1, 1}}));
-    EXPECT_EQ(RecordBytes(read.SenList[1], 700), RecordBytes(doc.SenList[1], 700));
+    EXPECT_EQ(RecordBytes(read.SenList.at(1), 700), RecordBytes(doc.SenList[1], 700));
     // What was read cannot be saved as a whole drawing.
     EXPECT_THROW(WriteList(read, 700), EJwwRangeError);
 }
