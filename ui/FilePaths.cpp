@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "text/Func_.h"
+
 std::string FolderPart(std::string_view path)
 {
     const std::size_t slash = path.rfind('/');
@@ -21,10 +23,15 @@ std::string UpperExtension(std::string_view path)
     const std::size_t dot = name.rfind('.');
     if (dot == std::string::npos)
         return {};
+    // A full stop is never the second byte of a character, so the walk starts on a boundary.
     std::string extension = name.substr(dot);
-    for (char& c : extension)
-        if (c >= 'a' && c <= 'z')
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        char& c = extension[i];
+        if (IsSjisLeadByte(static_cast<unsigned char>(c)))
+            ++i;
+        else if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
+    }
     return extension;
 }
 

@@ -11,8 +11,8 @@ std::string FolderPart(std::string_view path);
 // Everything after the last '/'.
 std::string FileNamePart(std::string_view path);
 
-// The file name's extension from its last full stop, full stop included, with ASCII letters
-// in upper case; empty when the file name has no full stop.
+// The file name's extension from its last full stop, full stop included, with its single-byte
+// letters in upper case; empty when the file name has no full stop.
 std::string UpperExtension(std::string_view path);
 
 // Whether a file (not a folder) exists at the path.
