@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release, generates a 10 MB and a 200 MB drawing, runs the load, save
+# and table benchmarks and prints their throughput beside the time `cp` takes for the same file,
+# the time of `zelvane-cli copy` and the peak memory of a load.
+#
+#   bench/run.sh                  build into build-bench/, scratch files in a temp folder
+#   ZELVANE_BENCH_BUILD=DIR       another build folder
+#   ZELVANE_BENCH_SCRATCH=DIR     keep the drawings and results in DIR
+#   ZELVANE_BENCH_VERSION=N       format version of the drawings (default 700)
+#   any arguments                 passed on to zelvane-bench (e.g. --benchmark_filter=Load)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZELVANE_BENCH_BUILD:-$root/build-bench}
+version=${ZELVANE_BENCH_VERSION:-700}
+if [[ -n ${ZELVANE_BENCH_SCRATCH:-} ]]; then
+    scratch=$ZELVANE_BENCH_SCRATCH
+    mkdir -p "$scratch"
+else
+    scratch=$(mktemp -d)
+    trap 'rm -rf "$scratch"' EXIT
+fi
+
+if [[ ! -x /usr/bin/time ]]; then
+    apt-get update -qq && apt-get install -y -qq time >/dev/null
+fi
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANE_BENCH=ON \
+    -DZELVANE_GUI=OFF -DZELVANE_TESTS=OFF >/dev/null
+ninja -C "$build" zelvane-gen zelvane-cli zelvane-bench zelvane-load-once >/dev/null
+
+now() { date +%s%N; }
+
+# Seconds of the fastest of three runs of a command that writes $target.
+best_of_three() {
+    local target=$1 best=
+    shift
+    for _ in 1 2 3; do
+        rm -f "$target"
+        local start end
+        start=$(now)
+        "$@" >/dev/null
+        end=$(now)
+        local took=$((end - start))
+        if [[ -z $best || $took -lt $best ]]; then best=$took; fi
+    done
+    rm -f "$target"
+    awk -v ns="$best" 'BEGIN { printf "%.3f", ns / 1e9 }'
+}
+
+names=(10MB 200MB)
+sizes=(10MB 200MB)
+drawings=()
+for i in "${!names[@]}"; do
+    drawing=$scratch/${names[$i]}.jww
+    start=$(now)
+    "$build/tools/zelvane-gen" "$drawing" --version "$version" --size "${sizes[$i]}"
+    end=$(now)
+    awk -v ns=$((end - start)) -v f="$drawing" 'BEGIN { printf "generated %s in %.2f s\n", f, ns / 1e9 }'
+    cat "$drawing" >/dev/null  # a warm page cache for every measurement
+    drawings+=("$drawing")
+done
+
+echo
+"$build/bench/zelvane-bench" --benchmark_out="$scratch/bench.json" \
+    --benchmark_out_format=json "$@" "${drawings[@]}"
+
+# name -> value from the benchmark's JSON output.
+bench_value() {
+    awk -v want="$1" -v field="\"$2\":" '
+        $1 == "\"name\":" { name = $2; gsub(/[",]/, "", name) }
+        $1 == field && name == want { v = $2; gsub(/,/, "", v); print v; exit }
+    ' "$scratch/bench.json"
+}
+
+echo
+printf '%-6s %9s %10s %10s %8s %8s %8s %9s %8s %12s\n' drawing "size MB" "load MB/s" \
+    "save MB/s" "cp s" "copy s" copy/cp "peak MB" peak/size "FillTables ms"
+for drawing in "${drawings[@]}"; do
+    name=$(basename "$drawing" .jww)
+    bytes=$(stat -c %s "$drawing")
+    load=$(bench_value "LoadJww/$name" bytes_per_second)
+    save=$(bench_value "SaveJww/$name" bytes_per_second)
+    fill=$(bench_value "FillTables/$name" real_time)
+    cp_s=$(best_of_three "$scratch/cp.jww" cp "$drawing" "$scratch/cp.jww")
+    copy_s=$(best_of_three "$scratch/copy.jww" "$build/tools/zelvane-cli" copy "$drawing" \
+        "$scratch/copy.jww")
+    peak_kb=$(/usr/bin/time -f %M "$build/bench/zelvane-load-once" "$drawing" 2>&1 >/dev/null | tail -1)
+    awk -v n="$name" -v b="$bytes" -v l="${load:-0}" -v s="${save:-0}" -v c="$cp_s" \
+        -v y="$copy_s" -v p="$peak_kb" -v f="${fill:-0}" 'BEGIN {
+        printf "%-6s %9.1f %10.0f %10.0f %8.3f %8.3f %8.2f %9.1f %8.2f %12.3f\n",
+            n, b / 1e6, l / 1e6, s / 1e6, c, y, (c > 0 ? y / c : 0), p * 1024 / 1e6,
+            p * 1024 / b, f
+    }'
+done
+echo
+echo "Targets: load and save >= 500 MB/s and copy <= 4 x cp on 200MB; peak <= 2.5 x size;"
+echo "FillTables on a million objects < 20 ms."
