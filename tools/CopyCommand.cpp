@@ -1,47 +1,15 @@
 #include "tools/CopyCommand.h"
 
-#include <sys/stat.h>
-
 #include <CLI/CLI.hpp>
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "jww/jwwunit.h"
-#include "text/Cp932.h"
 #include "tools/CliCommands.h"
+#include "tools/DrawingLoad.h"
 #include "tools/PrivateImageFolder.h"
-#include "ui/Messages.h"
 
 namespace {
-
-// The oldest format version the window opens; the copy refuses the same files.
-constexpr int32_t OldestOpenedVersion = 420;
-
-std::filesystem::path NormalisedPath(const std::string& path)
-{
-    std::error_code error;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    if (error)
-        resolved = std::filesystem::absolute(path, error).lexically_normal();
-    return resolved;
-}
-
-// The same path after normalisation, or the same file reached by another name (a link).
-bool IsSameFile(const std::string& a, const std::string& b)
-{
-    if (NormalisedPath(a) == NormalisedPath(b))
-        return true;
-    struct stat statA {}, statB {};
-    return ::stat(a.c_str(), &statA) == 0 && ::stat(b.c_str(), &statB) == 0 &&
-           statA.st_dev == statB.st_dev && statA.st_ino == statB.st_ino;
-}
-
-std::string WindowText(std::string_view cp932)
-{
-    return Cp932ToUtf8(cp932).value_or(std::string(cp932));
-}
 
 class TCopy {
 public:
@@ -54,21 +22,12 @@ public:
     {
         if (IsSameFile(Input, Output))
             return Fail(Output + ": is the input file; the copy needs a new file");
-        if (!IsJwwFile(Input))
-            return Fail(Input + ": " + WindowText(MsgNotJwwFile));
         const auto doc = std::make_unique<TJwwDocument>();
-        if (!ReadJwwHeader(*doc, Input))
-            return Fail(Input + ": " + WindowText(MsgHeaderUnreadable));
-        if (doc->Header.Version < OldestOpenedVersion)
-            return Fail(Input + ": " + WindowText(MsgVersionTooOld));
-
         const TPrivateImageFolder imageFolder;
+        std::string whyNot;
+        if (!LoadWholeDrawing(*doc, Input, whyNot))
+            return Fail(whyNot + "; nothing was written");
         std::string failure;
-        // A drawing that was not read to its end would be saved as a shorter drawing that looks
-        // complete; such a copy is refused.
-        if (!LoadJww(*doc, Input, &failure))
-            return Fail(Input + ": the drawing could not be read completely (" + failure +
-                        "); nothing was written");
         if (!SaveJww(*doc, Output, doc->Header.Version, &failure))
             return Fail(Output + ": the drawing could not be saved (" + failure + ")");
         return ExitSuccess;

@@ -1,0 +1,21 @@
+// Opening a drawing for a subcommand the way the window opens it, and the checks every
+// subcommand that writes a file makes before it writes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "jww/jwwunit.h"
+
+// The same path after normalisation, or the same file reached by another name (a link).
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// UTF-8 of a window text, for messages on a terminal.
+std::string WindowText(std::string_view cp932);
+
+// Loads the whole drawing at path into doc, refusing what the window refuses (a file that is
+// not a JWW drawing, an unreadable header, a version before 4.20) and a drawing that could not
+// be read to its end, which would be saved as a shorter drawing that looks complete. On a
+// refusal returns false and sets whyNot to a message that starts with the path. A file that
+// cannot be opened raises EJwwIOError.
+bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& whyNot);
