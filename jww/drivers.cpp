@@ -118,12 +118,28 @@ void ReadSections(TJwwReader& r, TJwwDocument& doc)
 
 void WriteSections(TJwwWriter& w, const TJwwDocument& doc, int32_t version)
 {
+    w.StringForm = doc.StringForm;
     WriteHeaderSection(w, doc, version);
     TClassRegistry registry;
     WriteEntityList(w, doc, version, registry);
     WriteBlockDefList(w, doc, version, registry);
     WriteImageSection(w, doc, version);
     w.Flush();
+}
+
+// Runs one whole load or save and turns whatever it raises into a false result and a reason.
+template <typename Work>
+bool Completes(std::string* failure, const std::string& doing, Work work)
+{
+    try {
+        work();
+        return true;
+    } catch (const std::bad_alloc&) {
+        SetFailure(failure, "not enough memory to " + doing);
+    } catch (const std::exception& e) {
+        SetFailure(failure, e.what());
+    }
+    return false;
 }
 
 }  // namespace
@@ -138,15 +154,13 @@ bool LoadJww(TJwwDocument& doc, const std::string& path, std::string* failure)
     ClearJww(doc);
     // A file that exists but cannot be opened is not a failed load: its error reaches the caller.
     TJwwReader r(path);
-    bool complete = false;
-    try {
-        ReadSections(r, doc);
-        complete = true;
-    } catch (const std::bad_alloc&) {
-        SetFailure(failure, "not enough memory to read " + path);
-    } catch (const std::exception& e) {
-        SetFailure(failure, e.what());
-    }
+    return LoadJww(doc, r, failure);
+}
+
+bool LoadJww(TJwwDocument& doc, TJwwReader& r, std::string* failure)
+{
+    ClearJww(doc);
+    const bool complete = Completes(failure, "read the drawing", [&] { ReadSections(r, doc); });
     // Whatever was read is kept, and a save of it writes its strings as they were read.
     if (r.StringForm != TStringForm::Unknown)
         doc.StringForm = r.StringForm;
@@ -162,17 +176,15 @@ bool SaveJww(const std::string& path, int32_t version)
 bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version,
              std::string* failure)
 {
-    try {
+    return Completes(failure, "write " + path, [&] {
         TSiblingTempFile file(path);
         TJwwWriter w(file.Descriptor());
-        w.StringForm = doc.StringForm;
         WriteSections(w, doc, version);
         file.CommitAs(path);
-        return true;
-    } catch (const std::bad_alloc&) {
-        SetFailure(failure, "not enough memory to write " + path);
-    } catch (const std::exception& e) {
-        SetFailure(failure, e.what());
-    }
-    return false;
+    });
+}
+
+bool SaveJww(const TJwwDocument& doc, TJwwWriter& w, int32_t version, std::string* failure)
+{
+    return Completes(failure, "write the drawing", [&] { WriteSections(w, doc, version); });
 }

@@ -202,3 +202,8 @@ bool LoadJww(TJwwDocument& doc, const std::string& path, std::string* failure = 
 bool SaveJww(const std::string& path, int32_t version);
 bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version,
              std::string* failure = nullptr);
+// The same over a stream that is already open, such as bytes held in memory. The reader is
+// read from where it stands; the writer is flushed but not closed.
+bool LoadJww(TJwwDocument& doc, TJwwReader& r, std::string* failure = nullptr);
+bool SaveJww(const TJwwDocument& doc, TJwwWriter& w, int32_t version,
+             std::string* failure = nullptr);
