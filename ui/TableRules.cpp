@@ -37,6 +37,8 @@ int32_t SegmentCountFromText(std::string_view text)
 
 void NormaliseColorCell(TCellTable& colors, int col, int row)
 {
+    if (row < 1)
+        return;
     const std::string& text = colors.Cell(col, row);
     switch (col) {
     case ColorNameCol:
@@ -92,6 +94,8 @@ void NormaliseSegmentCount(TCellTable& lineTypes, int row)
 
 void NormaliseLineTypeCell(TCellTable& lineTypes, int col, int row)
 {
+    if (row < 1)
+        return;
     const std::string& text = lineTypes.Cell(col, row);
     if (col == LineTypeNameCol) {
         lineTypes.SetCell(col, row, NameFromText(text));

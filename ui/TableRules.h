@@ -35,14 +35,15 @@ int32_t PatternFromText(std::string_view text);
 // 0 .. 8, an odd count raised by one: segments come in pairs of dash and gap.
 int32_t SegmentCountFromText(std::string_view text);
 
-// Normalises the colour-table cell at (col, row) by its column's rule; columns 0 and 9 stay.
+// Normalises the colour-table cell at (col, row) by its column's rule; columns 0 and 9 and
+// the header row stay.
 void NormaliseColorCell(TCellTable& colors, int col, int row);
 
 // Whether normalising this colour-table column changes what a swatch shows.
 bool ColorColumnFeedsSwatch(int col);
 
 // Normalises the line-type cell at (col, row); a segment count also resets the pitch cells of
-// its row that lie beyond it. Columns 0 and 15 stay.
+// its row that lie beyond it. Columns 0 and 15 and the header row stay.
 void NormaliseLineTypeCell(TCellTable& lineTypes, int col, int row);
 
 // The colour a swatch cell (columns 3 and 6 of a data row) is filled with, from the colour

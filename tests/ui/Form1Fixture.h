@@ -21,7 +21,20 @@ inline std::string EmptyDrawingBytes(const TJwwDocument& fields)
     return TJwwBuilder().Raw(BuildHeader(fields)).Count(0).Count(0).Bytes();
 }
 
-class Form1Test : public ::testing::Test {
+// Puts the module-level document and temp image state back after each test.
+class ModuleStateTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        ClearJww();
+        ClearTempImageList();
+        TempImageFolder.clear();
+        ExtractImages = false;
+        ScanImages = false;
+    }
+};
+
+class Form1Test : public ModuleStateTest {
 protected:
     void SetUp() override
     {
@@ -31,15 +44,6 @@ protected:
         Form.FormShow();
         Services.Calls.clear();
         Services.CreatedFolders.clear();
-    }
-
-    void TearDown() override
-    {
-        ClearJww();
-        ClearTempImageList();
-        TempImageFolder.clear();
-        ExtractImages = false;
-        ScanImages = false;
     }
 
     // Writes a drawing file into the test's folder and returns its path.

@@ -4,17 +4,8 @@
 
 namespace {
 
-class Form1Lifecycle : public ::testing::Test {
+class Form1Lifecycle : public ModuleStateTest {
 protected:
-    void TearDown() override
-    {
-        ClearJww();
-        ClearTempImageList();
-        TempImageFolder.clear();
-        ExtractImages = false;
-        ScanImages = false;
-    }
-
     TFakeDesktopServices Services;
     TForm1 Form{Services};
 };

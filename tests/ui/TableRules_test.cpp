@@ -79,6 +79,18 @@ TEST(ColorCellRules, SwatchColumnsLoseTypedTextAndCountsStay)
     EXPECT_EQ(NormalisedColor(0, "x"), "x");
 }
 
+TEST(CellRules, HeaderRowsAreNeverNormalised)
+{
+    TCellTable colors = NewTable(TTableKind::Colors);
+    colors.SetCell(ScreenColorCol, 0, "header");
+    NormaliseColorCell(colors, ScreenColorCol, 0);
+    EXPECT_EQ(colors.Cell(ScreenColorCol, 0), "header");
+    TCellTable lineTypes = NewTable(TTableKind::LineTypes);
+    lineTypes.SetCell(SegmentCountCol, 0, "header");
+    NormaliseLineTypeCell(lineTypes, SegmentCountCol, 0);
+    EXPECT_EQ(lineTypes.Cell(SegmentCountCol, 0), "header");
+}
+
 TEST(ColorCellRules, SwatchesShowTheColourCellAsItStands)
 {
     TCellTable colors = NewTable(TTableKind::Colors);
