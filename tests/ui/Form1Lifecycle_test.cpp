@@ -12,15 +12,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Form1Lifecycle, TablesHaveTheirSizesBeforeTheWindowIsShown)
-{
-    EXPECT_EQ(Form.StringGrid1.RowCount(), 17);
-    EXPECT_EQ(Form.StringGrid2.RowCount(), 257);
-    EXPECT_EQ(Form.StringGrid3.ColCount(), 10);
-    EXPECT_EQ(Form.StringGrid4.ColCount(), 16);
-    EXPECT_EQ(Form.StringGrid4.Cell(0, 1), "");
-}
-
 TEST_F(Form1Lifecycle, ShowingEmptiesEverythingAndWritesTheFrames)
 {
     JwwDoc.Header.Version = 700;

@@ -200,19 +200,3 @@ TEST(LineTypeCellRules, PitchCellsReadAnUnnormalisedCountAsItStands)
     NormaliseLineTypeCell(ten, FirstPitchCol + 7, 3);
     EXPECT_EQ(ten.Cell(FirstPitchCol + 7, 3), "8");
 }
-
-TEST(CellValues, SegmentCountsPatternsAndLimits)
-{
-    EXPECT_EQ(SegmentCountFromText("3"), 4);
-    EXPECT_EQ(SegmentCountFromText("7"), 8);
-    EXPECT_EQ(SegmentCountFromText("10"), 8);
-    EXPECT_EQ(SegmentCountFromText("0"), 0);
-    EXPECT_EQ(SegmentCountFromText("-4"), 0);
-    EXPECT_EQ(PatternFromText("ff"), 255);
-    EXPECT_EQ(PatternFromText("ffffffff"), -1);
-    EXPECT_EQ(PatternFromText("zz"), 0);
-    EXPECT_EQ(PatternFromText("ffffffff0"), -1);
-    EXPECT_EQ(ColorValueFromText("16777216"), 16777215);
-    EXPECT_EQ(IntUpTo1000FromText("1000"), 1000);
-    EXPECT_EQ(FloatUpTo1000FromText("1000.5"), 1000.0);
-}
