@@ -2,6 +2,10 @@
 // archive of the CAD program puts around every text and every object list.
 #include "jww/jwwunit.h"
 
+#include <optional>
+
+#include "text/Cp932.h"
+
 namespace {
 
 // Prefix escapes of the archive; they are part of the file format and must not change.
@@ -13,30 +17,22 @@ constexpr uint16_t LongClassRefTag = 0x7FFF;
 constexpr uint16_t ClassRefBase = 0x8000;
 constexpr uint32_t LongClassRefFlag = 0x80000000u;
 
-}  // namespace
-
-std::string ReadJwwString(TJwwReader& r)
+// The length that follows a string's first byte: the byte itself, or after 0xFF a word, or after
+// 0xFF 0xFFFF a 32-bit length. The word 0xFFFE is the wide-string marker, reported as nothing.
+std::optional<uint32_t> ReadLengthAfter(TJwwReader& r, uint8_t first)
 {
-    uint32_t length = ReadByte(r);
-    if (length == LongLengthByte) {
-        const uint16_t word = ReadWord(r);
-        if (word == WideStringWord)
-            throw EJwwIOError(std::string("wide string in ") + r.Context + " is not supported");
-        length = word == LongLengthWord ? ReadUInt(r) : word;
-    }
-    // A length is never trusted beyond what the file still holds.
-    if (length > r.BytesLeft())
-        r.FailShort();
-    std::string s(length, '\0');
-    r.Read(s.data(), length);
-    return s;
+    if (first != LongLengthByte)
+        return first;
+    const uint16_t word = ReadWord(r);
+    if (word == WideStringWord)
+        return std::nullopt;
+    return word == LongLengthWord ? ReadUInt(r) : word;
 }
 
-void WriteJwwString(TJwwWriter& w, std::string_view s)
+void WriteLength(TJwwWriter& w, std::size_t length)
 {
-    if (s.size() > 0xFFFFFFFFu)
+    if (length > 0xFFFFFFFFu)
         throw EJwwRangeError("string too long to be stored");
-    const auto length = static_cast<uint32_t>(s.size());
     if (length < LongLengthByte) {
         WriteByte(w, static_cast<uint8_t>(length));
     } else if (length < WideStringWord) {
@@ -45,8 +41,75 @@ void WriteJwwString(TJwwWriter& w, std::string_view s)
     } else {
         WriteByte(w, LongLengthByte);
         WriteWord(w, LongLengthWord);
-        WriteUInt(w, length);
+        WriteUInt(w, static_cast<uint32_t>(length));
     }
+}
+
+// A drawing stores all its strings in one form; the first string decides it, and a string in
+// the other form means the file is not what it claims to be.
+void CheckStringForm(TJwwReader& r, TStringForm form)
+{
+    if (r.StringForm == TStringForm::Unknown)
+        r.StringForm = form;
+    else if (r.StringForm != form)
+        throw EJwwIOError(std::string("corrupt file: strings of both forms, in ") + r.Context);
+}
+
+std::string ReadWideText(TJwwReader& r)
+{
+    const std::optional<uint32_t> units = ReadLengthAfter(r, ReadByte(r));
+    if (!units)
+        throw EJwwIOError(std::string("corrupt file: repeated wide-string marker in ") + r.Context);
+    if (*units > r.BytesLeft() / 2)
+        r.FailShort();
+    std::string bytes(static_cast<std::size_t>(*units) * 2, '\0');
+    r.Read(bytes.data(), bytes.size());
+    std::u16string utf16(*units, u'\0');
+    for (std::size_t i = 0; i < utf16.size(); ++i)
+        utf16[i] = static_cast<char16_t>(DecodeFixed16(bytes.data() + 2 * i));
+    bool lossy = false;
+    std::string text = Utf16ToCp932(utf16, &lossy);
+    r.LossyStrings = r.LossyStrings || lossy;
+    return text;
+}
+
+void WriteWideText(TJwwWriter& w, std::string_view s)
+{
+    const std::u16string utf16 = Cp932ToUtf16Lossy(s);
+    WriteByte(w, LongLengthByte);
+    WriteWord(w, WideStringWord);
+    WriteLength(w, utf16.size());
+    std::string bytes(utf16.size() * 2, '\0');
+    for (std::size_t i = 0; i < utf16.size(); ++i)
+        EncodeFixed16(bytes.data() + 2 * i, utf16[i]);
+    w.Write(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+std::string ReadJwwString(TJwwReader& r)
+{
+    const std::optional<uint32_t> length = ReadLengthAfter(r, ReadByte(r));
+    if (!length) {
+        CheckStringForm(r, TStringForm::Wide);
+        return ReadWideText(r);
+    }
+    CheckStringForm(r, TStringForm::Byte);
+    // A length is never trusted beyond what the file still holds.
+    if (*length > r.BytesLeft())
+        r.FailShort();
+    std::string s(*length, '\0');
+    r.Read(s.data(), *length);
+    return s;
+}
+
+void WriteJwwString(TJwwWriter& w, std::string_view s)
+{
+    if (w.StringForm == TStringForm::Wide) {
+        WriteWideText(w, s);
+        return;
+    }
+    WriteLength(w, s.size());
     w.Write(s.data(), s.size());
 }
 

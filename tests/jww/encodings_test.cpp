@@ -87,12 +87,6 @@ TEST(StringPrefix, ReadsEveryLongFormItMayMeet)
     EXPECT_EQ(ReadJwwString(shortIn32Bits), "xy");
 }
 
-TEST(StringPrefix, WideStringMarkerFailsWithIOError)
-{
-    TJwwReader r = TJwwReader::FromBytes(Hex("FF FE FF 02 41 00 42 00"));
-    EXPECT_THROW(ReadJwwString(r), EJwwIOError);
-}
-
 TEST(StringPrefix, LengthBeyondTheFileFailsWithoutAllocatingIt)
 {
     const std::string prefixes[] = {Hex("FF FF FF FF FF FF FF"), Hex("FF FF FF 00 00 00 80"),
