@@ -69,7 +69,8 @@ int32_t ReadRecordOfKind(TJwwReader& r, int32_t version, int32_t kind, TEntityCo
     }
 }
 
-// The order tables come from a file, so an index is checked before it is followed.
+// An order table need not match its collections (a drawing whose load failed, or one built in
+// memory), so an index is checked before it is followed.
 template <class Rec>
 const Rec& Entry(const std::vector<Rec>& list, int32_t index)
 {
