@@ -198,3 +198,30 @@ TEST_F(Form1Open, OpeningAgainReplacesEveryCell)
     EXPECT_EQ(Form.StringGrid3.Cell(ColorNameCol, 1), "");
     EXPECT_EQ(Form.Edit1.Text, second);
 }
+
+TEST_F(Form1Open, WideDrawingWithCharactersOutsideCodePage932SaysSoOnceAfterFilling)
+{
+    TJwwDocument fields = SampleFields();
+    fields.LayerTable[200].Name = "cafe";
+    std::string bytes;
+    TJwwWriter w(&bytes);
+    w.StringForm = TStringForm::Wide;
+    WriteHeaderSection(w, fields, fields.Header.Version);
+    w.Flush();
+    bytes += TJwwBuilder().Count(0).Count(0).Bytes();
+    // The layer name's last letter becomes U+00E9, which code page 932 cannot hold.
+    const std::string wideCafe = Hex("FF FE FF 04 63 00 61 00 66 00 65 00");
+    const std::size_t at = bytes.find(wideCafe);
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + wideCafe.size() - 2] = static_cast<char>(0xE9);
+    const std::string path = Folder + "wide.jww";
+    WriteFileBytes(path, bytes);
+
+    Open(path);
+    EXPECT_EQ(Form.StringGrid2.Cell(1, 201), "caf?");
+    EXPECT_EQ(Form.StringGrid1.Cell(1, 4), "group 3");
+    ExpectOnlyMessage(MsgLossyStrings, CaptionInformation, TMessageKind::Information, false);
+
+    Form.StringGrid3SelectCell(2, 2);
+    ExpectNoMessage();
+}
