@@ -11,6 +11,8 @@ std::span<const TCliCommand> CliCommands()
     static constexpr std::array Commands{
         TCliCommand{"copy", "Load a drawing and save it to a new file in its own format version",
                     DefineCopyCommand},
+        TCliCommand{"export", "Write the four tables of a drawing as CSV or JSON",
+                    DefineExportCommand},
     };
     return Commands;
 }

@@ -33,3 +33,7 @@ std::span<const TCliCommand> CliCommands();
 int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 TCliAction DefineCopyCommand(CLI::App& command);
+TCliAction DefineInfoCommand(CLI::App& command);
+TCliAction DefineExportCommand(CLI::App& command);
+TCliAction DefineImportCommand(CLI::App& command);
+TCliAction DefineConvertCommand(CLI::App& command);

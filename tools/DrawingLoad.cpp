@@ -59,3 +59,17 @@ bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& w
     }
     return true;
 }
+
+TImageListOnly::TImageListOnly() : PreviousExtract(ExtractImages), PreviousScan(ScanImages)
+{
+    ClearTempImageList();
+    ExtractImages = false;
+    ScanImages = true;
+}
+
+TImageListOnly::~TImageListOnly()
+{
+    ClearTempImageList();
+    ExtractImages = PreviousExtract;
+    ScanImages = PreviousScan;
+}

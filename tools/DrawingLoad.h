@@ -19,3 +19,17 @@ std::string WindowText(std::string_view cp932);
 // refusal returns false and sets whyNot to a message that starts with the path. A file that
 // cannot be opened raises EJwwIOError.
 bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& whyNot);
+
+// While in scope, a load reads the image section into TempImageList, names and sizes, without
+// writing any image file; for subcommands that read a drawing and write no drawing.
+class TImageListOnly {
+public:
+    TImageListOnly();
+    ~TImageListOnly();
+    TImageListOnly(const TImageListOnly&) = delete;
+    TImageListOnly& operator=(const TImageListOnly&) = delete;
+
+private:
+    bool PreviousExtract;
+    bool PreviousScan;
+};
