@@ -517,8 +517,9 @@ TEST_F(HeaderFiles, ReadJwwHeaderOnOddFiles)
     EXPECT_TRUE(ReadJwwHeader(doc, File("other.jww", BuildHeader(wrongSignature))));
     EXPECT_EQ(doc.Header.Magic, "NotJww!!");
 
-    const std::string wideMemo = Hex("4A 77 77 44 61 74 61 2E BC 02 00 00 FF FE FF 00");
-    EXPECT_FALSE(ReadJwwHeader(doc, File("wide.jww", wideMemo)));
+    const std::string hugeMemo = Hex("4A 77 77 44 61 74 61 2E BC 02 00 00 FF FF FF FF FF FF 7F");
+    EXPECT_FALSE(ReadJwwHeader(doc, File("huge-memo.jww", hugeMemo + std::string(5000, 'm'))));
+    EXPECT_EQ(doc.Header.Memo, "");
 }
 
 TEST_F(HeaderFiles, ReadJwwHeaderWithoutDocumentFillsTheProgramsDocument)
