@@ -65,11 +65,13 @@ echo
 "$build/bench/zelvane-bench" --benchmark_out="$scratch/bench.json" \
     --benchmark_out_format=json "$@" "${drawings[@]}"
 
-# name -> value from the benchmark's JSON output.
+# A field of a benchmark from its JSON output; the name may carry suffixes like /real_time.
 bench_value() {
     awk -v want="$1" -v field="\"$2\":" '
         $1 == "\"name\":" { name = $2; gsub(/[",]/, "", name) }
-        $1 == field && name == want { v = $2; gsub(/,/, "", v); print v; exit }
+        $1 == field && (name == want || index(name, want "/") == 1) {
+            v = $2; gsub(/,/, "", v); print v; exit
+        }
     ' "$scratch/bench.json"
 }
 
