@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <new>
 #include <random>
+#include <system_error>
 
 #include "jww/jwwunit.h"
 
@@ -103,6 +104,22 @@ private:
     bool Committed = false;
 };
 
+// The file a save replaces. A link is followed, so that the file it names receives the drawing
+// and the link stays; a file the user may not write is refused, as a plain overwrite would be.
+std::string FileToReplace(const std::string& path)
+{
+    std::error_code error;
+    std::string target = path;
+    if (std::filesystem::is_symlink(path, error)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+        if (!error)
+            target = resolved.string();
+    }
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+        throw EJwwIOError(SystemError("no right to write", target));
+    return target;
+}
+
 void ReadSections(TJwwReader& r, TJwwDocument& doc)
 {
     CreateHeaderTables(doc);
@@ -177,10 +194,11 @@ bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version,
              std::string* failure)
 {
     return Completes(failure, "write " + path, [&] {
-        TSiblingTempFile file(path);
+        const std::string target = FileToReplace(path);
+        TSiblingTempFile file(target);
         TJwwWriter w(file.Descriptor());
         WriteSections(w, doc, version);
-        file.CommitAs(path);
+        file.CommitAs(target);
     });
 }
 

@@ -212,3 +212,28 @@ TEST_F(Drivers, ASaveReplacesTheTargetWithAnOrdinaryNewFile)
     EXPECT_EQ(ReadFileBytes(Root + "plain.jww"), file);
     EXPECT_EQ(FilesIn(Root), (std::vector<std::string>{"TEMP", "in.jww", "plain.jww", "target.jww"}));
 }
+
+TEST_F(Drivers, ASaveThroughALinkReplacesTheFileItNames)
+{
+    const std::string file = Header(600) + ObjectsAndBlocks(600);
+    ASSERT_TRUE(Load(file));
+    std::filesystem::create_directory(Root + "versions");
+    WriteFileBytes(Root + "versions/v1.jww", "old");
+    std::filesystem::create_symlink("versions/v1.jww", Root + "current.jww");
+
+    ASSERT_TRUE(SaveJww(Doc, Root + "current.jww", 600));
+    EXPECT_TRUE(std::filesystem::is_symlink(Root + "current.jww"));
+    EXPECT_EQ(ReadFileBytes(Root + "versions/v1.jww"), file);
+    EXPECT_EQ(FilesIn(Root + "versions"), std::vector<std::string>{"v1.jww"});
+}
+
+TEST_F(Drivers, AWriteProtectedTargetIsRefused)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write every file";
+    ASSERT_TRUE(Load(Header(600) + ObjectsAndBlocks(600)));
+    WriteFileBytes(Root + "locked.jww", "locked");
+    ::chmod((Root + "locked.jww").c_str(), 0444);
+    EXPECT_FALSE(SaveJww(Doc, Root + "locked.jww", 600));
+    EXPECT_EQ(ReadFileBytes(Root + "locked.jww"), "locked");
+}
