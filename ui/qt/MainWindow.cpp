@@ -1,0 +1,167 @@
+#include "ui/qt/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <exception>
+
+#include "ui/Messages.h"
+#include "ui/TableRules.h"
+#include "ui/qt/DisplayText.h"
+#include "ui/qt/SwatchDelegate.h"
+#include "ui/qt/WindowFont.h"
+
+namespace {
+
+// The window's outer size and place on the screen.
+const QRect Form1Bounds(194, 109, 724, 480);
+constexpr int Panel1Height = 33;
+constexpr int StatusBar1Height = 19;
+
+}  // namespace
+
+TMainWindow::TMainWindow(TQtDesktopServices& services, QWidget* parent)
+    : QMainWindow(parent), Form1(services), Services(services)
+{
+    setWindowTitle(TextFromCp932(Form1Caption));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("zelvane"),
+                                   QIcon(QStringLiteral(":/icons/zelvane.svg"))));
+    setFont(Form1Font());
+    Services.SetDialogParent(this);
+
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildPanel1();
+    layout->addWidget(Panel1);
+
+    PageControl1 = new QTabWidget(client);
+    layout->addWidget(PageControl1, 1);
+    StringGrid1 = AddTab(Form1.StringGrid1, TabLayerGroups);
+    StringGrid2 = AddTab(Form1.StringGrid2, TabLayers);
+    StringGrid3 = AddTab(Form1.StringGrid3, TabColors);
+    StringGrid4 = AddTab(Form1.StringGrid4, TabLineTypes);
+    PageControl1->setCurrentIndex(0);
+    setCentralWidget(client);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setFixedHeight(StatusBar1Height);
+    setStatusBar(StatusBar1);
+
+    StringGrid3->setItemDelegate(new TSwatchDelegate(
+        [this](int ACol, int ARow) { return Form1.StringGrid3DrawCell(ACol, ARow); }, StringGrid3));
+    ConnectEvents();
+
+    move(Form1Bounds.topLeft());
+    resize(Form1Bounds.size());
+}
+
+void TMainWindow::BuildPanel1()
+{
+    Panel1 = new QFrame(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setFixedHeight(Panel1Height);
+
+    Button1 = new QPushButton(TextFromCp932(Button1Caption), Panel1);
+    Button1->setGeometry(8, 4, 89, 25);
+    Edit1 = new QLineEdit(Panel1);
+    Edit1->setReadOnly(true);
+    Edit1->setGeometry(104, 4, 441, 24);
+    Button2 = new QPushButton(TextFromCp932(Button2Caption), Panel1);
+    Button2->setGeometry(552, 4, 73, 25);
+    Button3 = new QPushButton(TextFromCp932(Button3Caption), Panel1);
+    Button3->setGeometry(632, 4, 75, 25);
+}
+
+TGridView* TMainWindow::AddTab(TCellTable& table, std::string_view caption)
+{
+    auto* model = new TCellTableModel(table, this);
+    auto* grid = new TGridView(*model);
+    PageControl1->addTab(grid, TextFromCp932(caption));
+    Services.ShowTableIn(table, grid);
+    return grid;
+}
+
+void TMainWindow::ConnectEvents()
+{
+    connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Form1.Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { RunHandler([this] { Form1.Button2Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, [this] { RunHandler([this] { Form1.Button3Click(); }); });
+
+    // One remembered cell serves the first three tables, so all three raise the colour table's
+    // selection handler.
+    for (TGridView* grid : {StringGrid1, StringGrid2, StringGrid3})
+        connect(grid, &TGridView::SelectCell, this, [this](int ACol, int ARow) {
+            RunHandler([&] { Form1.StringGrid3SelectCell(ACol, ARow); });
+        });
+    connect(StringGrid4, &TGridView::SelectCell, this, [this](int ACol, int ARow) {
+        RunHandler([&] { Form1.StringGrid4SelectCell(ACol, ARow); });
+    });
+
+    // A double-click on a colour or its swatch opens the colour dialog instead of an editor,
+    // which would otherwise write its stale text over the chosen colour when it closes.
+    StringGrid3->setEditTriggers(StringGrid3->editTriggers() & ~QAbstractItemView::DoubleClicked);
+    connect(StringGrid3, &QAbstractItemView::doubleClicked, this, [this] { StringGrid3DblClick(); });
+}
+
+void TMainWindow::StringGrid3DblClick()
+{
+    const QModelIndex current = StringGrid3->currentIndex();
+    if (!current.isValid())
+        return;
+    const int col = TCellTableModel::TableCol(current);
+    RunHandler([&] { Form1.StringGrid3DblClick(col, TCellTableModel::TableRow(current)); });
+    if (!ColorDialogTargetCol(col))
+        StringGrid3->edit(current);
+}
+
+void TMainWindow::RunHandler(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        // Errors name what was being done and the file's path, which is the system's bytes.
+        QMessageBox::critical(this, QCoreApplication::applicationName(),
+                              PathFromOs(error.what()));
+    }
+    ShowFormState();
+}
+
+void TMainWindow::ShowFormState()
+{
+    Edit1->setText(PathFromOs(Form1.Edit1.Text));
+    for (TGridView* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4})
+        grid->Model().TableChanged();
+}
+
+void TMainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (Shown)
+        return;
+    Shown = true;
+    // The outer size includes the frame, which is known once the window is on screen.
+    if (const QWindow* window = windowHandle()) {
+        const QMargins frame = window->frameMargins();
+        resize(Form1Bounds.width() - frame.left() - frame.right(),
+               Form1Bounds.height() - frame.top() - frame.bottom());
+    }
+    RunHandler([this] { Form1.FormShow(); });
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event)
+{
+    RunHandler([this] { Form1.FormClose(); });
+    event->accept();
+}

@@ -1,0 +1,58 @@
+// The main window on Qt: the components of the window as the logic names them, laid out at
+// their places, with every event handed to the logic (TForm1) and what it shows refreshed from
+// the logic's Edit1 and tables after each handler.
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+
+#include "ui/Unit1.h"
+#include "ui/qt/CellTableModel.h"
+#include "ui/qt/GridView.h"
+#include "ui/qt/QtDesktopServices.h"
+
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+
+class TMainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainWindow(TQtDesktopServices& services, QWidget* parent = nullptr);
+
+    TForm1 Form1;
+
+    QFrame* Panel1;
+    QPushButton* Button1;
+    QLineEdit* Edit1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QTabWidget* PageControl1;
+    QStatusBar* StatusBar1;
+    TGridView* StringGrid1;
+    TGridView* StringGrid2;
+    TGridView* StringGrid3;
+    TGridView* StringGrid4;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildPanel1();
+    TGridView* AddTab(TCellTable& table, std::string_view caption);
+    void ConnectEvents();
+    // Runs a handler of the logic. An error it does not handle is shown with its text and the
+    // window carries on with the state reached; either way the window then shows the logic's
+    // Edit1 and tables as they are.
+    void RunHandler(const std::function<void()>& handler);
+    void ShowFormState();
+    void StringGrid3DblClick();
+
+    TQtDesktopServices& Services;
+    bool Shown = false;
+};

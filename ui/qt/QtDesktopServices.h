@@ -1,0 +1,43 @@
+// The window logic's desktop services on Qt: message boxes, the beep, Qt's own file and colour
+// dialogs, the desktop's file opener, the program's path and the folders of the temp images.
+// Texts arrive as code page 932 and paths as the operating system's bytes (see DisplayText.h).
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <utility>
+#include <vector>
+
+#include "ui/DesktopServices.h"
+
+class QAbstractItemView;
+
+class TQtDesktopServices : public TDesktopServices {
+public:
+    // Dialogs and message boxes are modal to this window.
+    void SetDialogParent(QWidget* parent) { DialogParent = parent; }
+    // The view that shows the table, for RepaintTable.
+    void ShowTableIn(const TCellTable& table, QAbstractItemView* view);
+
+    void ShowMessageBox(std::string_view text, std::string_view caption,
+                        TMessageKind kind) override;
+    void Beep() override;
+    std::optional<std::string> OpenDialog(const TFileDialogSettings& settings) override;
+    std::optional<std::string> SaveDialog(const TFileDialogSettings& settings) override;
+    std::optional<int32_t> ColorDialog(int32_t initialColor) override;
+    void ShellOpen(const std::string& path) override;
+    std::string ExecutablePath() override;
+    std::string UserCacheFolder() override;
+    bool CreateFolder(const std::string& path) override;
+    void RemoveFolder(const std::string& path) override;
+    void RepaintTable(const TCellTable& table) override;
+
+    // "description|pattern|description|pattern" as Qt's "description (pattern);;..."; several
+    // patterns of one description are separated by ';' there and by spaces here.
+    static QString QtNameFilters(const QString& filter);
+
+private:
+    QPointer<QWidget> DialogParent;
+    std::vector<std::pair<const TCellTable*, QPointer<QAbstractItemView>>> TableViews;
+};
