@@ -114,7 +114,7 @@ TEST(GeometryRecords, SolidColourValueFollowsPenColor10)
     EXPECT_EQ(Written(readPlain, 420).size(), 79u);
 }
 
-TEST(GeometryRecords, WritersCorrectOnlyTheWrittenCopy)
+TEST(GeometryRecords, InsertionsKeepAnyStyleButNotAnyLayerOrWidth)
 {
     TEntBlock block = SampleBlock(1);
     block.Base.Layer = 16;
@@ -126,23 +126,6 @@ TEST(GeometryRecords, WritersCorrectOnlyTheWrittenCopy)
     EXPECT_EQ(first, RecordBytes(corrected, 420));  // keeps PenStyle 77 and PenColor 999
     EXPECT_EQ(block.Base.Layer, 16);
     EXPECT_EQ(Written(block, 420), first);
-
-    TEntSen line = SampleLine(2);
-    line.Base.PenStyle = 35;
-    line.Base.PenColor = 107;
-    TEntSen downLevel = line;
-    downLevel.Base.PenStyle = 8;
-    downLevel.Base.PenColor = 1;
-    EXPECT_EQ(Written(line, 400), RecordBytes(downLevel, 400));
-    line.Base.PenStyle = 50;
-    downLevel.Base.PenStyle = 1;
-    EXPECT_EQ(Written(line, 400), RecordBytes(downLevel, 400));
-
-    TEntEnko arc = SampleArc(3);
-    arc.Base.PenColor = 107;
-    TEntEnko arcDownLevel = arc;
-    arcDownLevel.Base.PenColor = 1;
-    EXPECT_EQ(Written(arc, 400), RecordBytes(arcDownLevel, 400));
 }
 
 TEST(GeometryRecords, ShortRecordFails)

@@ -124,15 +124,6 @@ TEST(EntityListNumbering, SchemaIsTheWrittenVersionWhateverWasRead)
     EXPECT_EQ(WriteList(read.Doc, 420), Hex("01 00 FF FF A4 01 08 00") + "CDataSen" + line);
 }
 
-TEST(EntityListNumbering, ThirteenByteBaseRecordsBelow351)
-{
-    const TEntSen line = PlainLine(1);
-    const std::string bytes = Hex("01 00 FF FF 2C 01 08 00") + "CDataSen" + RecordBytes(line, 300);
-    const TListRead read = ReadList(bytes, 300);
-    EXPECT_EQ(read.Consumed, bytes.size());
-    EXPECT_EQ(WriteList(read.Doc, 300), bytes);
-}
-
 TEST(EntityListCount, CountsFrom0xFFFFTakeTheLongForm)
 {
     for (int32_t count : {0xFFFE, 0xFFFF}) {
