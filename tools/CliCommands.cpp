@@ -11,8 +11,11 @@ std::span<const TCliCommand> CliCommands()
     static constexpr std::array Commands{
         TCliCommand{"copy", "Load a drawing and save it to a new file in its own format version",
                     DefineCopyCommand},
+        TCliCommand{"info", "Report what a drawing holds", DefineInfoCommand},
         TCliCommand{"export", "Write the four tables of a drawing as CSV or JSON",
                     DefineExportCommand},
+        TCliCommand{"import", "Apply edited tables to a drawing and save it to a new file",
+                    DefineImportCommand},
     };
     return Commands;
 }

@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "text/Func_.h"
 #include "ui/CellTable.h"
 
 namespace {
@@ -89,6 +90,15 @@ std::span<const TTableColumn> TableColumns(TTableKind kind)
         break;
     }
     return LineTypeColumns;
+}
+
+const TTableColumn& TableColumn(TTableKind kind, int col)
+{
+    for (const TTableColumn& column : TableColumns(kind))
+        if (column.Col == col)
+            return column;
+    throw EJwwRangeError("column " + std::to_string(col) + " of " + std::string(TableName(kind)) +
+                         " is not exported");
 }
 
 const std::string& ColumnHeader(TTableKind kind, int col)

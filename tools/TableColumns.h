@@ -45,6 +45,9 @@ struct TTableColumn {
 // swatch columns are left out: they hold no text, only paint.
 std::span<const TTableColumn> TableColumns(TTableKind kind);
 
+// The exported column that shows the window's column col; raises EJwwRangeError for another.
+const TTableColumn& TableColumn(TTableKind kind, int col);
+
 // The column's header text in the window, in code page 932.
 const std::string& ColumnHeader(TTableKind kind, int col);
 
