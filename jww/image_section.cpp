@@ -113,6 +113,9 @@ private:
 
 void ExtractImage(TJwwReader& r, const TBindImageType& entry, TCopyBuffer& buffer)
 {
+    // Without a folder the name alone would be a path in whatever the working folder is.
+    if (TempImageFolder.empty())
+        throw EJwwIOError("no temp image folder to extract " + entry.FileName + " into");
     TTempFile file(TempImagePath(entry.FileName));
     {
         TJwwWriter out(file.Descriptor());
@@ -134,7 +137,7 @@ void SkipImage(TJwwReader& r, const TBindImageType& entry, TCopyBuffer& buffer)
 
 bool TempImageFileExists(const TBindImageType& entry)
 {
-    if (!IsSafeImageFileName(entry.FileName))
+    if (TempImageFolder.empty() || !IsSafeImageFileName(entry.FileName))
         return false;
     struct stat st {};
     return ::stat(TempImagePath(entry.FileName).c_str(), &st) == 0 && S_ISREG(st.st_mode);

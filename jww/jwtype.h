@@ -198,11 +198,15 @@ struct TBindImageType {
     uint8_t InUse = 0;
 };
 
-// The folder the images are extracted to, ending in a path separator.
+// The folder the images are extracted to, ending in a path separator. While it is empty no
+// image file is touched: extracting fails the load, and nothing is embedded or deleted.
 extern std::string TempImageFolder;
+// The entries of the last image section read, and the count that section announced.
 extern std::vector<TBindImageType> TempImageList;
 extern int32_t TempImageCount;
+// On: loads extract every image to its temp file and saves embed the referenced ones.
 extern bool ExtractImages;
+// With extraction off, on: loads still read the names and sizes; off: they leave the section.
 extern bool ScanImages;
 
 // Empties the list; touches no file.
@@ -211,8 +215,10 @@ void ClearTempImageList();
 // Deletes the temp file of every entry that has one; the list stays as it is.
 void DeleteTempImageFiles();
 
-// Whether a stored image name may be used as a file name inside the temp image folder.
+// Whether a stored image name may be used as a file name inside the temp image folder: not
+// empty, "." or "..", and without '/', ':', NUL or a '\' outside a double-byte character.
 bool IsSafeImageFileName(const std::string& fileName);
 
-// The path of an entry's temp file (the folder followed by the name as the OS sees it).
+// The path of an entry's temp file: the folder followed by the name in UTF-8, or by its bytes
+// when they are not valid code page 932. Only for names that IsSafeImageFileName accepts.
 std::string TempImagePath(const std::string& fileName);

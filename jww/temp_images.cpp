@@ -22,6 +22,8 @@ void ClearTempImageList()
 
 void DeleteTempImageFiles()
 {
+    if (TempImageFolder.empty())
+        return;
     // A negative count read from a file leaves the list empty, so the list bounds the walk.
     const auto count = std::min<std::size_t>(TempImageList.size(),
                                              static_cast<std::size_t>(std::max(TempImageCount, 0)));

@@ -354,6 +354,16 @@ TEST_F(ImageSection, ATempFileThatCannotBeCreatedFailsTheLoad)
     Image(section, "A.BMP", 1, "a");
     TempImageFolder = Root + "MISSING/";
     EXPECT_THROW(ReadSection(section.Bytes()), EJwwIOError);
+
+    // Without a folder the bare name must not become a file in the working folder.
+    const auto previousFolder = std::filesystem::current_path();
+    std::filesystem::current_path(Root);
+    TempImageFolder.clear();
+    EXPECT_THROW(ReadSection(section.Bytes()), EJwwIOError);
+    WriteFileBytes(Root + "A.BMP", "not ours");
+    DeleteTempImageFiles();
+    std::filesystem::current_path(previousFolder);
+    EXPECT_EQ(FilesIn(Root), (std::vector<std::string>{"A.BMP", "TEMP"}));
 }
 
 TEST_F(ImageSection, AWriteFailingPartWayDeletesTheTempFileAndFailsTheLoad)
