@@ -16,6 +16,8 @@ std::span<const TCliCommand> CliCommands()
                     DefineExportCommand},
         TCliCommand{"import", "Apply edited tables to a drawing and save it to a new file",
                     DefineImportCommand},
+        TCliCommand{"convert", "Save a drawing to a new file in another format version",
+                    DefineConvertCommand},
     };
     return Commands;
 }
