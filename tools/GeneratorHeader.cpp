@@ -10,18 +10,18 @@ const char* const GroupNames[16] = {
     "1\x8AK\x95\xBD\x96\xCA\x90}",                    // 1階平面図
     "2\x8AK\x95\xBD\x96\xCA\x90}",                    // 2階平面図
     "\x97\xA7\x96\xCA\x90}",                          // 立面図
-    "\x92" "f\x96\xCA\x90}",                          // 断面図
+    "\x92\x66\x96\xCA\x90}",                          // 断面図
     "\x94z\x92u\x90}",                                // 配置図
     "\x8F\xDA\x8D\xD7\x90}",                          // 詳細図
     "\x90\xDD\x94\xF5\x90}",                          // 設備図
-    "\x93" "d\x8B" "C\x90\xDD\x94\xF5",               // 電気設備
+    "\x93\x64\x8B\x43\x90\xDD\x94\xF5",               // 電気設備
     "\x8B\x8B\x94r\x90\x85\x89q\x90\xB6",             // 給排水衛生
     "\x8AO\x8D\\\x90}",                               // 外構図
     "\x89\xAE\x8D\xAA\x95\x9A\x90}",                  // 屋根伏図
-    "\x8A\xEE\x91" "b\x95\x9A\x90}",                  // 基礎伏図
+    "\x8A\xEE\x91\x62\x95\x9A\x90}",                  // 基礎伏図
     "\x93W\x8AJ\x90}",                                // 展開図
     "\x8C\x9A\x8B\xEF\x95\\",                         // 建具表
-    "\x8E" "d\x8F\xE3\x95\\",                         // 仕上表
+    "\x8E\x64\x8F\xE3\x95\\",                         // 仕上表
     "\x95\\\x8E\x86",                                 // 表紙
 };
 
@@ -32,10 +32,10 @@ const char* const LayerNames[16] = {
     "\x90\xA1\x96@",             // 寸法
     "\x95\xB6\x8E\x9A",          // 文字
     "\x95\xE2\x8F\x95\x90\xFC",  // 補助線
-    "\x92\xCA\x82\xE8\x90" "c",  // 通り芯
+    "\x92\xCA\x82\xE8\x90\x63",  // 通り芯
     "\x89\xC6\x8B\xEF",          // 家具
     "\x90\xDD\x94\xF5",          // 設備
-    "\x83n\x83" "b\x83`",        // ハッチ
+    "\x83n\x83\x62\x83`",        // ハッチ
     "\x90}\x98g",                // 図枠
     "\x96}\x97\xE1",             // 凡例
     "\x8AK\x92i",                // 階段
@@ -44,7 +44,7 @@ const char* const LayerNames[16] = {
     "\x8AJ\x8C\xFB",             // 開口
 };
 
-const char* const UserColorName = "\x83\x86\x81[\x83U\x81[\x92\xE8\x8B`\x90" "F";  // ユーザー定義色
+const char* const UserColorName = "\x83\x86\x81[\x83U\x81[\x92\xE8\x8B`\x90\x46";  // ユーザー定義色
 const char* const UserLineTypeName = "\x83\x86\x81[\x83U\x81[\x90\xFC\x8E\xED";   // ユーザー線種
 const char* const MemoTitle = "\x90}\x96\xCA\x83\x81\x83\x82";                     // 図面メモ
 

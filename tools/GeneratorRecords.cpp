@@ -21,7 +21,7 @@ const char* const Words[] = {
     "\x91\xE4\x8F\x8A",                                           // 台所
     "\x97\x81\x8E\xBA",                                           // 浴室
     "\x90Q\x8E\xBA",                                              // 寝室
-    "\x98" "a\x8E\xBA",                                           // 和室
+    "\x98\x61\x8E\xBA",                                           // 和室
     "\x97m\x8E\xBA",                                              // 洋室
     "\x98L\x89\xBA",                                              // 廊下
     "\x8E\xFB\x94[",                                              // 収納
@@ -35,14 +35,14 @@ const char* const Words[] = {
 };
 
 const char* const FontNames[] = {
-    "\x82l\x82r \x83S\x83V\x83" "b\x83N",  // ＭＳ ゴシック
+    "\x82l\x82r \x83S\x83V\x83\x62\x83N",  // ＭＳ ゴシック
     "\x82l\x82r \x96\xBE\x92\xA9",         // ＭＳ 明朝
     "Arial",
     "",
 };
 
 const char* const BlockNames[] = {
-    "\x8C\xBA\x8A\xD6\x83h\x83" "A",  // 玄関ドア
+    "\x8C\xBA\x8A\xD6\x83h\x83\x41",  // 玄関ドア
     "\x95\x94\x95i",                // 部品
     "\x8BL\x8D\x86",                // 記号
     "\x83\\\x83t\x83@",             // ソファ
@@ -289,8 +289,14 @@ std::string LongJapaneseText(std::size_t minimumBytes)
 
 std::string DirtyText(TGeneratorRandom& random)
 {
-    return random.Pick(Words) + std::string("\r\n") + random.Pick(Words) + "\tA^mB" +
-           random.Pick(Words);
+    // One statement per word: the operands of + may be evaluated in any order, and the drawing
+    // must not depend on the compiler.
+    std::string text = random.Pick(Words);
+    text += "\r\n";
+    text += random.Pick(Words);
+    text += "\tA^mB";
+    text += random.Pick(Words);
+    return text;
 }
 
 std::string ControlOnlyText()
