@@ -11,6 +11,7 @@
 #include "tools/DrawingLoad.h"
 #include "tools/PrivateImageFolder.h"
 #include "tools/TableImport.h"
+#include "ui/Messages.h"
 
 namespace {
 
@@ -85,6 +86,8 @@ int RunImport(const TImportArguments& arguments, std::ostream& err)
         std::string whyNot;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot + "; nothing was written");
+        if (doc->LossyStrings)
+            err << "zelvane-cli import: warning: " << WindowText(MsgLossyStrings) << '\n';
         for (const std::string& change : ApplyTableEdits(edits, *doc))
             err << "zelvane-cli import: " << arguments.Edits << ": " << change << '\n';
         std::string failure;
