@@ -5,7 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
-#include <sstream>
+#include <iterator>
 
 #include "tools/CliCommands.h"
 #include "tools/DrawingLoad.h"
@@ -47,11 +47,14 @@ std::string ReadWholeFile(const std::string& path)
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throw std::runtime_error(path + ": cannot be opened (" + std::strerror(errno) + ")");
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad() || bytes.fail())
-        throw std::runtime_error(path + ": cannot be read");
-    return bytes.str();
+    try {
+        std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (!file.bad())
+            return bytes;
+    } catch (const std::ios_base::failure&) {
+        // A folder, for one, opens but cannot be read.
+    }
+    throw std::runtime_error(path + ": cannot be read");
 }
 
 std::optional<TTextEncoding> EncodingNamed(const std::string& name)
