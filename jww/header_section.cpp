@@ -348,6 +348,10 @@ bool ReadHeaderSection(TJwwReader& r, TJwwDocument& doc)
 
 void WriteHeaderSection(TJwwWriter& w, const TJwwDocument& doc, int32_t targetVersion)
 {
+    // Nothing can read such a file back, this program included.
+    if (targetVersion < OldestReadableVersion)
+        throw EJwwRangeError("format version " + std::to_string(targetVersion) +
+                             " cannot be written");
     THeaderFieldWriter writer(w, targetVersion);
     const int32_t version = WalkSignatureAndVersion(doc, writer);
     WalkPrefix(doc, writer, version);
