@@ -157,11 +157,11 @@ std::vector<std::string> DownLevelLosses(const TJwwDocument& doc, int32_t target
                          " with an SXF mode split: the mode is dropped and the two extension "
                          "lines and four points follow each dimension as separate objects");
     if (tally.SxfLineTypes > 0)
-        losses.push_back(Counted(tally.SxfLineTypes, "object") +
-                         " with SXF line types (31 to 62) get standard line types");
+        losses.push_back("the SXF line types (31 to 62) of " +
+                         Counted(tally.SxfLineTypes, "object") + " become standard line types");
     if (tally.SxfColors > 0)
-        losses.push_back(Counted(tally.SxfColors, "object") +
-                         " with SXF colours (101 to 356) get standard colours");
+        losses.push_back("the SXF colours (101 to 356) of " + Counted(tally.SxfColors, "object") +
+                         " become standard colours");
     if (targetVersion < PenWidthVersion && tally.PenWidths > 0)
         losses.push_back("the line widths of " + Counted(tally.PenWidths, "object") +
                          " are dropped: a drawing before version 351 has no line widths");
