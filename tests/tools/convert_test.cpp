@@ -83,6 +83,15 @@ TEST_F(ConvertCommand, Below420AnSxfDimensionIsSplitAndSxfLineTypesAreMapped)
     EXPECT_EQ(doc.TenList[3].Temporary, 1);
     EXPECT_EQ(doc.SunpoList[0].DimText.Text, "1000");
     EXPECT_EQ(doc.LineTypeExTable[5].Name, "");
+
+    const TCliRun oldest = Cli({"convert", Root + "in.jww", Root + "300.jww", "--target-version",
+                                "300"});
+    ASSERT_EQ(oldest.ExitCode, 0) << oldest.Err;
+    EXPECT_TRUE(oldest.Err.ends_with("zelvane-cli convert: warning: the line widths of 3 objects "
+                                     "are dropped: a drawing before version 351 has no line "
+                                     "widths\n"))
+        << oldest.Err;
+    EXPECT_EQ(LoadDrawing(Root + "300.jww").Doc->SenList.at(0).Base.PenWidth, 0);
 }
 
 TEST_F(ConvertCommand, At420AndAboveDimensionsAndLineTypesStayAsTheyAre)
