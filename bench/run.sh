@@ -75,24 +75,40 @@ bench_value() {
     ' "$scratch/bench.json"
 }
 
+# Throughput over the CPU time the benchmark's thread used, which other work on the machine
+# does not inflate.
+cpu_throughput() {
+    local real cpu per_second
+    real=$(bench_value "$1" real_time)
+    cpu=$(bench_value "$1" cpu_time)
+    per_second=$(bench_value "$1" bytes_per_second)
+    awk -v r="${real:-0}" -v c="${cpu:-0}" -v b="${per_second:-0}" \
+        'BEGIN { print (c > 0 ? b * r / c : 0) }'
+}
+
 echo
-printf '%-6s %9s %10s %10s %8s %8s %8s %9s %8s %12s\n' drawing "size MB" "load MB/s" \
-    "save MB/s" "cp s" "copy s" copy/cp "peak MB" peak/size "FillTables ms"
+echo "Load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores" \
+    "(the cpu columns stay meaningful when it is high)"
+printf '%-6s %8s %9s %9s %9s %9s %7s %7s %7s %8s %9s %10s\n' drawing "size MB" \
+    "load MB/s" "load cpu" "save MB/s" "save cpu" "cp s" "copy s" copy/cp "peak MB" \
+    peak/size "FillTbl ms"
 for drawing in "${drawings[@]}"; do
     name=$(basename "$drawing" .jww)
     bytes=$(stat -c %s "$drawing")
     load=$(bench_value "LoadJww/$name" bytes_per_second)
+    load_cpu=$(cpu_throughput "LoadJww/$name")
     save=$(bench_value "SaveJww/$name" bytes_per_second)
+    save_cpu=$(cpu_throughput "SaveJww/$name")
     fill=$(bench_value "FillTables/$name" real_time)
     cp_s=$(best_of_three "$scratch/cp.jww" cp "$drawing" "$scratch/cp.jww")
     copy_s=$(best_of_three "$scratch/copy.jww" "$build/tools/zelvane-cli" copy "$drawing" \
         "$scratch/copy.jww")
     peak_kb=$(/usr/bin/time -f %M "$build/bench/zelvane-load-once" "$drawing" 2>&1 >/dev/null | tail -1)
-    awk -v n="$name" -v b="$bytes" -v l="${load:-0}" -v s="${save:-0}" -v c="$cp_s" \
-        -v y="$copy_s" -v p="$peak_kb" -v f="${fill:-0}" 'BEGIN {
-        printf "%-6s %9.1f %10.0f %10.0f %8.3f %8.3f %8.2f %9.1f %8.2f %12.3f\n",
-            n, b / 1e6, l / 1e6, s / 1e6, c, y, (c > 0 ? y / c : 0), p * 1024 / 1e6,
-            p * 1024 / b, f
+    awk -v n="$name" -v b="$bytes" -v l="${load:-0}" -v lc="$load_cpu" -v s="${save:-0}" \
+        -v sc="$save_cpu" -v c="$cp_s" -v y="$copy_s" -v p="$peak_kb" -v f="${fill:-0}" 'BEGIN {
+        printf "%-6s %8.1f %9.0f %9.0f %9.0f %9.0f %7.3f %7.3f %7.2f %8.1f %9.2f %10.3f\n",
+            n, b / 1e6, l / 1e6, lc / 1e6, s / 1e6, sc / 1e6, c, y, (c > 0 ? y / c : 0),
+            p * 1024 / 1e6, p * 1024 / b, f
     }'
 done
 echo
