@@ -63,9 +63,10 @@ int RunExport(const TExportArguments& arguments, std::ostream& out, std::ostream
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
         const std::string text = ExportTables(*doc, request);
-        if (arguments.Output.empty())
-            out << text << std::flush;
-        else
+        if (arguments.Output.empty()) {
+            if (!(out << text << std::flush))
+                return fail(ExitFailure, "standard output could not be written");
+        } else
             WriteFileAtomically(arguments.Output, text);
     } catch (const std::exception& e) {
         // A drawing that cannot be opened, a cell with no UTF-8 form, an output not written.

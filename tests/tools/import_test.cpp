@@ -67,8 +67,12 @@ TEST_F(ImportCommand, AnUnchangedExportGivesThePlainCopy)
 TEST_F(ImportCommand, GivenCellsPassTheWindowsLimitsAndAbsentOnesStayAsLoaded)
 {
     SaveDrawingAndCopy(700, PutValuesBeyondTheLimits);
+    std::string longName;
+    for (int i = 0; i < 150; ++i)
+        longName += "壁";
     const TCliRun run = Import("table,No.,レイヤ名,画面色,点半径,パターン,セグメント数,P0,P3\r\n"
                                "layers,17,\"基礎, \"\"B\"\"\",,,,,,\r\n"
+                               "layers,18," + longName + ",,,,,,\r\n"
                                "colors,5,,16777216,0.25,,,,\r\n"
                                "colors,6,,$FF,1500,,,,\r\n"
                                "linetypes,2,,,,ff,3,2000,7.5\r\n"
@@ -81,6 +85,10 @@ TEST_F(ImportCommand, GivenCellsPassTheWindowsLimitsAndAbsentOnesStayAsLoaded)
 
     EXPECT_EQ(after.LayerTable[17].Name, "\x8A\xEE\x91\x62, \"B\"");
     EXPECT_EQ(after.LayerTable[16].Name, before.LayerTable[16].Name);
+    std::string walls;  // 壁 in code page 932, as many as fit in 256 bytes
+    for (int i = 0; i < 128; ++i)
+        walls += "\x95\xC7";
+    EXPECT_EQ(after.LayerTable[18].Name, walls);
 
     EXPECT_EQ(after.ColorExTable[5].ScreenColor, 16777215);
     EXPECT_EQ(after.ColorExTable[5].PointRadius, 0.25);
@@ -102,13 +110,15 @@ TEST_F(ImportCommand, GivenCellsPassTheWindowsLimitsAndAbsentOnesStayAsLoaded)
     EXPECT_EQ(third.SegmentCount, 3);
     EXPECT_EQ(third.Pitches, (std::array<double, 10>{0.5, 2, 3, 9, 0, 0, 0, 0, 0, 0}));
 
-    for (const std::string change :
-         {"line 3, colors row 5, column 画面色: \"16777216\" is stored as \"16777215\"",
-          "line 4, colors row 6, column 点半径: \"1500\" is stored as \"1000\"",
-          "line 5, linetypes row 2, column セグメント数: \"3\" is stored as \"4\"",
-          "line 5, linetypes row 2, column P0: \"2000\" is stored as \"1000\""})
+    for (const std::string& change : std::vector<std::string>{
+             "line 3, layers row 18, column レイヤ名: \"" + longName + "\" is stored as \"" +
+                 longName.substr(0, 128 * 3) + "\"",
+             "line 4, colors row 5, column 画面色: \"16777216\" is stored as \"16777215\"",
+             "line 5, colors row 6, column 点半径: \"1500\" is stored as \"1000\"",
+             "line 6, linetypes row 2, column セグメント数: \"3\" is stored as \"4\"",
+             "line 6, linetypes row 2, column P0: \"2000\" is stored as \"1000\""})
         EXPECT_NE(run.Err.find(change), std::string::npos) << change << "\n" << run.Err;
-    EXPECT_EQ(run.Err.find("line 6"), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Err.find("line 7"), std::string::npos) << run.Err;
 }
 
 TEST_F(ImportCommand, JsonCellsMayBeNumbers)
