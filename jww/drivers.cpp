@@ -135,6 +135,8 @@ void ReadSections(TJwwReader& r, TJwwDocument& doc)
 
 void WriteSections(TJwwWriter& w, const TJwwDocument& doc, int32_t version)
 {
+    if (doc.LoadedPartly)
+        throw EJwwRangeError("the drawing was not read completely, so it cannot be written whole");
     w.StringForm = doc.StringForm;
     WriteHeaderSection(w, doc, version);
     TClassRegistry registry;
@@ -182,6 +184,7 @@ bool LoadJww(TJwwDocument& doc, TJwwReader& r, std::string* failure)
     if (r.StringForm != TStringForm::Unknown)
         doc.StringForm = r.StringForm;
     doc.LossyStrings = r.LossyStrings;
+    doc.LoadedPartly = !complete;
     return complete;
 }
 

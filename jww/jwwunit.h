@@ -114,6 +114,9 @@ struct TJwwDocument : TEntityCollections {
     TStringForm StringForm = TStringForm::Byte;
     // Set by a load when a wide string held characters that code page 932 cannot hold.
     bool LossyStrings = false;
+    // Set by a load that failed part-way. Such a document lacks the rest of its drawing, and
+    // not every gap shows in its counts, so a save of it is refused rather than silently short.
+    bool LoadedPartly = false;
 };
 
 // The one drawing the program holds.

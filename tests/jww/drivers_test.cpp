@@ -109,6 +109,25 @@ TEST_F(Drivers, AFileEndingInsideTheEntityListKeepsWhatWasRead)
     EXPECT_TRUE(Doc.BlockDefList.empty());
 }
 
+TEST_F(Drivers, ADrawingReadOnlyPartlyIsNeverSaved)
+{
+    // The file ends inside the fixed fields of its only block definition: no count of the
+    // document shows the gap, yet a save would lose the definition's name and objects.
+    const std::string whole = Header(600) + ObjectsAndBlocks(600);
+    const std::size_t blockName = whole.find("BLOCK");
+    ASSERT_NE(blockName, std::string::npos);
+    EXPECT_FALSE(Load(whole.substr(0, blockName - 3)));
+    EXPECT_TRUE(Doc.LoadedPartly);
+    std::string failure;
+    EXPECT_FALSE(SaveJww(Doc, Root + "out.jww", 600, &failure));
+    EXPECT_NE(failure.find("not read completely"), std::string::npos) << failure;
+    EXPECT_FALSE(std::filesystem::exists(Root + "out.jww"));
+
+    ASSERT_TRUE(Load(whole));
+    EXPECT_FALSE(Doc.LoadedPartly);
+    EXPECT_TRUE(SaveJww(Doc, Root + "out.jww", 600));
+}
+
 TEST_F(Drivers, Version600HasNoImageSection)
 {
     TempImageList = {{"EARLIER.BMP", 1, 0}};
