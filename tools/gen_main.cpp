@@ -25,7 +25,12 @@ int main(int argc, char** argv)
         ->transform(CLI::AsSizeValue(true));
     app.add_option("--seed", options.Seed, "Seed of the random values");
     app.add_flag("--no-images", noImages, "Embed no images");
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // Help is a success; every other parse failure is a usage error, as for zelvane-cli.
+        return app.exit(error) == 0 ? 0 : 2;
+    }
     options.Images = !noImages;
 
     try {
