@@ -105,11 +105,14 @@ void TWindowTest::TablesShowTheirFrames()
     QTabWidget& tabs = *shown.Window.PageControl1;
     QCOMPARE(tabs.count(), 4);
     QCOMPARE(tabs.currentIndex(), 0);
+    QVERIFY(!tabs.widget(0)->rect().isEmpty());
     for (int tab = 0; tab < expected.size(); ++tab) {
         const TExpectedTable& table = expected[tab];
         TGridView& grid = *(shown.Window.*table.Grid);
         const TCellTableModel& model = grid.Model();
-        QCOMPARE(tabs.widget(tab), &grid);
+        QCOMPARE(tabs.widget(tab), grid.parentWidget());
+        tabs.setCurrentIndex(tab);
+        QCOMPARE(grid.geometry(), grid.parentWidget()->rect());
         QCOMPARE(tabs.tabText(tab), table.TabCaption);
 
         QCOMPARE(model.CornerText(), table.Headers[0]);

@@ -19,7 +19,7 @@ int TCellTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant TCellTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid())
         return {};
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
@@ -42,14 +42,14 @@ QVariant TCellTableModel::headerData(int section, Qt::Orientation orientation, i
 
 Qt::ItemFlags TCellTableModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
 bool TCellTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::EditRole || !index.isValid())
         return false;
     const QString text = value.toString();
     if (text == data(index, Qt::EditRole).toString())

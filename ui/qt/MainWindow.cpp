@@ -1,7 +1,6 @@
 #include "ui/qt/MainWindow.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QIcon>
 #include <QLineEdit>
@@ -84,11 +83,17 @@ void TMainWindow::BuildPanel1()
     Button3->setGeometry(632, 4, 75, 25);
 }
 
+// Each grid fills a sheet of its own. A grid must not be the page itself: a page that is hidden
+// while it holds the focus is asked to pass the focus on, which a grid takes as a Tab key and
+// answers by moving its current cell.
 TGridView* TMainWindow::AddTab(TCellTable& table, std::string_view caption)
 {
-    auto* model = new TCellTableModel(table, this);
-    auto* grid = new TGridView(*model);
-    PageControl1->addTab(grid, TextFromCp932(caption));
+    auto* sheet = new QWidget;
+    auto* layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* grid = new TGridView(*new TCellTableModel(table, this), sheet);
+    layout->addWidget(grid);
+    PageControl1->addTab(sheet, TextFromCp932(caption));
     Services.ShowTableIn(table, grid);
     return grid;
 }
@@ -132,8 +137,7 @@ void TMainWindow::RunHandler(const std::function<void()>& handler)
         handler();
     } catch (const std::exception& error) {
         // Errors name what was being done and the file's path, which is the system's bytes.
-        QMessageBox::critical(this, QCoreApplication::applicationName(),
-                              PathFromOs(error.what()));
+        QMessageBox::critical(this, TextFromCp932(ApplicationTitle), PathFromOs(error.what()));
     }
     ShowFormState();
 }

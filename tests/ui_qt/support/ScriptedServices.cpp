@@ -1,5 +1,6 @@
 #include "tests/ui_qt/support/ScriptedServices.h"
 
+#include "jww/stream.h"
 #include "ui/qt/DisplayText.h"
 
 namespace {
@@ -30,6 +31,8 @@ void TScriptedServices::ShowMessageBox(std::string_view text, std::string_view c
 std::optional<std::string> TScriptedServices::OpenDialog(const TFileDialogSettings& settings)
 {
     DialogSettings.push_back(settings);
+    if (!OpenFailure.empty())
+        throw EJwwIOError(OpenFailure);
     return NextAnswer(OpenAnswers);
 }
 

@@ -35,6 +35,8 @@ public:
     std::string ExecutablePath() override { return Folder + "/zelvane"; }
     std::string UserCacheFolder() override { return Folder + "/cache/"; }
 
+    // When not empty, the open dialog raises EJwwIOError with this text instead of answering.
+    std::string OpenFailure;
     // Answers, used in order; an empty queue answers "cancelled".
     std::deque<std::optional<std::string>> OpenAnswers;
     std::deque<std::optional<std::string>> SaveAnswers;

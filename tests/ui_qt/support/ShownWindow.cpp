@@ -9,7 +9,9 @@
 TShownWindow::TShownWindow() : Services(Program.path()), Window(Services)
 {
     Window.show();
-    [&] { QVERIFY(QTest::qWaitForWindowExposed(&Window)); }();
+    // Editors give their text back when they lose the focus, which only an active window has.
+    Window.activateWindow();
+    [&] { QVERIFY(QTest::qWaitForWindowActive(&Window)); }();
 }
 
 TShownWindow::~TShownWindow()
@@ -37,6 +39,17 @@ std::string TShownWindow::DrawingPath(const QString& fileName) const
 QString ShownText(const TGridView& grid, int col, int row)
 {
     return grid.Model().IndexOfCell(col, row).data(Qt::DisplayRole).toString();
+}
+
+void DoubleClickCell(TGridView& grid, int col, int row)
+{
+    const QModelIndex index = grid.Model().IndexOfCell(col, row);
+    grid.scrollTo(index);
+    // Through the window system, which makes a press, a release, a press with a double-click
+    // and a release of it, as a real mouse does.
+    QWidget& window = *grid.window();
+    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                       grid.viewport()->mapTo(&window, grid.visualRect(index).center()));
 }
 
 void ClickCell(TGridView& grid, int col, int row)

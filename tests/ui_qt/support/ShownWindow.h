@@ -35,3 +35,4 @@ QString ShownText(const TGridView& grid, int col, int row);
 
 // Makes the table cell (col, row) current with a mouse click, as a user would.
 void ClickCell(TGridView& grid, int col, int row);
+void DoubleClickCell(TGridView& grid, int col, int row);
