@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Usage: fuzz/make_corpus.sh ZELVANE_GEN OUTDIR
+# Usage: fuzz/make_corpus.sh TOOLS_DIR OUTDIR
 # Writes the seed corpus of every fuzz target into OUTDIR/<target>: drawings of our own generator
-# in each format version, cut and padded copies of them, and a few hand-built edge inputs. The
+# (TOOLS_DIR/zelvane-gen) in each format version, older versions and wide strings converted from
+# them (TOOLS_DIR/zelvane-cli), cut and padded copies, and a few hand-built edge inputs. The
 # corpus is made afresh on every run, so no drawing is kept in the repository.
 set -euo pipefail
 
-gen=$1
+gen=$1/zelvane-gen
+cli=$1/zelvane-cli
 out=$2
 rm -rf "$out"
 mkdir -p "$out/load" "$out/roundtrip" "$out/text"
@@ -19,6 +21,13 @@ for version in 420 600 700 800; do
     done
     "$gen" "$drawings/v${version}-noimages.jww" --version "$version" --size 0 --no-images
 done
+
+# The older layouts are also the smallest drawings, so mutations reach their objects more often.
+for version in 300 350 351 400; do
+    "$cli" convert "$drawings/v420-0.jww" "$drawings/v${version}.jww" --target-version "$version" 2> /dev/null
+done
+"$cli" convert "$drawings/v420-0.jww" "$drawings/v300-wide.jww" --target-version 300 --strings wide 2> /dev/null
+"$cli" convert "$drawings/v700-0.jww" "$drawings/v700-wide.jww" --target-version 700 --strings wide 2> /dev/null
 
 # Cut inside the entity list, the block definitions and the images, and with bytes behind the
 # end: every section's failure path is one mutation away.

@@ -24,16 +24,16 @@ esac
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZELVANE_FUZZ=ON -DZELVANE_GUI=OFF -DZELVANE_TESTS=OFF > /dev/null
-cmake --build "$build" --target zelvane-gen load_fuzzer roundtrip_fuzzer text_fuzzer
+cmake --build "$build" --target zelvane-gen zelvane-cli load_fuzzer roundtrip_fuzzer text_fuzzer
 
 seeds=$build/fuzz-seeds
-ASAN_OPTIONS=detect_leaks=1 bash "$root/fuzz/make_corpus.sh" "$build/tools/zelvane-gen" "$seeds"
+bash "$root/fuzz/make_corpus.sh" "$build/tools" "$seeds"
 
 for target in $targets; do
     # Drawings need room for a header and a few hundred objects; texts are short.
     case $target in
-        text) max_len=4096 ;;
-        *) max_len=65536 ;;
+        text) options=(-max_len=4096) ;;
+        *) options=(-max_len=65536 -dict="$root/fuzz/jww.dict") ;;
     esac
     # New inputs the fuzzer finds are kept beside the seeds, so later runs go on from them.
     corpus=$build/fuzz-corpus/$target
@@ -41,7 +41,7 @@ for target in $targets; do
     mkdir -p "$corpus" "$artifacts"
     echo "== $target: $seconds s"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        "$build/fuzz/${target}_fuzzer" -max_total_time="$seconds" -max_len="$max_len" \
+        "$build/fuzz/${target}_fuzzer" -max_total_time="$seconds" "${options[@]}" \
         -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts" \
         "$corpus" "$seeds/$target"
 done
