@@ -45,6 +45,7 @@ void TWindowTest::CaptionPlaceAndSize()
     TShownWindow shown;
     QCOMPARE(shown.Window.windowTitle(), QStringLiteral("Zelvane Ver.1.02"));
     QCOMPARE(shown.Window.frameGeometry(), QRect(194, 109, 724, 480));
+    QVERIFY(!shown.Window.windowIcon().pixmap(32, 32).isNull());
     QCOMPARE(shown.Window.Panel1->height(), 33);
     QCOMPARE(shown.Window.Panel1->width(), shown.Window.width());
     QCOMPARE(shown.Window.StatusBar1->height(), 19);
