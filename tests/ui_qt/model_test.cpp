@@ -12,13 +12,11 @@ class TModelTest : public QObject {
 
 private slots:
     void FollowsQtsModelRules();
-    void HeadersAreRowZeroAndColumnZero();
     void ShowsCodePage932AsUnicode();
     void EditedTextIsStoredAsCodePage932();
     void TextOutsideCodePage932BecomesQuestionMarks();
     void UnchangedTextKeepsItsBytes_data();
     void UnchangedTextKeepsItsBytes();
-    void TableChangedCoversEveryItemAndHeader();
 };
 
 void TModelTest::FollowsQtsModelRules()
@@ -37,29 +35,6 @@ void TModelTest::FollowsQtsModelRules()
     QCOMPARE(table.Cell(ScreenColorCol, 2), std::string("255"));
     QCOMPARE(table.Cell(ColorNameCol, 256), std::string("\x90\xC2"));
     QVERIFY(table.Cell(ColorNameCol, 3).empty());
-}
-
-void TModelTest::HeadersAreRowZeroAndColumnZero()
-{
-    TCellTable table = NewTable(TTableKind::LineTypes);
-    WriteTableFrame(table, TTableKind::LineTypes);
-    TCellTableModel model(table);
-    QCOMPARE(model.columnCount(), 15);
-    QCOMPARE(model.rowCount(), 32);
-    QCOMPARE(model.CornerText(), QStringLiteral("No."));
-    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("線種名"));
-    QCOMPARE(model.headerData(14, Qt::Horizontal).toString(), QStringLiteral("要素数"));
-    QCOMPARE(model.headerData(0, Qt::Vertical).toString(), QStringLiteral("  1"));
-    QCOMPARE(model.headerData(31, Qt::Vertical).toString(), QStringLiteral(" 32"));
-    QVERIFY(!model.headerData(15, Qt::Horizontal).isValid());
-    QVERIFY(!model.headerData(32, Qt::Vertical).isValid());
-    QVERIFY(!model.headerData(-1, Qt::Vertical).isValid());
-    // Item (r, c) is the table's cell (c + 1, r + 1).
-    table.SetCell(PatternCol, 5, "000000FF");
-    QCOMPARE(model.index(4, 1).data().toString(), QStringLiteral("000000FF"));
-    QCOMPARE(TCellTableModel::TableCol(model.index(4, 1)), PatternCol);
-    QCOMPARE(TCellTableModel::TableRow(model.index(4, 1)), 5);
-    QCOMPARE(model.IndexOfCell(PatternCol, 5), model.index(4, 1));
 }
 
 void TModelTest::ShowsCodePage932AsUnicode()
@@ -122,23 +97,6 @@ void TModelTest::UnchangedTextKeepsItsBytes()
     QVERIFY(model.setData(item, item.data(Qt::EditRole).toString() + QLatin1Char('x')));
     QVERIFY(table.Cell(NameCol, 7) != stored);
     QCOMPARE(table.Cell(NameCol, 7).back(), 'x');
-}
-
-void TModelTest::TableChangedCoversEveryItemAndHeader()
-{
-    TCellTable table = NewTable(TTableKind::LayerGroups);
-    TCellTableModel model(table);
-    QSignalSpy data(&model, &QAbstractItemModel::dataChanged);
-    QSignalSpy headers(&model, &QAbstractItemModel::headerDataChanged);
-    model.TableChanged();
-    QCOMPARE(data.count(), 1);
-    QCOMPARE(data[0][0].value<QModelIndex>(), model.index(0, 0));
-    QCOMPARE(data[0][1].value<QModelIndex>(), model.index(15, 1));
-    QCOMPARE(headers.count(), 2);
-    QCOMPARE(headers[0][0].value<Qt::Orientation>(), Qt::Horizontal);
-    QCOMPARE(headers[0][2].toInt(), 1);
-    QCOMPARE(headers[1][0].value<Qt::Orientation>(), Qt::Vertical);
-    QCOMPARE(headers[1][2].toInt(), 15);
 }
 
 QTEST_MAIN(TModelTest)

@@ -1,7 +1,6 @@
 // The Qt desktop services as the window logic uses them: what the dialogs and message boxes
 // are given and give back, and the folders and paths, which are the system's bytes.
 #include <QColorDialog>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -33,7 +32,6 @@ class TServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void FiltersTakeQtsForm();
     void MessageBoxesHaveTheirCaptionIconAndOneOkButton();
     void OpenDialogStartsInTheFolderWithTheFile();
     void SaveDialogAddsTheExtensionAndConfirmsReplacing();
@@ -41,18 +39,7 @@ private slots:
     void ColorDialogTakesAndGivesRedInTheLowestByte();
     void CacheFolderFollowsTheDesktopsRules();
     void FoldersAreCreatedAndRemovedWhenEmpty();
-    void ExecutablePathIsTheProgramsOwn();
 };
-
-void TServicesTest::FiltersTakeQtsForm()
-{
-    QCOMPARE(TQtDesktopServices::QtNameFilters(TextFromCp932(OpenDialogFilter)),
-             QStringLiteral("JWW 4.20データ(*.jww) (*.jww)"));
-    QCOMPARE(TQtDesktopServices::QtNameFilters(TextFromCp932(SaveDialogFilter)),
-             QStringLiteral("JWWデータ(*.jww) (*.jww)"));
-    QCOMPARE(TQtDesktopServices::QtNameFilters(QStringLiteral("A|*.a;*.b|All|*")),
-             QStringLiteral("A (*.a *.b);;All (*)"));
-}
 
 void TServicesTest::MessageBoxesHaveTheirCaptionIconAndOneOkButton()
 {
@@ -225,13 +212,6 @@ void TServicesTest::FoldersAreCreatedAndRemovedWhenEmpty()
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     QVERIFY(!services.CreateFolder(PathToOs(blocker.fileName()) + "/"));
-}
-
-void TServicesTest::ExecutablePathIsTheProgramsOwn()
-{
-    TQtDesktopServices services;
-    QCOMPARE(services.ExecutablePath(), PathToOs(QCoreApplication::applicationFilePath()));
-    QVERIFY(QFileInfo(PathFromOs(services.ExecutablePath())).isExecutable());
 }
 
 QTEST_MAIN(TServicesTest)
