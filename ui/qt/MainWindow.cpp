@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QMoveEvent>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -152,16 +153,34 @@ void TMainWindow::ShowFormState()
 void TMainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    FitOuterSize();
     if (Shown)
         return;
     Shown = true;
-    // The outer size includes the frame, which is known once the window is on screen.
-    if (const QWindow* window = windowHandle()) {
-        const QMargins frame = window->frameMargins();
-        resize(Form1Bounds.width() - frame.left() - frame.right(),
-               Form1Bounds.height() - frame.top() - frame.bottom());
-    }
     RunHandler([this] { Form1.FormShow(); });
+}
+
+void TMainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    FitOuterSize();
+}
+
+// The outer size includes the frame that the window manager puts around the window, which is
+// known only once the window is on screen and decorated, often after it was first shown. The
+// window is fitted once, the first time the frame is known; without a frame the window's own
+// size already is the outer size.
+void TMainWindow::FitOuterSize()
+{
+    const QWindow* window = windowHandle();
+    if (FrameFitted || !window)
+        return;
+    const QMargins frame = window->frameMargins();
+    if (frame.isNull())
+        return;
+    FrameFitted = true;
+    resize(Form1Bounds.width() - frame.left() - frame.right(),
+           Form1Bounds.height() - frame.top() - frame.bottom());
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event)

@@ -41,6 +41,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void BuildPanel1();
@@ -52,7 +53,9 @@ private:
     void RunHandler(const std::function<void()>& handler);
     void ShowFormState();
     void StringGrid3DblClick();
+    void FitOuterSize();
 
     TQtDesktopServices& Services;
     bool Shown = false;
+    bool FrameFitted = false;
 };
