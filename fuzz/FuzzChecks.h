@@ -20,9 +20,8 @@ enum class TLoadOutcome { Incomplete, Complete };
 TLoadOutcome CheckLoad(std::string_view bytes);
 
 enum class TRoundTripOutcome {
-    NotSaved,             // the load stopped early and the partial document could not be saved
-    PartialRoundTripped,  // the load stopped early; what it read was saved and round tripped
-    RoundTripped,         // the load completed and the drawing round tripped
+    NotSaved,      // the load stopped early and what it read could not be saved
+    RoundTripped,  // the document was saved and came back
 };
 
 // Loads the bytes with images extracted into a private folder, then saves the document in its

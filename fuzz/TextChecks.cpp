@@ -39,19 +39,24 @@ TTextInput SplitInput(std::string_view bytes)
     return {int32At(0), int32At(4), bytes.substr(taken)};
 }
 
+bool IsLead(char c)
+{
+    return IsSjisLeadByte(static_cast<unsigned char>(c));
+}
+
 // Where each character of s starts, walking from the first byte; a lead byte in the last
 // position is a character of its own.
 std::vector<std::size_t> CharacterStarts(std::string_view s)
 {
     std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < s.size(); i += IsSjisLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1)
+    for (std::size_t i = 0; i < s.size(); i += IsLead(s[i]) ? 2 : 1)
         starts.push_back(i);
     return starts;
 }
 
-std::size_t CharacterEnd(std::string_view s, std::size_t start)
+std::string_view CharacterAt(std::string_view s, std::size_t start)
 {
-    return std::min(s.size(), start + (IsSjisLeadByte(static_cast<unsigned char>(s[start])) ? 2 : 1));
+    return s.substr(start, IsLead(s[start]) ? 2 : 1);
 }
 
 // The result is the run of whole characters that starts at the first character starting at
@@ -72,15 +77,13 @@ void CheckSjisCopy(std::string_view s, int32_t p, int32_t c)
     for (const std::size_t start : CharacterStarts(s)) {
         if (static_cast<int64_t>(start) < first)
             continue;
-        const std::size_t end = CharacterEnd(s, start);
-        const bool pair = IsSjisLeadByte(static_cast<unsigned char>(s[start]));
         // A lone lead byte at the end still counts as two bytes against the budget.
-        if (static_cast<int64_t>(start) + (pair ? 2 : 1) > last)
+        if (static_cast<int64_t>(start) + (IsLead(s[start]) ? 2 : 1) > last)
             break;
         if (!started)
             from = start;
         started = true;
-        to = end;
+        to = start + CharacterAt(s, start).size();
     }
     const std::string_view expected = started ? s.substr(from, to - from) : std::string_view();
     Expect(copy == expected, "SjisCopy does not give the whole characters within its bytes");
@@ -91,7 +94,7 @@ template <typename Visit>
 void ForEachCharacter(std::string_view s, Visit visit)
 {
     for (const std::size_t start : CharacterStarts(s))
-        visit(start, IsSjisLeadByte(static_cast<unsigned char>(s[start])));
+        visit(start, IsLead(s[start]));
 }
 
 bool IsClean(std::string_view s)
@@ -126,9 +129,8 @@ void CheckStripControlChars(std::string_view s)
     const std::vector<std::size_t> sourceStarts = CharacterStarts(s);
     std::size_t next = 0;
     ForEachCharacter(stripped, [&](std::size_t i, bool) {
-        const std::string_view character = std::string_view(stripped).substr(i, CharacterEnd(stripped, i) - i);
-        while (next < sourceStarts.size() &&
-               s.substr(sourceStarts[next], CharacterEnd(s, sourceStarts[next]) - sourceStarts[next]) != character)
+        const std::string_view character = CharacterAt(stripped, i);
+        while (next < sourceStarts.size() && CharacterAt(s, sourceStarts[next]) != character)
             ++next;
         Expect(next < sourceStarts.size(), "StripControlChars made up a character");
         ++next;
@@ -160,10 +162,9 @@ void CheckCharArrays(std::string_view s, int32_t n)
     try {
         StrToChars({array.data(), capacity}, s, count);
         Expect(copied <= capacity, "StrToChars wrote past its array without an error");
-        Expect(std::equal(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(copied), array.begin()) &&
-                   std::equal(array.begin() + static_cast<std::ptrdiff_t>(copied), array.end(),
-                              before.begin() + static_cast<std::ptrdiff_t>(copied)),
-               "StrToChars did not copy exactly its bytes");
+        std::vector<char> expected = before;
+        std::copy_n(s.begin(), copied, expected.begin());
+        Expect(array == expected, "StrToChars did not copy exactly its bytes");
     } catch (const EJwwRangeError&) {
         Expect(copied > capacity, "StrToChars refused bytes that fit");
         Expect(array == before, "StrToChars wrote before refusing");
@@ -190,7 +191,8 @@ void CheckCp932(std::string_view s)
 {
     const std::optional<std::string> utf8 = Cp932ToUtf8(s);
     const std::optional<std::u16string> utf16 = Cp932ToUtf16(s);
-    Expect(utf8.has_value() == utf16.has_value(), "UTF-8 and UTF-16 disagree on valid code page 932");
+    Expect(utf8.has_value() == utf16.has_value(),
+           "UTF-8 and UTF-16 disagree on valid code page 932");
     if (utf16)
         Expect(Cp932ToUtf16Lossy(s) == *utf16, "the lossy conversion changed valid text");
     if (utf8) {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -60,7 +60,10 @@ std::string ReadHexInput(const std::filesystem::path& path)
 std::string TestName(const ::testing::TestParamInfo<TRegressionInput>& info)
 {
     std::string name = info.param.Target + "_" + info.param.Name;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    }
     return name;
 }
 
@@ -100,7 +103,8 @@ std::string WholeDrawing()
     b.ClassRef(3).Base(0, 1, 2, 0, 0, 0, 0).Double(0).Double(0).Double(10).Double(0).Int(1);
     b.Double(3).Double(3).Double(0.5).Double(0).String("MS Gothic").String("^@BM%temp%b.bmp,1");
 
-    b.Int(2).String("A.BMP").Int(3).Raw("abc").String("B.BMP").Int(2049).Raw(std::string(2049, 'b'));
+    b.Int(2).String("A.BMP").Int(3).Raw("abc");
+    b.String("B.BMP").Int(2049).Raw(std::string(2049, 'b'));
     return b.Bytes();
 }
 
@@ -148,21 +152,15 @@ TEST(FuzzChecks, EveryCutOfAWholeDrawingFailsCleanly)
     const auto step = [&](std::size_t length) -> std::size_t {
         return length < headerSize || length > lastImageData + 8 ? 97 : 1;
     };
-    int partlySaved = 0;
     for (std::size_t length = 0; length < drawing.size(); length += step(length)) {
         const std::string cut = drawing.substr(0, length);
         SCOPED_TRACE(length);
         const bool complete = length >= lastImageData;
         EXPECT_EQ(CheckLoad(cut), complete ? TLoadOutcome::Complete : TLoadOutcome::Incomplete);
-        const TRoundTripOutcome outcome = CheckRoundTrip(cut);
-        if (complete)
-            EXPECT_EQ(outcome, TRoundTripOutcome::RoundTripped);
-        else
-            EXPECT_NE(outcome, TRoundTripOutcome::RoundTripped);
-        partlySaved += outcome == TRoundTripOutcome::PartialRoundTripped;
+        // What a load read only partly is never saved.
+        EXPECT_EQ(CheckRoundTrip(cut),
+                  complete ? TRoundTripOutcome::RoundTripped : TRoundTripOutcome::NotSaved);
     }
-    // A document cut behind its lists saves; one cut inside a list does not.
-    EXPECT_GT(partlySaved, 0);
 }
 
 TEST(FuzzChecks, TextChecksTakeTheirParametersAheadOfTheText)
