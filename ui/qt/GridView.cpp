@@ -10,7 +10,7 @@
 
 namespace {
 
-// Every row is as high as a row of the original grids.
+// One line of the 16-pixel font with a little room above and below.
 constexpr int RowHeight = 24;
 
 }  // namespace
@@ -50,8 +50,8 @@ TGridView::TGridView(TCellTableModel& model, QWidget* parent)
                     QAbstractItemView::AnyKeyPressed);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
-    // The grids start on their first data cell, without a selection event, as the window's
-    // own grids do.
+    // The grids start on their first data cell; starting there is no move, so it raises no
+    // selection event.
     if (model.rowCount() > 0 && model.columnCount() > 0)
         selectionModel()->setCurrentIndex(model.index(0, 0), QItemSelectionModel::NoUpdate);
 
