@@ -36,9 +36,47 @@ int32_t KindOfTag(const TClassTag& tag, TClassRegistry& registry)
     return 0;
 }
 
+// How far a list has come, which tells how large each kind's collection will grow.
+struct TListProgress {
+    int32_t Count;  // the objects the list announces
+    int32_t Read;   // the objects read before this one
+};
+
+// The fewest bytes an object of each kind takes on disk: its tag word, a base record without
+// the pen width and the record's fixed fields (empty texts, no optional fields).
+constexpr std::array<uint64_t, 8> KindMinBytes = {0, 2 + 13 + 32, 2 + 13 + 60, 2 + 13 + 20,
+                                                  2 + 13 + 70, 2 + 13 + 45 + 83, 2 + 13 + 64,
+                                                  2 + 13 + 44};
+
+// A collection's capacity once it is full. Growing by doubling copies every record about once
+// more and touches twice the memory it keeps, which on a large drawing costs more than reading
+// it. So a full collection is sized for the share of the remaining objects its kind has had so
+// far, with a margin, and grows by at least half its size should that share change; it never
+// grows beyond what the objects still announced and the bytes still in the file can hold.
 template <class Rec>
-int32_t AppendRecord(TJwwReader& r, int32_t version, std::vector<Rec>& list)
+std::size_t GrownCapacity(const TJwwReader& r, const std::vector<Rec>& list,
+                          const TListProgress& progress, int32_t kind)
 {
+    constexpr uint64_t ProjectionSample = 4096;
+    const uint64_t size = list.size();
+    const uint64_t read = static_cast<uint64_t>(progress.Read);
+    const uint64_t remaining = static_cast<uint64_t>(progress.Count - progress.Read);
+    uint64_t grow = std::max<uint64_t>(size / 2, 4);
+    if (read >= ProjectionSample) {
+        const uint64_t projected = size * remaining / read;
+        grow = std::max(grow, projected + projected / 8);
+    }
+    const uint64_t fits = r.BytesLeft() / KindMinBytes[static_cast<std::size_t>(kind)] + 1;
+    grow = std::min({grow, remaining, fits});
+    return static_cast<std::size_t>(size + std::max<uint64_t>(grow, 1));
+}
+
+template <class Rec>
+int32_t AppendRecord(TJwwReader& r, int32_t version, std::vector<Rec>& list,
+                     const TListProgress& progress, int32_t kind)
+{
+    if (list.size() == list.capacity())
+        list.reserve(GrownCapacity(r, list, progress, kind));
     ReadRecord(r, version, list.emplace_back());
     return static_cast<int32_t>(list.size() - 1);
 }
@@ -48,24 +86,25 @@ constexpr std::array<const char*, 8> KindRecordNames = {
     "object list",  "line record",      "arc record",  "point record",
     "text record",  "dimension record", "solid record", "block insertion record"};
 
-int32_t ReadRecordOfKind(TJwwReader& r, int32_t version, int32_t kind, TEntityCollections& into)
+int32_t ReadRecordOfKind(TJwwReader& r, int32_t version, int32_t kind,
+                         const TListProgress& progress, TEntityCollections& into)
 {
     TReadContext context(r, KindRecordNames[static_cast<std::size_t>(kind)]);
     switch (kind) {
     case KindSen:
-        return AppendRecord(r, version, into.SenList);
+        return AppendRecord(r, version, into.SenList, progress, kind);
     case KindEnko:
-        return AppendRecord(r, version, into.EnkoList);
+        return AppendRecord(r, version, into.EnkoList, progress, kind);
     case KindTen:
-        return AppendRecord(r, version, into.TenList);
+        return AppendRecord(r, version, into.TenList, progress, kind);
     case KindMoji:
-        return AppendRecord(r, version, into.MojiList);
+        return AppendRecord(r, version, into.MojiList, progress, kind);
     case KindSunpo:
-        return AppendRecord(r, version, into.SunpoList);
+        return AppendRecord(r, version, into.SunpoList, progress, kind);
     case KindSolid:
-        return AppendRecord(r, version, into.SolidList);
+        return AppendRecord(r, version, into.SolidList, progress, kind);
     default:
-        return AppendRecord(r, version, into.BlockList);
+        return AppendRecord(r, version, into.BlockList, progress, kind);
     }
 }
 
@@ -154,7 +193,7 @@ void ReadObjects(TJwwReader& r, int32_t version, TClassRegistry& registry, int32
         // A tag of no known class carries no record we could skip; the next tag follows.
         if (kind == 0)
             continue;
-        const int32_t index = ReadRecordOfKind(r, version, kind, into);
+        const int32_t index = ReadRecordOfKind(r, version, kind, {count, read}, into);
         into.EntityOrder.push_back({kind, index});
         ++read;
         registry.Advance();
