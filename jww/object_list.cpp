@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "jww/huge_pages.h"
 #include "jww/records.h"
 
 namespace {
@@ -75,8 +76,12 @@ template <class Rec>
 int32_t AppendRecord(TJwwReader& r, int32_t version, std::vector<Rec>& list,
                      const TListProgress& progress, int32_t kind)
 {
-    if (list.size() == list.capacity())
+    if (list.size() == list.capacity()) {
         list.reserve(GrownCapacity(r, list, progress, kind));
+        // Taking the memory of a large drawing a small page at a time costs the system more
+        // than reading the drawing does.
+        AdviseHugePages(list.data() + list.size(), (list.capacity() - list.size()) * sizeof(Rec));
+    }
     ReadRecord(r, version, list.emplace_back());
     return static_cast<int32_t>(list.size() - 1);
 }
@@ -187,6 +192,7 @@ void ReadObjects(TJwwReader& r, int32_t version, TClassRegistry& registry, int32
 {
     TReadContext context(r, "object list");
     into.EntityOrder.reserve(ReservableEntries(r, count, MinObjectBytes));
+    AdviseHugePages(into.EntityOrder.data(), into.EntityOrder.capacity() * sizeof(TEntRef));
     int32_t read = 0;
     while (read < count) {
         const int32_t kind = KindOfTag(ReadClassTag(r), registry);
