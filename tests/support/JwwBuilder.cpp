@@ -1,7 +1,8 @@
 #include "tests/support/JwwBuilder.h"
 
+#include <bit>
+#include <cctype>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -32,8 +33,7 @@ TJwwBuilder& TJwwBuilder::Int(int32_t value)
 
 TJwwBuilder& TJwwBuilder::Double(double value)
 {
-    uint64_t bits;
-    std::memcpy(&bits, &value, 8);
+    const auto bits = std::bit_cast<uint64_t>(value);
     UInt(static_cast<uint32_t>(bits));
     return UInt(static_cast<uint32_t>(bits >> 32));
 }
@@ -93,25 +93,14 @@ TJwwBuilder& TJwwBuilder::Base(uint32_t group, uint8_t penStyle, uint16_t penCol
 
 std::string Hex(std::string_view pairs)
 {
-    std::string out;
-    int high = -1;
+    std::string digits;
     for (char c : pairs) {
-        int v;
-        if (c >= '0' && c <= '9')
-            v = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            v = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            v = c - 'A' + 10;
-        else
-            continue;
-        if (high < 0) {
-            high = v;
-        } else {
-            out.push_back(static_cast<char>(high * 16 + v));
-            high = -1;
-        }
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            digits += c;
     }
+    std::string out;
+    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
+        out.push_back(static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16)));
     return out;
 }
 
