@@ -1,10 +1,11 @@
-// Running zelvane-cli inside a test and the drawings its tests work on.
+// Running zelvane-cli inside a test, and the drawings its tests work on.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -33,11 +34,8 @@ inline TCliRun Cli(std::vector<std::string> args)
     for (const std::string& arg : args)
         argv.push_back(arg.c_str());
     std::ostringstream out, err;
-    TCliRun run;
-    run.ExitCode = RunZelvaneCli(static_cast<int>(argv.size()), argv.data(), out, err);
-    run.Out = out.str();
-    run.Err = err.str();
-    return run;
+    const int exitCode = RunZelvaneCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {exitCode, out.str(), err.str()};
 }
 
 // A folder of its own for each test, which is also where the command's private image folders
@@ -48,16 +46,15 @@ protected:
     {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         Root = TestFolder(std::string(info->test_suite_name()) + "." + info->name());
-        SystemTemp = Root + "tmp";
-        std::filesystem::create_directory(SystemTemp);
-        const char* previous = std::getenv("TMPDIR");
-        PreviousTmpDir = previous ? std::optional<std::string>(previous) : std::nullopt;
-        ::setenv("TMPDIR", SystemTemp.c_str(), 1);
+        std::filesystem::create_directory(Root + "tmp");
+        if (const char* previous = std::getenv("TMPDIR"))
+            PreviousTmpDir = previous;
+        ::setenv("TMPDIR", (Root + "tmp").c_str(), 1);
     }
 
     void TearDown() override
     {
-        EXPECT_TRUE(std::filesystem::is_empty(SystemTemp)) << "a private image folder was left";
+        EXPECT_TRUE(std::filesystem::is_empty(Root + "tmp")) << "a private image folder was left";
         if (PreviousTmpDir)
             ::setenv("TMPDIR", PreviousTmpDir->c_str(), 1);
         else
@@ -78,7 +75,6 @@ protected:
     }
 
     std::string Root;
-    std::string SystemTemp;
     std::optional<std::string> PreviousTmpDir;
 };
 
@@ -140,14 +136,9 @@ struct TSmallDrawing {
     std::unique_ptr<TJwwDocument> Doc;
 };
 
+// A base record with the given line type, colour, layer group and layer and a line width of 1.
 inline TEntBase BaseWith(uint8_t penStyle, uint16_t penColor, uint16_t layerGroup = 0,
                          uint16_t layer = 0)
 {
-    TEntBase base;
-    base.PenStyle = penStyle;
-    base.PenColor = penColor;
-    base.PenWidth = 1;
-    base.Layer = layer;
-    base.LayerGroup = layerGroup;
-    return base;
+    return {0, penStyle, penColor, 1, layer, layerGroup, 0};
 }
