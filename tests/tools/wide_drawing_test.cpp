@@ -1,3 +1,5 @@
+// Whole drawings in the wide string form, generated with every object kind, block definitions
+// and images.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,11 +40,11 @@ std::string WideForm(std::u16string_view text)
 
 class WideDrawing : public ::testing::TestWithParam<int32_t> {
 protected:
+    // The generated drawing saved in both forms; its memo is "memo".
     void SetUp() override
     {
-        TGeneratorOptions options;
-        options.Version = GetParam();
-        GenerateDrawing(Generated, options);
+        GenerateDrawing(Generated, {.Version = GetParam()});
+        Generated.Header.Memo = "memo";
         ByteForm = Saved(Generated);
         Generated.StringForm = TStringForm::Wide;
         Wide = Saved(Generated);
@@ -56,83 +58,55 @@ protected:
 
 }  // namespace
 
-TEST_P(WideDrawing, LoadsWithTheSameValuesAsItsByteFormTwin)
+TEST_P(WideDrawing, LoadsWithTheSameValuesAsItsByteFormTwinAndRoundTripsByteForByte)
 {
-    ASSERT_NE(Wide, ByteForm);
-    EXPECT_EQ(Wide.substr(MemoOffset, 3), Hex("FF FE FF"));
-
+    EXPECT_EQ(Wide.substr(MemoOffset, 6), Hex("FF FE FF 04 6D 00"));
     TJwwDocument fromWide;
     ASSERT_TRUE(Loads(fromWide, Wide));
     EXPECT_EQ(fromWide.StringForm, TStringForm::Wide);
     EXPECT_FALSE(fromWide.LossyStrings);
-
+    EXPECT_EQ(Saved(fromWide), Wide);
+    ASSERT_TRUE(Loads(fromWide, Saved(fromWide)));
+    EXPECT_EQ(Saved(fromWide), Wide);
+    // Written in one form, both documents must give the same file.
     TJwwDocument fromBytes;
     ASSERT_TRUE(Loads(fromBytes, ByteForm));
     EXPECT_EQ(fromBytes.StringForm, TStringForm::Byte);
-
-    // Written in one form, both documents must give the same file.
     fromWide.StringForm = TStringForm::Byte;
     EXPECT_EQ(Saved(fromWide), Saved(fromBytes));
 }
 
-TEST_P(WideDrawing, RoundTripsByteForByte)
+TEST_P(WideDrawing, AnEditedLayerNameIsWrittenInTheWideForm)
 {
     TJwwDocument loaded;
     ASSERT_TRUE(Loads(loaded, Wide));
-    const std::string first = Saved(loaded);
-    EXPECT_EQ(first, Wide);
-    ASSERT_TRUE(Loads(loaded, first));
-    EXPECT_EQ(Saved(loaded), first);
-}
-
-TEST_P(WideDrawing, EditedLayerNameIsWrittenInTheWideForm)
-{
-    TJwwDocument loaded;
-    ASSERT_TRUE(Loads(loaded, Wide));
-    const std::string name = Utf8ToCp932("新しい壁");
-    loaded.LayerTable.at(17).Name = name;
+    loaded.LayerTable.at(17).Name = Utf8ToCp932("新しい壁");
     const std::string saved = Saved(loaded);
     EXPECT_NE(saved.find(WideForm(u"新しい壁")), std::string::npos);
-
     TJwwDocument reloaded;
     ASSERT_TRUE(Loads(reloaded, saved));
-    EXPECT_EQ(reloaded.LayerTable.at(17).Name, name);
+    EXPECT_EQ(reloaded.LayerTable.at(17).Name, Utf8ToCp932("新しい壁"));
     EXPECT_EQ(reloaded.StringForm, TStringForm::Wide);
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, WideDrawing, ::testing::Values(420, 700));
-
-TEST(WideDrawingText, CharacterOutsideCodePage932IsReplacedAndReported)
+TEST_P(WideDrawing, ALossyCharacterIsReplacedAndReportedAndAMixedFileFailsTheLoad)
 {
-    TPrivateImageFolder images;
-    TJwwDocument doc;
-    GenerateDrawing(doc, TGeneratorOptions{});
-    doc.Header.Memo = "memo";
-    doc.StringForm = TStringForm::Wide;
-    std::string bytes = Saved(doc);
-    // Replace the memo's "e" (U+0065) by U+00E9, which code page 932 cannot hold.
-    ASSERT_EQ(bytes.substr(MemoOffset, 6), Hex("FF FE FF 04 6D 00"));
-    bytes[MemoOffset + 6] = static_cast<char>(0xE9);
-
+    // The memo's "e" (U+0065) becomes U+00E9, which code page 932 cannot hold.
+    std::string lossy = Wide;
+    lossy[MemoOffset + 6] = static_cast<char>(0xE9);
     TJwwDocument loaded;
-    ASSERT_TRUE(Loads(loaded, bytes));
+    ASSERT_TRUE(Loads(loaded, lossy));
     EXPECT_TRUE(loaded.LossyStrings);
     EXPECT_EQ(loaded.Header.Memo, "m?mo");
-}
 
-TEST(WideDrawingText, WideMemoFollowedByByteFormNamesFailsTheLoad)
-{
-    TPrivateImageFolder images;
-    TJwwDocument doc;
-    GenerateDrawing(doc, TGeneratorOptions{});
-    doc.Header.Memo = "memo";
-    const std::string byteForm = Saved(doc);
-    ASSERT_EQ(byteForm.substr(MemoOffset, 5), Hex("04") + "memo");
+    // A wide memo followed by names in the byte form.
+    ASSERT_EQ(ByteForm.substr(MemoOffset, 5), Hex("04") + "memo");
     const std::string mixed =
-        byteForm.substr(0, MemoOffset) + WideForm(u"memo") + byteForm.substr(MemoOffset + 5);
-
-    TJwwDocument loaded;
-    EXPECT_FALSE(Loads(loaded, mixed));
-    EXPECT_EQ(loaded.Header.Memo, "memo");
-    EXPECT_TRUE(loaded.LayerTable.at(0).Name.empty());
+        ByteForm.substr(0, MemoOffset) + WideForm(u"memo") + ByteForm.substr(MemoOffset + 5);
+    TJwwDocument misread;
+    EXPECT_FALSE(Loads(misread, mixed));
+    EXPECT_EQ(misread.Header.Memo, "memo");
+    EXPECT_TRUE(misread.LayerTable.at(0).Name.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Versions, WideDrawing, ::testing::Values(420, 700));
