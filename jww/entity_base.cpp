@@ -100,8 +100,8 @@ TEntBase CorrectedBase(int32_t targetVersion, int32_t kind, TEntBase base)
 TEntBase ReadEntBase(TJwwReader& r, int32_t version)
 {
     const bool withWidth = version >= PenWidthVersion;
-    char bytes[BaseRecordBytes];
-    r.Read(bytes, withWidth ? BaseRecordBytes : NarrowBaseRecordBytes);
+    char scratch[BaseRecordBytes];
+    const char* bytes = r.Take(withWidth ? BaseRecordBytes : NarrowBaseRecordBytes, scratch);
     TEntBase base;
     base.Group = DecodeFixed32(bytes);
     base.PenStyle = static_cast<uint8_t>(bytes[4]);
@@ -126,7 +126,7 @@ void WriteEntBase(TJwwWriter& w, int32_t targetVersion, int32_t kind, const TEnt
 {
     const TEntBase out = CorrectedBase(targetVersion, kind, base);
     const bool withWidth = targetVersion >= PenWidthVersion;
-    char bytes[BaseRecordBytes];
+    char* bytes = w.Claim(withWidth ? BaseRecordBytes : NarrowBaseRecordBytes);
     EncodeFixed32(bytes, out.Group);
     bytes[4] = static_cast<char>(out.PenStyle);
     EncodeFixed16(bytes + 5, out.PenColor);
@@ -138,7 +138,6 @@ void WriteEntBase(TJwwWriter& w, int32_t targetVersion, int32_t kind, const TEnt
     EncodeFixed16(rest, out.Layer);
     EncodeFixed16(rest + 2, out.LayerGroup);
     EncodeFixed16(rest + 4, out.Flags);
-    w.Write(bytes, withWidth ? BaseRecordBytes : NarrowBaseRecordBytes);
 }
 
 // ---------------------------------------------------------------------------------------------

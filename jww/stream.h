@@ -45,6 +45,21 @@ public:
         ReadSlow(dest, n);
     }
 
+    // Reads the next n bytes and tells where they are: in the buffer where it holds them all
+    // (valid until the next read), otherwise copied into scratch, which must hold n bytes.
+    // Decoding in place spares copying every field, and the stall of reading back in narrow
+    // pieces what was just copied in wide ones.
+    const char* Take(std::size_t n, char* scratch)
+    {
+        if (n <= static_cast<std::size_t>(End - Pos)) {
+            const char* taken = Pos;
+            Pos += n;
+            return taken;
+        }
+        ReadSlow(scratch, n);
+        return scratch;
+    }
+
     // Reads up to n bytes; fewer, or none, at the end of the file.
     std::size_t ReadSome(void* dest, std::size_t n);
     // Skips exactly n bytes or raises EJwwIOError.
@@ -113,6 +128,17 @@ public:
         WriteSlow(src, n);
     }
 
+    // Room for the next n bytes (at most BufferSize), which the caller fills completely before
+    // the writer is used again; encoding in place spares copying every field.
+    char* Claim(std::size_t n)
+    {
+        if (n > BufferSize - Used)
+            Flush();
+        char* room = Buffer.data() + Used;
+        Used += n;
+        return room;
+    }
+
     // Hands every buffered byte to the file; raises EJwwIOError when it cannot.
     void Flush();
     uint64_t Position() const { return Flushed + Used; }
@@ -136,23 +162,20 @@ private:
 
 inline uint8_t ReadByte(TJwwReader& r)
 {
-    unsigned char b;
-    r.Read(&b, 1);
-    return b;
+    char b[1];
+    return static_cast<uint8_t>(*r.Take(1, b));
 }
 
 inline uint16_t ReadWord(TJwwReader& r)
 {
     char b[2];
-    r.Read(b, 2);
-    return DecodeFixed16(b);
+    return DecodeFixed16(r.Take(2, b));
 }
 
 inline uint32_t ReadUInt(TJwwReader& r)
 {
     char b[4];
-    r.Read(b, 4);
-    return DecodeFixed32(b);
+    return DecodeFixed32(r.Take(4, b));
 }
 
 inline int32_t ReadInt(TJwwReader& r)
@@ -163,27 +186,22 @@ inline int32_t ReadInt(TJwwReader& r)
 inline double ReadDouble(TJwwReader& r)
 {
     char b[8];
-    r.Read(b, 8);
-    return DoubleFromBits(DecodeFixed64(b));
+    return DoubleFromBits(DecodeFixed64(r.Take(8, b)));
 }
 
 inline void WriteByte(TJwwWriter& w, uint8_t value)
 {
-    w.Write(&value, 1);
+    *w.Claim(1) = static_cast<char>(value);
 }
 
 inline void WriteWord(TJwwWriter& w, uint16_t value)
 {
-    char b[2];
-    EncodeFixed16(b, value);
-    w.Write(b, 2);
+    EncodeFixed16(w.Claim(2), value);
 }
 
 inline void WriteUInt(TJwwWriter& w, uint32_t value)
 {
-    char b[4];
-    EncodeFixed32(b, value);
-    w.Write(b, 4);
+    EncodeFixed32(w.Claim(4), value);
 }
 
 inline void WriteInt(TJwwWriter& w, int32_t value)
@@ -193,7 +211,5 @@ inline void WriteInt(TJwwWriter& w, int32_t value)
 
 inline void WriteDouble(TJwwWriter& w, double value)
 {
-    char b[8];
-    EncodeFixed64(b, DoubleBits(value));
-    w.Write(b, 8);
+    EncodeFixed64(w.Claim(8), DoubleBits(value));
 }
