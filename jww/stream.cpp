@@ -144,15 +144,37 @@ static void WriteAll(int fd, const char* data, std::size_t n)
     }
 }
 
+void TJwwWriter::Store(const char* data, std::size_t n)
+{
+    if (Memory) {
+        Memory->append(data, n);
+    } else {
+        WriteAll(Fd, data, n);
+        StartWriteback(n);
+    }
+    Flushed += n;
+}
+
+// The file is made durable once it is complete, and the disk would only then begin to write it.
+// Handing it over in steps while the rest is still being encoded leaves the closing sync little
+// to wait for. The request only starts writing, and where the descriptor is no file it fails
+// and nothing is lost.
+void TJwwWriter::StartWriteback(std::size_t stored)
+{
+    Unscheduled += stored;
+    if (Unscheduled < WritebackStep)
+        return;
+    Unscheduled = 0;
+#ifdef SYNC_FILE_RANGE_WRITE
+    ::sync_file_range(Fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+}
+
 void TJwwWriter::Flush()
 {
     if (Used == 0)
         return;
-    if (Memory)
-        Memory->append(Buffer.data(), Used);
-    else
-        WriteAll(Fd, Buffer.data(), Used);
-    Flushed += Used;
+    Store(Buffer.data(), Used);
     Used = 0;
 }
 
@@ -164,9 +186,5 @@ void TJwwWriter::WriteSlow(const void* src, std::size_t n)
         Used = n;
         return;
     }
-    if (Memory)
-        Memory->append(static_cast<const char*>(src), n);
-    else
-        WriteAll(Fd, static_cast<const char*>(src), n);
-    Flushed += n;
+    Store(static_cast<const char*>(src), n);
 }

@@ -110,7 +110,8 @@ class TJwwWriter {
 public:
     static constexpr std::size_t BufferSize = 256 * 1024;
 
-    // Writes to an open file descriptor, which the caller owns and closes.
+    // Writes to an open file descriptor, which the caller owns and closes. The disk is asked to
+    // start writing as the file grows, for a caller that makes it durable at the end.
     explicit TJwwWriter(int fd);
     // Appends to a byte string in memory.
     explicit TJwwWriter(std::string* memory);
@@ -147,13 +148,18 @@ public:
     TStringForm StringForm = TStringForm::Byte;
 
 private:
+    static constexpr std::size_t WritebackStep = 8 * 1024 * 1024;
+
     void WriteSlow(const void* src, std::size_t n);
+    void Store(const char* data, std::size_t n);
+    void StartWriteback(std::size_t stored);
 
     int Fd = -1;
     std::string* Memory = nullptr;
     std::vector<char> Buffer;
     std::size_t Used = 0;
     uint64_t Flushed = 0;
+    std::size_t Unscheduled = 0;  // bytes stored since the disk was last asked to write
 };
 
 // ---------------------------------------------------------------------------------------------
