@@ -89,10 +89,9 @@ private:
     // folder that cannot be synced is not reported.
     static void SyncFolderOf(const std::string& target)
     {
-        std::string folder = std::filesystem::path(target).parent_path().string();
-        if (folder.empty())
-            folder = ".";
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+        const char* name = folder.empty() ? "." : folder.c_str();
+        const int fd = ::open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd >= 0) {
             ::fsync(fd);
             ::close(fd);
