@@ -1,15 +1,27 @@
 // The records that carry text: the text object and the dimension, which embeds a line, a text
 // and, from version 420 on, two extension lines, four points and its SXF mode.
-#include <algorithm>
-
 #include "jww/records.h"
+
+namespace {
+
+// Whether the cleaner would leave the text as it is: it holds no control character and no "^m".
+// One pass over the bytes, as most texts are short and clean.
+bool IsClean(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || (c == '^' && i + 1 < text.size() && text[i + 1] == 'm'))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 void WriteCleanText(TJwwWriter& w, std::string_view text)
 {
-    // Most texts hold nothing the cleaner would drop; writing them as they are spares a copy.
-    const bool hasControl =
-        std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-    if (!hasControl && text.find("^m") == std::string_view::npos)
+    // Writing a clean text as it is spares a copy.
+    if (IsClean(text))
         WriteJwwString(w, text);
     else
         WriteJwwString(w, StripControlChars(text));
