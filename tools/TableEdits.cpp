@@ -303,7 +303,7 @@ std::vector<TCellEdit> JsonEdits(std::string_view content)
                 const std::string place = rowPlace + " (" + tableName + " row " +
                                           std::to_string(entry) + "), key " + key;
                 const auto column = std::find_if(columns.begin(), columns.end(),
-                                                 [&key](const TTableColumn& c) {
+                                                 [&key = key](const TTableColumn& c) {
                                                      return c.Key == key;
                                                  });
                 if (column == columns.end())
