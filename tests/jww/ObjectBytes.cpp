@@ -4,24 +4,12 @@
 
 namespace {
 
-void AddLineTail(TJwwBuilder& b, const TEntSen& line)
+// Doubles whose bits must survive, a NaN with a payload and a negative zero, among ordinary ones.
+double Value(int seed, int field)
 {
-    b.Double(line.StartX).Double(line.StartY).Double(line.EndX).Double(line.EndY);
-}
-
-// Doubles whose bits must survive unchanged: NaN with a payload, negative zero, a denormal.
-double Unusual(int seed, int field)
-{
-    switch ((seed + field) % 5) {
-    case 0:
-        return std::bit_cast<double>(0x7FF8000000000123ull + static_cast<uint64_t>(seed));
-    case 1:
-        return -0.0;
-    case 2:
-        return std::bit_cast<double>(uint64_t{1} + static_cast<uint64_t>(field));
-    default:
-        return seed * 1000.25 + field * 0.125 - 7.0;
-    }
+    const int pick = (seed + field) % 4;
+    const double nan = std::bit_cast<double>(0x7FF8000000000123ull + static_cast<uint64_t>(seed));
+    return pick == 0 ? nan : pick == 1 ? -0.0 : seed * 1000.25 + field * 0.125;
 }
 
 }  // namespace
@@ -35,7 +23,7 @@ void AddRecord(TJwwBuilder& b, const TEntBase& base, int32_t version)
 void AddRecord(TJwwBuilder& b, const TEntSen& line, int32_t version)
 {
     AddRecord(b, line.Base, version);
-    AddLineTail(b, line);
+    b.Double(line.StartX).Double(line.StartY).Double(line.EndX).Double(line.EndY);
 }
 
 void AddRecord(TJwwBuilder& b, const TEntEnko& arc, int32_t version)
@@ -71,10 +59,9 @@ void AddRecord(TJwwBuilder& b, const TEntSunpo& dimension, int32_t version)
     b.Word(dimension.SxfMode);
     AddRecord(b, dimension.ExtLine1, version);
     AddRecord(b, dimension.ExtLine2, version);
-    AddRecord(b, dimension.Point1, version);
-    AddRecord(b, dimension.Point2, version);
-    AddRecord(b, dimension.ExtPoint1, version);
-    AddRecord(b, dimension.ExtPoint2, version);
+    for (const TEntTen* point : {&dimension.Point1, &dimension.Point2, &dimension.ExtPoint1,
+                                 &dimension.ExtPoint2})
+        AddRecord(b, *point, version);
 }
 
 void AddRecord(TJwwBuilder& b, const TEntSolid& solid, int32_t version)
@@ -93,7 +80,7 @@ void AddRecord(TJwwBuilder& b, const TEntBlock& block, int32_t version)
     b.Double(block.Rotation).Int(block.BlockNumber);
 }
 
-void AddBlockDefFields(TJwwBuilder& b, const TEntBlockDef& def, int32_t version)
+void AddRecord(TJwwBuilder& b, const TEntBlockDef& def, int32_t version)
 {
     AddRecord(b, def.Base, version);
     b.Int(def.Number).Int(def.Referenced).Int(def.Time).String(def.Name);
@@ -101,153 +88,108 @@ void AddBlockDefFields(TJwwBuilder& b, const TEntBlockDef& def, int32_t version)
 
 TEntBase PlainBase(uint32_t group)
 {
-    TEntBase base;
-    base.Group = group;
-    base.PenStyle = 1;
-    base.PenColor = 1;
-    base.PenWidth = static_cast<uint16_t>(group % 30001);
-    base.Layer = static_cast<uint16_t>(group % 16);
-    base.LayerGroup = static_cast<uint16_t>((group / 16) % 16);
-    base.Flags = static_cast<uint16_t>(0xA5A5 ^ group);
-    return base;
+    return {group, 1, 1, static_cast<uint16_t>(group % 30001), static_cast<uint16_t>(group % 16),
+            static_cast<uint16_t>(group / 16 % 16), static_cast<uint16_t>(0xA5A5 ^ group)};
 }
 
 TEntSen SampleLine(int seed)
 {
-    TEntSen line;
-    line.Base = PlainBase(static_cast<uint32_t>(100 + seed));
-    line.Base.PenStyle = static_cast<uint8_t>(31 + seed % 32);  // an SXF line type
-    line.Base.PenColor = static_cast<uint16_t>(101 + seed % 256);  // an SXF colour
-    line.StartX = Unusual(seed, 0);
-    line.StartY = Unusual(seed, 1);
-    line.EndX = Unusual(seed, 2);
-    line.EndY = Unusual(seed, 3);
-    return line;
+    TEntBase base = PlainBase(100 + seed);
+    base.PenStyle = static_cast<uint8_t>(31 + seed % 32);     // an SXF line type
+    base.PenColor = static_cast<uint16_t>(101 + seed % 256);  // an SXF colour
+    return {base, Value(seed, 0), Value(seed, 1), Value(seed, 2), 4.0};
 }
 
 TEntEnko SampleArc(int seed)
 {
-    TEntEnko arc;
-    arc.Base = PlainBase(static_cast<uint32_t>(200 + seed));
-    arc.Base.PenStyle = static_cast<uint8_t>(11 + seed % 9);
-    arc.CenterX = Unusual(seed, 0);
-    arc.CenterY = Unusual(seed, 1);
-    arc.Radius = Unusual(seed, 2);
-    arc.StartAngle = Unusual(seed, 3);
-    arc.ArcAngle = Unusual(seed, 4);
-    arc.TiltAngle = 0.5 * seed;
-    arc.Flatness = 1.0;
-    arc.FullCircle = seed % 2;
-    return arc;
+    return {PlainBase(200 + seed), Value(seed, 0), Value(seed, 1), Value(seed, 2), Value(seed, 3),
+            0.5, 0.25 * seed, 1.0, seed % 2};
 }
 
-TEntTen SamplePoint(int seed)
+TEntTen SamplePoint(int seed, bool withCode)
 {
-    TEntTen point;
-    point.Base = PlainBase(static_cast<uint32_t>(300 + seed));
-    point.X = Unusual(seed, 0);
-    point.Y = Unusual(seed, 1);
-    point.Temporary = seed % 2;
-    return point;
-}
-
-TEntTen SampleCodePoint(int seed)
-{
-    TEntTen point = SamplePoint(seed);
-    point.Base.PenStyle = 100;
-    point.Code = 40 + seed;
-    point.Rotation = Unusual(seed, 2);
-    point.Scale = Unusual(seed, 3);
-    return point;
+    TEntBase base = PlainBase(300 + seed);
+    base.PenStyle = withCode ? 100 : 1;
+    return {base, Value(seed, 0), Value(seed, 1), seed % 2, withCode ? 40 + seed : 0,
+            withCode ? Value(seed, 2) : 0.0, withCode ? 1.5 : 0.0};
 }
 
 TEntMoji SampleText(int seed)
 {
-    TEntMoji text;
-    text.Base = PlainBase(static_cast<uint32_t>(400 + seed));
-    text.Base.PenStyle = static_cast<uint8_t>(1 + seed % 9);
-    text.StartX = Unusual(seed, 0);
-    text.StartY = Unusual(seed, 1);
-    text.EndX = Unusual(seed, 2);
-    text.EndY = Unusual(seed, 3);
-    text.TextKind = seed;
-    text.SizeX = 2.5;
-    text.SizeY = 3.0;
-    text.Spacing = 0.0;
-    text.Angle = Unusual(seed, 4);
-    text.FontName = "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E";  // two-byte characters
-    text.Text = "Text " + std::to_string(seed) + std::string(seed % 3 == 0 ? 300 : 0, 'x');
-    return text;
+    return {PlainBase(400 + seed), Value(seed, 0), Value(seed, 1), 2.0, 3.0, seed, 2.5, 3.0, 0.0,
+            Value(seed, 2), "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E",  // two-byte
+            "Text " + std::to_string(seed) + std::string(seed % 3 == 0 ? 300 : 0, 'x')};
 }
 
 TEntSunpo SampleDimension(int seed)
 {
-    TEntSunpo dimension;
-    dimension.Base = PlainBase(static_cast<uint32_t>(500 + seed));
-    dimension.DimLine = SampleLine(seed + 1);
-    dimension.DimText = SampleText(seed + 2);
-    dimension.SxfMode = 1;
-    dimension.ExtLine1 = SampleLine(seed + 3);
-    dimension.ExtLine2 = SampleLine(seed + 4);
-    dimension.Point1 = SampleCodePoint(seed + 5);
-    dimension.Point2 = SamplePoint(seed + 6);
-    dimension.ExtPoint1 = SamplePoint(seed + 7);
-    dimension.ExtPoint2 = SamplePoint(seed + 8);
-    return dimension;
+    const auto line = [&](int n) {
+        return TEntSen{PlainBase(510u + static_cast<uint32_t>(seed + n)), Value(seed, n), 2.0, 3.0};
+    };
+    return {PlainBase(500 + seed), line(1), SampleText(seed + 2), 1, line(3), line(4),
+            SamplePoint(seed + 5, true), SamplePoint(seed + 6), SamplePoint(seed + 7),
+            SamplePoint(seed + 8)};
 }
 
-TEntSolid SampleSolid(int seed)
+TEntSolid SampleSolid(int seed, bool withColor)
 {
-    TEntSolid solid;
-    solid.Base = PlainBase(static_cast<uint32_t>(600 + seed));
-    solid.Base.PenColor = 3;
-    solid.X1 = Unusual(seed, 0);
-    solid.Y1 = Unusual(seed, 1);
-    solid.X2 = Unusual(seed, 2);
-    solid.Y2 = Unusual(seed, 3);
-    solid.X3 = Unusual(seed, 4);
-    solid.Y3 = 3.0;
-    solid.X4 = 4.0;
-    solid.Y4 = -4.0;
-    return solid;
-}
-
-TEntSolid SampleColorSolid(int seed)
-{
-    TEntSolid solid = SampleSolid(seed);
-    solid.Base.PenColor = 10;
-    solid.RgbColor = 0x00123456 + seed;
-    return solid;
+    TEntBase base = PlainBase(600 + seed);
+    base.PenColor = withColor ? 10 : 3;
+    return {base, Value(seed, 0), Value(seed, 1), Value(seed, 2), Value(seed, 3), 3.0, 3.5, 4.0,
+            -4.0, withColor ? 0x123456 + seed : 0};
 }
 
 TEntBlock SampleBlock(int seed)
 {
-    TEntBlock block;
-    block.Base = PlainBase(static_cast<uint32_t>(700 + seed));
-    block.Base.PenStyle = 77;   // insertions keep any line type
-    block.Base.PenColor = 999;  // and any colour
-    block.X = Unusual(seed, 0);
-    block.Y = Unusual(seed, 1);
-    block.ScaleX = 1.0;
-    block.ScaleY = Unusual(seed, 2);
-    block.Rotation = Unusual(seed, 3);
-    block.BlockNumber = seed;
-    return block;
+    // Insertions keep any line type and any colour.
+    return {{700u + static_cast<uint32_t>(seed), 77, 999, 7, 1, 2, 3}, Value(seed, 0), Value(seed, 1),
+            1.0, Value(seed, 2), Value(seed, 3), seed};
 }
 
-void TTagNumbering::Tag(TJwwBuilder& b, std::string_view className)
+TEntBlockDef SampleDef(int seed)
 {
-    const auto found = Classes.find(className);
+    TEntBlockDef def{{}, PlainBase(900 + seed), seed, -seed, 0x12345600 + seed,
+                     "Block " + std::to_string(seed)};
+    def.Base.PenColor = static_cast<uint16_t>(500 + seed);  // definitions keep any colour
+    return def;
+}
+
+void TListBuilder::Tag(std::string_view name)
+{
+    const auto found = Classes.find(name);
     if (found != Classes.end()) {
-        b.ClassRef(found->second);
-        return;
+        ClassRef(found->second);
+    } else {
+        NewClass(static_cast<uint16_t>(Version), name);
+        Classes.emplace(std::string(name), Running++);
     }
-    b.NewClass(Schema, className);
-    Classes.emplace(std::string(className), Running++);
+    ++Running;  // the object's own number
 }
 
-void TTagNumbering::UnknownClass(TJwwBuilder& b, std::string_view className)
+TListsRead ReadLists(const std::string& bytes, int32_t version, bool withBlockDefs)
 {
-    b.NewClass(Schema, className);
-    ++Running;
+    TListsRead read;
+    read.Doc.Header.Version = version;
+    TJwwReader r = TJwwReader::FromBytes(bytes);
+    try {
+        ReadEntityList(r, read.Doc, read.Registry);
+        if (withBlockDefs)
+            ReadBlockDefList(r, read.Doc, read.Registry, version);
+    } catch (const EJwwIOError&) {
+        read.Failure = TFailure::IO;
+    } catch (const EJwwRangeError&) {
+        read.Failure = TFailure::Range;
+    }
+    read.Consumed = r.Position();
+    return read;
+}
+
+std::string WriteLists(const TJwwDocument& doc, int32_t targetVersion, bool withBlockDefs)
+{
+    TClassRegistry registry;
+    return WrittenBytes([&](TJwwWriter& w) {
+        WriteEntityList(w, doc, targetVersion, registry);
+        if (withBlockDefs)
+            WriteBlockDefList(w, doc, targetVersion, registry);
+    });
 }

@@ -1,6 +1,6 @@
 // The file layout of every object record, written out here on its own with the byte builder,
 // so that tests compare the library's readers and writers against an independent description.
-// Records are taken as the in-memory types; each is encoded exactly as held, no rule applied.
+// Records are encoded exactly as held, no writer rule applied.
 #pragma once
 
 #include <cstdint>
@@ -30,8 +30,8 @@ void AddRecord(TJwwBuilder& b, const TEntMoji& text, int32_t version);
 void AddRecord(TJwwBuilder& b, const TEntSunpo& dimension, int32_t version);
 void AddRecord(TJwwBuilder& b, const TEntSolid& solid, int32_t version);
 void AddRecord(TJwwBuilder& b, const TEntBlock& block, int32_t version);
-// The fixed part of a block definition: base, Number, Referenced, Time (short form), Name.
-void AddBlockDefFields(TJwwBuilder& b, const TEntBlockDef& def, int32_t version);
+// A definition's fixed part (base, Number, Referenced, the short Time, Name); no count.
+void AddRecord(TJwwBuilder& b, const TEntBlockDef& def, int32_t version);
 
 template <class Rec>
 std::string RecordBytes(const Rec& rec, int32_t version)
@@ -41,34 +41,56 @@ std::string RecordBytes(const Rec& rec, int32_t version)
     return b.Bytes();
 }
 
-// A base record that no writer rule changes.
+// Records with distinct values, a NaN payload and a negative zero among them, whose attributes
+// no writer rule from version 420 on changes; PlainBase no rule of any version changes.
 TEntBase PlainBase(uint32_t group);
-
-// Records with distinct values, doubles with unusual bit patterns among them, and attributes
-// that no writer rule changes; seed varies the values.
 TEntSen SampleLine(int seed);
 TEntEnko SampleArc(int seed);
-TEntTen SamplePoint(int seed);      // PenStyle 1, no code fields
-TEntTen SampleCodePoint(int seed);  // PenStyle 100, with code fields
-TEntMoji SampleText(int seed);
-TEntSunpo SampleDimension(int seed);  // SxfMode 1, Point1 with code fields
-TEntSolid SampleSolid(int seed);      // PenColor 3, no colour value
-TEntSolid SampleColorSolid(int seed);  // PenColor 10, with its colour value
+TEntTen SamplePoint(int seed, bool withCode = false);  // PenStyle 100 carries the code fields
+TEntMoji SampleText(int seed);                          // a 300-byte text when seed % 3 == 0
+TEntSunpo SampleDimension(int seed);  // SxfMode 1, Point1 with code fields, no SXF attributes
+TEntSolid SampleSolid(int seed, bool withColor = false);  // PenColor 10 carries the colour
 TEntBlock SampleBlock(int seed);
+TEntBlockDef SampleDef(int seed);
 
-// Writes class tags by the numbering rule: a class named in full takes the running index the
-// first time, every object takes the next one.
-class TTagNumbering {
+// Builds object lists with class tags by the numbering rule: a class named in full takes the
+// running index the first time, and every object takes the next one.
+class TListBuilder : public TJwwBuilder {
 public:
-    explicit TTagNumbering(uint16_t schema) : Schema(schema) {}
-    // The tag of one object of the class; the object takes its number with Object().
-    void Tag(TJwwBuilder& b, std::string_view className);
-    void Object() { ++Running; }
-    // A class that takes a number without any object following (an unknown class).
-    void UnknownClass(TJwwBuilder& b, std::string_view className);
+    explicit TListBuilder(int32_t version) : Version(version) {}
+    // A tagged object; a definition's count and nested objects follow from the caller.
+    template <class Rec>
+    TListBuilder& Object(const Rec& rec)
+    {
+        Tag(ClassName(rec));
+        AddRecord(*this, rec, Version);
+        return *this;
+    }
     int32_t Running = 1;
 
 private:
-    uint16_t Schema;
+    void Tag(std::string_view name);
+    static std::string_view ClassName(const TEntSen&) { return "CDataSen"; }
+    static std::string_view ClassName(const TEntEnko&) { return "CDataEnko"; }
+    static std::string_view ClassName(const TEntTen&) { return "CDataTen"; }
+    static std::string_view ClassName(const TEntMoji&) { return "CDataMoji"; }
+    static std::string_view ClassName(const TEntSunpo&) { return "CDataSunpou"; }
+    static std::string_view ClassName(const TEntSolid&) { return "CDataSolid"; }
+    static std::string_view ClassName(const TEntBlock&) { return "CDataBlock"; }
+    static std::string_view ClassName(const TEntBlockDef&) { return "CDataList"; }
+    int32_t Version;
     std::map<std::string, int32_t, std::less<>> Classes;
 };
+
+enum class TFailure { None, IO, Range };
+
+// The entity list and, when asked, the block-definition list, read from the start of bytes as
+// a load reads them; what was read before a failure stays in Doc.
+struct TListsRead {
+    TJwwDocument Doc;
+    TClassRegistry Registry;
+    uint64_t Consumed = 0;
+    TFailure Failure = TFailure::None;
+};
+TListsRead ReadLists(const std::string& bytes, int32_t version, bool withBlockDefs = true);
+std::string WriteLists(const TJwwDocument& doc, int32_t targetVersion, bool withBlockDefs = true);

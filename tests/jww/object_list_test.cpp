@@ -5,333 +5,182 @@
 #include <utility>
 #include <vector>
 
-#include "jww/records.h"
 #include "tests/jww/ObjectBytes.h"
 
 namespace {
 
-// Reads an entity list at the start of bytes; the reader stays open for what follows.
-struct TListRead {
-    TJwwDocument Doc;
-    TClassRegistry Registry;
-    uint64_t Consumed = 0;
-};
+using TOrder = std::vector<std::pair<int32_t, int32_t>>;
 
-TListRead ReadList(const std::string& bytes, int32_t version)
+TOrder Order(const TEntityCollections& list)
 {
-    TListRead read;
-    read.Doc.Header.Version = version;
-    TJwwReader r = TJwwReader::FromBytes(bytes);
-    ReadEntityList(r, read.Doc, read.Registry);
-    read.Consumed = r.Position();
-    return read;
-}
-
-std::string WriteList(const TJwwDocument& doc, int32_t targetVersion)
-{
-    TClassRegistry registry;
-    return WrittenBytes([&](TJwwWriter& w) { WriteEntityList(w, doc, targetVersion, registry); });
-}
-
-std::vector<std::pair<int32_t, int32_t>> Order(const TEntityCollections& list)
-{
-    std::vector<std::pair<int32_t, int32_t>> order;
+    TOrder order;
     for (const TEntRef& ref : list.EntityOrder)
         order.emplace_back(ref.Kind, ref.Index);
     return order;
 }
 
-TEntSen PlainLine(int seed)
-{
-    TEntSen line = SampleLine(seed);
-    line.Base = PlainBase(static_cast<uint32_t>(seed));
-    return line;
-}
-
+// Lines in the entity list, and the same lines in a block definition.
 TJwwDocument DocumentWithLines(int lines)
 {
     TJwwDocument doc;
     doc.Header.Version = 700;
     for (int i = 0; i < lines; ++i) {
-        doc.SenList.push_back(PlainLine(i));
+        doc.SenList.push_back({PlainBase(static_cast<uint32_t>(i)), 1.0 * i});
         doc.EntityOrder.push_back({KindSen, i});
     }
     doc.Header.EntityCount = lines;
+    TEntBlockDef& def = doc.BlockDefList.emplace_back(SampleDef(1));
+    static_cast<TEntityCollections&>(def) = doc;
+    def.EntityCount = lines;
+    doc.Header.BlockDefCount = 1;
     return doc;
+}
+
+// Every kind, interleaved, with the optional fields and the long string form among them.
+void AddEveryKind(TListBuilder& b, int seed)
+{
+    TEntSunpo withoutMode = SampleDimension(seed + 9);
+    withoutMode.SxfMode = 0;
+    b.Object(SampleLine(seed)).Object(SampleText(seed + 1)).Object(SampleLine(seed + 2));
+    b.Object(SampleArc(seed + 3)).Object(SampleText(seed + 4)).Object(SampleSolid(seed + 5, true));
+    b.Object(SampleBlock(seed + 6)).Object(SamplePoint(seed + 7)).Object(SamplePoint(seed + 8, true));
+    b.Object(withoutMode).Object(SampleDimension(seed + 10)).Object(SampleSolid(seed + 11));
 }
 
 }  // namespace
 
-TEST(EntityListRead, EmptyListIsTwoBytes)
+TEST(EntityList, NumbersClassesAndObjectsWithOneRunningIndex)
 {
-    const TListRead read = ReadList(Hex("00 00") + "next section", 700);
-    EXPECT_EQ(read.Consumed, 2u);
-    EXPECT_EQ(read.Doc.Header.EntityCount, 0);
-    EXPECT_TRUE(read.Doc.EntityOrder.empty());
-    EXPECT_TRUE(read.Doc.SenList.empty());
-    EXPECT_EQ(WriteList(read.Doc, 700), Hex("00 00"));
-}
-
-TEST(EntityListNumbering, LineLinePointAndALaterPoint)
-{
-    const std::string line1 = RecordBytes(SampleLine(1), 700);
-    const std::string line2 = RecordBytes(SampleLine(2), 700);
-    const std::string point1 = RecordBytes(SamplePoint(3), 700);
-    const std::string point2 = RecordBytes(SampleCodePoint(4), 700);
-    const std::string bytes = Hex("04 00") +                                             //
-                              Hex("FF FF BC 02 08 00") + "CDataSen" + line1 +            //
-                              Hex("01 80") + line2 +                                     //
-                              Hex("FF FF BC 02 08 00") + "CDataTen" + point1 +           //
-                              Hex("04 80") + point2;
-    const TListRead read = ReadList(bytes, 700);
+    const std::string point = RecordBytes(SamplePoint(4, true), 700);
+    const std::string bytes =
+        Hex("04 00 FF FF BC 02 08 00") + "CDataSen" + RecordBytes(SampleLine(1), 700) +  // 1, 2
+        Hex("01 80") + RecordBytes(SampleLine(2), 700) +                                // 3
+        Hex("FF FF BC 02 08 00") + "CDataTen" + point + Hex("04 80") + point;           // 4 to 6
+    const TListsRead read = ReadLists(bytes + "next", 700, false);
     EXPECT_EQ(read.Consumed, bytes.size());
-    EXPECT_EQ(read.Doc.Header.EntityCount, 4);
-    EXPECT_EQ(Order(read.Doc), (std::vector<std::pair<int32_t, int32_t>>{{1, 0}, {1, 1}, {3, 0}, {3, 1}}));
-    EXPECT_EQ(RecordBytes(read.Doc.TenList.at(1), 700), point2);
-    EXPECT_EQ(read.Registry.ClassIndex[KindSen], 1);
-    EXPECT_EQ(read.Registry.ClassIndex[KindTen], 4);
+    EXPECT_EQ(Order(read.Doc), (TOrder{{1, 0}, {1, 1}, {3, 0}, {3, 1}}));
     EXPECT_EQ(read.Registry.RunningIndex, 7);
-    EXPECT_EQ(WriteList(read.Doc, 700), bytes);
+    EXPECT_EQ(WriteLists(read.Doc, 700, false), bytes);
+
+    const TListsRead empty = ReadLists(Hex("00 00") + "next", 700, false);
+    EXPECT_EQ(empty.Consumed, 2u);
+    EXPECT_EQ(WriteLists(empty.Doc, 700, false), Hex("00 00"));
+
+    // The schema written is the target version, whatever was read.
+    const std::string line = RecordBytes(PlainBase(1), 420) + std::string(32, '\0');
+    const TListsRead other = ReadLists(Hex("01 00 FF FF 34 12 08 00") + "CDataSen" + line, 420, false);
+    EXPECT_EQ(WriteLists(other.Doc, 420, false), Hex("01 00 FF FF A4 01 08 00") + "CDataSen" + line);
 }
 
-TEST(EntityListNumbering, InterleavedKindsAreWrittenInTheirInterleaving)
+TEST(EntityList, EveryKindHereAndInsideDefinitionsComesBackInItsOrder)
 {
-    TTagNumbering tags(700);
-    TJwwBuilder b;
-    b.Count(7);
-    auto add = [&](std::string_view className, const auto& rec) {
-        tags.Tag(b, className);
-        AddRecord(b, rec, 700);
-        tags.Object();
-    };
-    add("CDataSen", SampleLine(1));
-    add("CDataMoji", SampleText(2));
-    add("CDataSen", SampleLine(3));
-    add("CDataEnko", SampleArc(4));
-    add("CDataMoji", SampleText(5));
-    add("CDataSolid", SampleColorSolid(6));
-    add("CDataBlock", SampleBlock(7));
-    const TListRead read = ReadList(b.Bytes(), 700);
-    EXPECT_EQ(Order(read.Doc), (std::vector<std::pair<int32_t, int32_t>>{
-                                   {1, 0}, {4, 0}, {1, 1}, {2, 0}, {4, 1}, {6, 0}, {7, 0}}));
-    EXPECT_EQ(WriteList(read.Doc, 700), b.Bytes());
+    TListBuilder b(700);
+    b.Count(12);
+    AddEveryKind(b, 0);
+    b.Count(3);
+    b.Object(SampleDef(1)).Count(12);
+    AddEveryKind(b, 20);
+    b.Object(SampleDef(2)).Count(0);  // the next definition's tag follows at once
+    b.Object(SampleDef(3)).Count(1);
+    b.Object(SampleLine(40));
+    const TListsRead read = ReadLists(b.Bytes(), 700);
+    EXPECT_EQ(read.Consumed, b.Size());
+    EXPECT_EQ(Order(read.Doc), (TOrder{{1, 0}, {4, 0}, {1, 1}, {2, 0}, {4, 1}, {6, 0}, {7, 0},
+                                       {3, 0}, {3, 1}, {5, 0}, {5, 1}, {6, 1}}));
+    EXPECT_EQ(Order(read.Doc.BlockDefList.at(0)), Order(read.Doc));
+    EXPECT_EQ(read.Registry.RunningIndex, b.Running);
+    EXPECT_EQ(WriteLists(read.Doc, 700), b.Bytes());
 }
 
-TEST(EntityListNumbering, SchemaIsTheWrittenVersionWhateverWasRead)
-{
-    const std::string line = RecordBytes(PlainLine(1), 420);
-    const TListRead read = ReadList(Hex("01 00 FF FF 34 12 08 00") + "CDataSen" + line, 420);
-    EXPECT_EQ(WriteList(read.Doc, 420), Hex("01 00 FF FF A4 01 08 00") + "CDataSen" + line);
-}
-
-TEST(EntityListCount, CountsFrom0xFFFFTakeTheLongForm)
+TEST(EntityList, CountsFrom0xFFFFAndClassIndicesFrom0x7FFFTakeTheLongForms)
 {
     for (int32_t count : {0xFFFE, 0xFFFF}) {
-        TTagNumbering tags(700);
-        TJwwBuilder b;
+        TListBuilder b(700);
         b.Count(count);
-        for (int32_t i = 0; i < count; ++i) {
-            tags.Tag(b, "CDataTen");
-            AddRecord(b, SamplePoint(i % 7), 700);
-            tags.Object();
-        }
-        const TListRead read = ReadList(b.Bytes(), 700);
-        EXPECT_EQ(read.Doc.Header.EntityCount, count);
+        for (int32_t i = 0; i < count; ++i)
+            b.Object(SamplePoint(i % 7));
+        const TListsRead read = ReadLists(b.Bytes(), 700, false);
         EXPECT_EQ(read.Doc.TenList.size(), static_cast<std::size_t>(count));
-        const std::string written = WriteList(read.Doc, 700);
-        EXPECT_EQ(written, b.Bytes());
-        EXPECT_EQ(written.substr(0, 6), count == 0xFFFF ? Hex("FF FF FF FF 00 00") : Hex("FE FF FF FF BC 02"));
+        EXPECT_EQ(WriteLists(read.Doc, 700, false), b.Bytes());
     }
-}
-
-TEST(EntityListNumbering, ClassIndicesFrom0x7FFFTakeTheLongReference)
-{
     // 32765 lines bring the running index to 0x7FFF for the point class.
-    TTagNumbering tags(700);
-    TJwwBuilder b;
-    const int32_t lines = 0x7FFF - 2;
-    b.Count(lines + 5);
-    for (int32_t i = 0; i < lines; ++i) {
-        tags.Tag(b, "CDataSen");
-        AddRecord(b, PlainLine(i), 700);
-        tags.Object();
-    }
-    auto add = [&](std::string_view className, const auto& rec) {
-        tags.Tag(b, className);
-        AddRecord(b, rec, 700);
-        tags.Object();
-    };
-    add("CDataTen", SamplePoint(1));  // class 0x7FFF, object 0x8000
-    add("CDataTen", SamplePoint(2));  // tagged 7F FF with 0x80007FFF
-    add("CDataSen", PlainLine(3));    // 01 80
-    add("CDataEnko", SampleArc(4));   // class 0x8003
-    add("CDataEnko", SampleArc(5));   // tagged 7F FF with 0x80008003
-    const std::string& bytes = b.Bytes();
-    const std::string point2 = RecordBytes(SamplePoint(2), 700);
-    ASSERT_NE(bytes.find(Hex("FF 7F FF 7F 00 80") + point2), std::string::npos);
-    ASSERT_NE(bytes.find(Hex("FF 7F 03 80 00 80") + RecordBytes(SampleArc(5), 700)), std::string::npos);
-
-    const TListRead read = ReadList(bytes, 700);
-    EXPECT_EQ(read.Registry.ClassIndex[KindTen], 0x7FFF);
-    EXPECT_EQ(read.Registry.ClassIndex[KindEnko], 0x8003);
-    EXPECT_EQ(read.Doc.TenList.size(), 2u);
-    EXPECT_EQ(read.Doc.EnkoList.size(), 2u);
-    EXPECT_EQ(RecordBytes(read.Doc.TenList.at(1), 700), point2);
-    EXPECT_EQ(WriteList(read.Doc, 700), bytes);
+    TListBuilder b(700);
+    b.Count(0x7FFF - 2 + 5);
+    for (int32_t i = 0; i < 0x7FFF - 2; ++i)
+        b.Object(SampleLine(i % 50));
+    b.Object(SamplePoint(1)).Object(SamplePoint(2));  // class 0x7FFF, then referred to as such
+    b.Object(SampleLine(3)).Object(SampleArc(4)).Object(SampleArc(5));  // class 0x8003
+    ASSERT_NE(b.Bytes().find(Hex("FF 7F FF 7F 00 80") + RecordBytes(SamplePoint(2), 700)),
+              std::string::npos);
+    ASSERT_NE(b.Bytes().find(Hex("FF 7F 03 80 00 80") + RecordBytes(SampleArc(5), 700)),
+              std::string::npos);
+    EXPECT_EQ(WriteLists(ReadLists(b.Bytes(), 700, false).Doc, 700, false), b.Bytes());
 }
 
-TEST(EntityListTags, UnknownClassesTakeANumberAndSelectNothing)
+TEST(EntityList, TagsOfUnknownClassesIndexZeroOrObjectsSelectNothing)
 {
-    const TEntSen line1 = PlainLine(1);
-    const TEntSen line2 = PlainLine(2);
+    const std::string line = RecordBytes(PlainBase(1), 700) + std::string(32, '\x11');
     TJwwBuilder b;
-    b.Count(2);
-    b.NewClass(700, "CDataFoo");  // 1, no record follows
-    b.NewClass(700, "cdatasen");  // 2, names are compared with their case
-    b.NewClass(700, "CDataSen");  // 3
-    AddRecord(b, line1, 700);    // 4
-    b.ClassRef(1);               // an unknown class
-    b.ClassRef(4);               // an object, not a class
-    b.ClassRef(3);
-    AddRecord(b, line2, 700);
-    const TListRead read = ReadList(b.Bytes(), 700);
+    b.Count(2).NewClass(700, "CDataFoo");   // 1, no record follows
+    b.NewClass(700, "cdatasen");            // 2, names are compared with their case
+    b.NewClass(700, "CDataSen").Raw(line);  // 3, the line 4
+    // An unknown class, an object, index 0 (every kind's index before its class is named) in
+    // both forms, and negative indices.
+    b.ClassRef(1).ClassRef(4).Raw(Hex("00 80 FF 7F 00 00 00 80 05 00 00 00"));
+    b.ClassRef(3).Raw(line);
+    const TListsRead read = ReadLists(b.Bytes(), 700, false);
     EXPECT_EQ(read.Consumed, b.Size());
-    EXPECT_EQ(read.Doc.Header.EntityCount, 2);
-    EXPECT_EQ(Order(read.Doc), (std::vector<std::pair<int32_t, int32_t>>{{1, 0}, {1, 1}}));
+    EXPECT_EQ(Order(read.Doc), (TOrder{{1, 0}, {1, 1}}));
     EXPECT_EQ(read.Registry.RunningIndex, 6);
-    // Written back without them and numbered afresh.
-    EXPECT_EQ(WriteList(read.Doc, 700), Hex("02 00 FF FF BC 02 08 00") + "CDataSen" +
-                                            RecordBytes(line1, 700) + Hex("01 80") +
-                                            RecordBytes(line2, 700));
+    EXPECT_EQ(WriteLists(read.Doc, 700, false),
+              Hex("02 00 FF FF BC 02 08 00") + "CDataSen" + line + Hex("01 80") + line);
 }
 
-TEST(EntityListTags, IndexZeroAndNegativeIndicesSelectNothing)
+TEST(EntityList, NegativeOrHugeCountsFailWithoutAllocatingForThem)
 {
-    // Before any class is named every kind's index is 0, so index 0 must not match one.
-    const TEntSen line = PlainLine(1);
-    for (const std::string& tag : {Hex("00 80"), Hex("FF 7F 00 00 00 80"), Hex("05 00"), Hex("00 00")}) {
-        TJwwBuilder b;
-        b.Count(1).Raw(tag).NewClass(700, "CDataSen");
-        AddRecord(b, line, 700);
-        const TListRead read = ReadList(b.Bytes(), 700);
-        EXPECT_EQ(read.Consumed, b.Size());
-        EXPECT_EQ(Order(read.Doc), (std::vector<std::pair<int32_t, int32_t>>{{1, 0}}));
-        EXPECT_EQ(RecordBytes(read.Doc.SenList.at(0), 700), RecordBytes(line, 700));
-    }
-}
+    TListsRead read = ReadLists(Hex("FF FF 00 00 00 80") + std::string(100, '\0'), 700, false);
+    EXPECT_EQ(read.Failure, TFailure::Range);
+    EXPECT_EQ(read.Doc.Header.EntityCount, INT32_MIN);
+    EXPECT_THROW(WriteLists(read.Doc, 700, false), EJwwRangeError);
 
-TEST(EntityListTags, ClassNamesBeyond2048BytesMarkACorruptFile)
-{
-    TJwwBuilder atLimit;
-    atLimit.Count(1).NewClass(700, std::string(2048, 'C')).NewClass(700, "CDataSen");
-    AddRecord(atLimit, PlainLine(1), 700);
-    EXPECT_EQ(ReadList(atLimit.Bytes(), 700).Doc.SenList.size(), 1u);
-
-    TJwwBuilder beyond;
-    beyond.Count(1).NewClass(700, std::string(2049, 'C')).NewClass(700, "CDataSen");
-    AddRecord(beyond, PlainLine(1), 700);
-    EXPECT_THROW(ReadList(beyond.Bytes(), 700), EJwwIOError);
-}
-
-TEST(EntityListFailure, ObjectsReadBeforeTheEndStayVisible)
-{
-    TJwwDocument doc = DocumentWithLines(3);
-    const std::string bytes = WriteList(doc, 700);
-    TJwwDocument read;
-    read.Header.Version = 700;
-    TClassRegistry registry;
-    TJwwReader r = TJwwReader::FromBytes(bytes.substr(0, bytes.size() - 10));
-    try {
-        ReadEntityList(r, read, registry);
-        FAIL() << "a short list must fail";
-    } catch (const EJwwIOError& e) {
-        EXPECT_STREQ(e.what(), "unexpected end of file in line record");
-    }
-    EXPECT_EQ(read.Header.EntityCount, 3);
-    EXPECT_EQ(Order(read), (std::vector<std::pair<int32_t, int32_t>>{{1, 0}, {1, 1}}));
-    EXPECT_EQ(RecordBytes(read.SenList.at(1), 700), RecordBytes(doc.SenList[1], 700));
-    // What was read cannot be saved as a whole drawing.
-    EXPECT_THROW(WriteList(read, 700), EJwwRangeError);
-}
-
-TEST(EntityListFailure, HugeCountInAShortFileFailsWithoutAllocatingForIt)
-{
-    TJwwBuilder b;
+    TListBuilder b(700);
     b.Count(INT32_MAX);
-    TTagNumbering tags(700);
-    for (int i = 0; i < 10; ++i) {
-        tags.Tag(b, "CDataSen");
-        AddRecord(b, PlainLine(i), 700);
-        tags.Object();
-    }
-    TJwwDocument doc;
-    doc.Header.Version = 700;
-    TClassRegistry registry;
-    TJwwReader r = TJwwReader::FromBytes(b.Bytes());
-    EXPECT_THROW(ReadEntityList(r, doc, registry), EJwwIOError);
-    EXPECT_EQ(doc.Header.EntityCount, INT32_MAX);
-    EXPECT_EQ(doc.EntityOrder.size(), 10u);
-    EXPECT_LE(doc.EntityOrder.capacity(), b.Size() / 15);
-    EXPECT_LE(doc.SenList.capacity(), 16u);
-}
+    for (int i = 0; i < 10; ++i)
+        b.Object(SampleLine(i));
+    read = ReadLists(b.Bytes(), 700, false);
+    EXPECT_EQ(read.Failure, TFailure::IO);
+    EXPECT_EQ(read.Doc.Header.EntityCount, INT32_MAX);
+    EXPECT_EQ(read.Doc.EntityOrder.size(), 10u);
+    EXPECT_LE(read.Doc.EntityOrder.capacity(), b.Size() / 15);
+    EXPECT_LE(read.Doc.SenList.capacity(), 16u);
 
-TEST(EntityListFailure, NegativeCountIsARangeError)
-{
-    TJwwDocument doc;
-    doc.Header.Version = 700;
-    TClassRegistry registry;
-    TJwwReader r = TJwwReader::FromBytes(Hex("FF FF 00 00 00 80") + std::string(100, '\0'));
-    EXPECT_THROW(ReadEntityList(r, doc, registry), EJwwRangeError);
-    EXPECT_EQ(doc.Header.EntityCount, INT32_MIN);
-    EXPECT_THROW(WriteList(doc, 700), EJwwRangeError);
-}
-
-TEST(EntityListWrite, CountsBeyondTheTablesAreRefused)
-{
-    TJwwDocument doc = DocumentWithLines(2);
-    doc.Header.EntityCount = 3;
-    EXPECT_THROW(WriteList(doc, 700), EJwwRangeError);
-
-    doc = DocumentWithLines(2);
-    doc.EntityOrder[1].Index = 2;
-    EXPECT_THROW(WriteList(doc, 700), EJwwRangeError);
-    doc.EntityOrder[1].Index = -1;
-    EXPECT_THROW(WriteList(doc, 700), EJwwRangeError);
-
-    doc = DocumentWithLines(2);
-    doc.EntityOrder[1].Kind = KindSunpo;  // no dimension held
-    EXPECT_THROW(WriteList(doc, 400), EJwwRangeError);
-    EXPECT_THROW(WriteList(doc, 700), EJwwRangeError);
-
-    // An entry of no kind would leave the count announcing an object that is not written.
-    doc = DocumentWithLines(2);
-    doc.EntityOrder[0].Kind = 0;
-    EXPECT_THROW(WriteList(doc, 700), EJwwRangeError);
-    doc.EntityOrder[0].Kind = KindList;
-    EXPECT_THROW(WriteList(doc, 700), EJwwRangeError);
-
-    // Fewer objects announced than held: the first ones are written, and the count agrees.
-    doc = DocumentWithLines(3);
-    doc.Header.EntityCount = 2;
-    const TListRead read = ReadList(WriteList(doc, 700), 700);
-    EXPECT_EQ(read.Doc.SenList.size(), 2u);
-}
-
-TEST(EntityListNumbering, RunningIndexOverflowIsARangeError)
-{
-    TJwwBuilder b;
-    b.NewClass(700, "CDataSen");
-    AddRecord(b, PlainLine(1), 700);
-    TEntityCollections into;
     TClassRegistry registry;
     registry.RunningIndex = INT32_MAX;
-    TJwwReader r = TJwwReader::FromBytes(b.Bytes());
-    EXPECT_THROW(ReadObjects(r, 700, registry, 1, into), EJwwRangeError);
+    EXPECT_THROW(registry.Advance(), EJwwRangeError);
+}
 
-    const TJwwDocument doc = DocumentWithLines(1);
-    TClassRegistry nearTheEnd;
-    nearTheEnd.RunningIndex = INT32_MAX - 1;  // the class takes it, the line cannot
-    std::string out;
-    TJwwWriter w(&out);
-    EXPECT_THROW(WriteObjects(w, 700, 700, nearTheEnd, 1, doc), EJwwRangeError);
+TEST(EntityList, OrderTablesThatDoNotMatchTheirCollectionsAreNotWritten)
+{
+    const std::pair<const char*, void (*)(TJwwDocument&)> mismatches[] = {
+        {"count beyond the order", [](TJwwDocument& d) { d.Header.EntityCount = 3; }},
+        {"index beyond the lines", [](TJwwDocument& d) { d.EntityOrder[1].Index = 2; }},
+        {"negative index", [](TJwwDocument& d) { d.EntityOrder[1].Index = -1; }},
+        {"no dimension held", [](TJwwDocument& d) { d.EntityOrder[1].Kind = KindSunpo; }},
+        {"no kind", [](TJwwDocument& d) { d.EntityOrder[0].Kind = 0; }},
+        {"a definition", [](TJwwDocument& d) { d.EntityOrder[0].Kind = KindList; }},
+        // A load that failed before or inside the definitions keeps the counts it read.
+        {"definitions", [](TJwwDocument& d) { d.Header.BlockDefCount = 2; }},
+        {"definition's count", [](TJwwDocument& d) { d.BlockDefList[0].EntityCount = 3; }},
+        {"definition's index", [](TJwwDocument& d) { d.BlockDefList[0].EntityOrder[0].Index = 2; }}};
+    for (const auto& [what, mismatch] : mismatches) {
+        TJwwDocument doc = DocumentWithLines(2);
+        ASSERT_NO_THROW(WriteLists(doc, 700));
+        mismatch(doc);
+        EXPECT_THROW(WriteLists(doc, 700), EJwwRangeError) << what;
+        EXPECT_THROW(WriteLists(doc, 400), EJwwRangeError) << what;
+    }
+    // Fewer objects announced than held: the first ones are written, and the count agrees.
+    TJwwDocument doc = DocumentWithLines(3);
+    doc.Header.EntityCount = 2;
+    EXPECT_EQ(ReadLists(WriteLists(doc, 700), 700).Doc.SenList.size(), 2u);
 }
