@@ -5,14 +5,14 @@
 #include <new>
 
 namespace {
-std::atomic<std::size_t> LargestAllocation{0};
+std::atomic<std::size_t> Largest{0};
 }
 
 // The program's allocation functions, replaced to note the size of every request.
 void* operator new(std::size_t n)
 {
-    std::size_t seen = LargestAllocation.load();
-    while (n > seen && !LargestAllocation.compare_exchange_weak(seen, n)) {
+    std::size_t seen = Largest.load();
+    while (n > seen && !Largest.compare_exchange_weak(seen, n)) {
     }
     if (void* p = std::malloc(n == 0 ? 1 : n))
         return p;
@@ -29,12 +29,7 @@ void operator delete(void* p, std::size_t) noexcept
     std::free(p);
 }
 
-TAllocationProbe::TAllocationProbe()
+std::size_t LargestAllocationSinceAsked()
 {
-    LargestAllocation.store(0);
-}
-
-std::size_t TAllocationProbe::Largest() const
-{
-    return LargestAllocation.load();
+    return Largest.exchange(0);
 }

@@ -4,9 +4,5 @@
 
 #include <cstddef>
 
-// Remembers the largest single allocation made while it lives.
-class TAllocationProbe {
-public:
-    TAllocationProbe();
-    std::size_t Largest() const;
-};
+// The largest single allocation since the previous call.
+std::size_t LargestAllocationSinceAsked();
