@@ -169,7 +169,7 @@ struct TFieldWriter {
 void FillHeaderWithRandomBits(TJwwDocument& fields, uint32_t seed)
 {
     TRandomFill fill(seed);
-    WalkHeader(fields, 700, fill);
+    WalkHeader(fields, fields.Header.Version, fill);
 }
 
 std::string BuildHeader(const TJwwDocument& fields)

@@ -13,9 +13,9 @@
 // Tests change what they need and pass the result to BuildHeader.
 TJwwDocument HeaderFields(int32_t version);
 
-// Gives every numeric header field random bits (NaN payloads and negative zero included), the
-// version and the signature excepted, and every string random bytes of a random length from 0
-// to 400, control bytes included. TensPart and UnitsPart are the parts of one random integer.
+// Gives every field a file of fields.Header.Version holds random bits, NaN payloads and negative
+// zero included, and every such string 0 to 400 random bytes, control bytes included; the rest
+// keep their values. TensPart and UnitsPart are the parts of one random integer.
 void FillHeaderWithRandomBits(TJwwDocument& fields, uint32_t seed);
 
 // The header section of version fields.Header.Version holding exactly the given values, with
