@@ -4,34 +4,30 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "jww/jwtype.h"
-#include "tests/support/JwwBuilder.h"
+#include "tests/jww/ObjectBytes.h"
 
 class TempImageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        Root = TestFolder(std::string(info->test_suite_name()) + "." + info->name());
-        // The images sit one level down, so a name that escapes would land in Root.
-        Images = Root + "TEMP/";
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        Root = TestFolder(std::string(test->test_suite_name()) + "." + test->name());
+        Images = Root + "TEMP/";  // one level down, so a name that escapes would land in Root
         std::filesystem::create_directory(Images);
         ClearTempImageList();
         TempImageFolder = Images;
-        ExtractImages = true;
-        ScanImages = true;
+        ExtractImages = ScanImages = true;
     }
 
     void TearDown() override
     {
         ClearTempImageList();
         TempImageFolder.clear();
-        ExtractImages = false;
-        ScanImages = false;
+        ExtractImages = ScanImages = false;
     }
 
     // The names of the files in a folder, sorted.
