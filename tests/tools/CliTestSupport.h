@@ -1,8 +1,9 @@
-// Running zelvane-cli inside a test, and the drawings its tests work on.
+// Running zelvane-cli inside a test, and the drawings the tests of tools/ work on.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -22,7 +23,7 @@
 #include "ui/NumberText.h"
 
 struct TCliRun {
-    int ExitCode = -1;
+    int ExitCode;
     std::string Out;
     std::string Err;
 };
@@ -61,17 +62,14 @@ protected:
             ::unsetenv("TMPDIR");
     }
 
-    // Files in Root other than the given ones: what a failed command may have left.
-    std::vector<std::string> OtherFiles(std::vector<std::string> expected) const
+    // The names of the files in Root, which show what a failed command may have left.
+    std::vector<std::string> Files() const
     {
-        expected.push_back("tmp");
-        std::vector<std::string> others;
-        for (const auto& entry : std::filesystem::directory_iterator(Root)) {
-            const std::string name = entry.path().filename().string();
-            if (std::find(expected.begin(), expected.end(), name) == expected.end())
-                others.push_back(name);
-        }
-        return others;
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(Root))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     std::string Root;
@@ -81,12 +79,12 @@ protected:
 // A generated drawing saved at path. Its point radii are given the values their shown text
 // reads as: the generator's multiples of 0.05 need more than the 15 digits the window shows,
 // and every cell that the window's save reads passes through its text.
-inline void SaveGeneratedDrawing(const std::string& path, int32_t version, bool images = true,
+inline void SaveGeneratedDrawing(const std::string& path, int32_t version,
                                  void (*change)(TJwwDocument&) = nullptr)
 {
     const TPrivateImageFolder imageFolder;
     const auto doc = std::make_unique<TJwwDocument>();
-    GenerateDrawing(*doc, {.Version = version, .TargetBytes = 0, .Seed = 5, .Images = images});
+    GenerateDrawing(*doc, {.Version = version, .Seed = 5});
     for (TColorExNo& color : doc->ColorExTable)
         color.PointRadius = StrToFloatZero(GeneralNumberText(color.PointRadius));
     if (change)
@@ -94,20 +92,31 @@ inline void SaveGeneratedDrawing(const std::string& path, int32_t version, bool 
     ASSERT_TRUE(SaveJww(*doc, path, version));
 }
 
-// The drawing at path, loaded completely, with the names and sizes of its images.
-struct TLoadedDrawing {
-    std::unique_ptr<TJwwDocument> Doc = std::make_unique<TJwwDocument>();
-    std::vector<TBindImageType> Images;
-};
-
-inline TLoadedDrawing LoadDrawing(const std::string& path)
+// A document saved in memory in its own version and string form, and bytes loaded from memory.
+inline std::string Saved(const TJwwDocument& doc)
 {
-    TLoadedDrawing loaded;
-    const TImageListOnly images;
+    std::string bytes;
+    TJwwWriter w(&bytes);
+    EXPECT_TRUE(SaveJww(doc, w, doc.Header.Version));
+    return bytes;
+}
+inline bool Loads(TJwwDocument& doc, const std::string& bytes)
+{
+    TJwwReader r = TJwwReader::FromBytes(bytes);
+    return LoadJww(doc, r);
+}
+
+// The drawing at path, loaded completely, and the names and sizes of its images.
+inline std::unique_ptr<TJwwDocument> LoadDrawing(const std::string& path,
+                                                 std::vector<TBindImageType>* images = nullptr)
+{
+    auto doc = std::make_unique<TJwwDocument>();
+    const TImageListOnly imageList;
     std::string failure;
-    EXPECT_TRUE(LoadJww(*loaded.Doc, path, &failure)) << path << ": " << failure;
-    loaded.Images = TempImageList;
-    return loaded;
+    EXPECT_TRUE(LoadJww(*doc, path, &failure)) << path << ": " << failure;
+    if (images)
+        *images = TempImageList;
+    return doc;
 }
 
 // A drawing of version 700 or earlier with a complete header and the given objects in its main
@@ -130,15 +139,48 @@ struct TSmallDrawing {
 
     void Save(const std::string& path) const
     {
-        ASSERT_TRUE(SaveJww(*Doc, path, Doc->Header.Version)) << path;
+        ASSERT_TRUE(SaveJww(*Doc, path, Doc->Header.Version));
     }
 
     std::unique_ptr<TJwwDocument> Doc;
 };
 
 // A base record with the given line type, colour, layer group and layer and a line width of 1.
-inline TEntBase BaseWith(uint8_t penStyle, uint16_t penColor, uint16_t layerGroup = 0,
+inline TEntBase BaseWith(uint8_t penStyle, uint16_t penColor, uint16_t group = 0,
                          uint16_t layer = 0)
 {
-    return {0, penStyle, penColor, 1, layer, layerGroup, 0};
+    return {0, penStyle, penColor, 1, layer, group, 0};
+}
+
+// A version 700 drawing with SXF values, and names that need quoting: a line with SXF line type 35
+// and colour 105; on layer 2 of group 3, named 壁, "A", two lines with line type 31 and colour
+// 101 and a point with colour 356; a dimension with SXF mode 1 whose first extension line has
+// line type 33, and the same dimension without SXF mode.
+inline void SaveSxfDrawing(const std::string& path)
+{
+    TSmallDrawing drawing(700);
+    TJwwDocument& doc = *drawing.Doc;
+    doc.LayerTable[3 * 16 + 2].Name = "\x95\xC7, \"A\"";
+    doc.ColorExTable[1].PointRadius = 0.000001;
+    doc.ColorExTable[256].Name = "last";
+    doc.LineTypeExTable[1] = {-65536, 0, 0, 0, "", 0, {0.5}};
+    doc.LineTypeExTable[5].Name = "SXF";
+    TEntSunpo withMode;
+    for (TEntBase* base : {&withMode.Base, &withMode.DimLine.Base, &withMode.DimText.Base,
+                           &withMode.ExtLine2.Base, &withMode.Point1.Base, &withMode.Point2.Base,
+                           &withMode.ExtPoint1.Base, &withMode.ExtPoint2.Base})
+        *base = BaseWith(1, 2);
+    withMode.DimText.Text = "1000";
+    withMode.SxfMode = 1;
+    withMode.ExtLine1 = {BaseWith(33, 2), 0, 0, 0, 5.0};
+    withMode.ExtPoint2.X = 7.0;
+    TEntSunpo withoutMode = withMode;
+    withoutMode.SxfMode = 0;
+    drawing.Add(doc.SenList, KindSen, {BaseWith(35, 105), 0, 0, 10.0, 0})
+        .Add(doc.SenList, KindSen, {BaseWith(31, 101, 3, 2)})
+        .Add(doc.SenList, KindSen, {BaseWith(31, 101, 3, 2)})
+        .Add(doc.TenList, KindTen, {BaseWith(1, 356, 3, 2)})
+        .Add(doc.SunpoList, KindSunpo, withMode)
+        .Add(doc.SunpoList, KindSunpo, withoutMode);
+    drawing.Save(path);
 }
