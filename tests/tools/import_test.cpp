@@ -10,46 +10,34 @@ protected:
     // A generated drawing of the version, and its plain copy.
     void SaveDrawingAndCopy(int32_t version, void (*change)(TJwwDocument&) = nullptr)
     {
-        SaveGeneratedDrawing(Root + "in.jww", version, version >= 700, change);
+        SaveGeneratedDrawing(Root + "in.jww", version, change);
         ASSERT_EQ(Cli({"copy", Root + "in.jww", Root + "copy.jww"}).ExitCode, 0);
     }
 
     TCliRun Import(const std::string& edits, std::vector<std::string> options = {})
     {
         WriteFileBytes(Root + "edits", edits);
-        options.insert(options.begin(), {"import", Root + "in.jww", Root + "edits", Root + "out.jww"});
+        options.insert(options.begin(),
+                       {"import", Root + "in.jww", Root + "edits", Root + "out.jww"});
         return Cli(options);
     }
-
-    bool OutputExists() const { return std::filesystem::exists(Root + "out.jww"); }
 };
-
-// 壁 in UTF-8 and in code page 932, as many as 150 and as fit in 256 bytes.
-std::string Walls(const char* wall, int count)
-{
-    std::string walls;
-    for (int i = 0; i < count; ++i)
-        walls += wall;
-    return walls;
-}
 
 }  // namespace
 
 TEST_F(ImportCommand, AnUnchangedExportGivesThePlainCopy)
 {
+    // Every layout that export writes reads back as the drawing was, in any version.
+    const std::vector<std::vector<std::string>> exports = {
+        {}, {"--encoding", "cp932"}, {"--format", "json"}, {"--table", "linetypes"},
+        {"--table", "colors", "--format", "json"}, {"--table", "layers", "--encoding", "cp932"}};
     for (const int32_t version : {420, 700}) {
-        SCOPED_TRACE(version);
         SaveDrawingAndCopy(version);
-        for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
-                 {}, {"--encoding", "cp932"}, {"--format", "json"}, {"--table", "linetypes"},
-                 {"--table", "colors", "--format", "json"}, {"--table", "layers", "--encoding", "cp932"}}) {
-            SCOPED_TRACE(::testing::PrintToString(options));
-            std::vector<std::string> args{"export", Root + "in.jww", "-o", Root + "edits"};
-            args.insert(args.end(), options.begin(), options.end());
+        for (std::vector<std::string> args : exports) {
+            args.insert(args.begin(), {"export", Root + "in.jww", "-o", Root + "edits"});
             ASSERT_EQ(Cli(args).ExitCode, 0);
             const TCliRun run = Cli({"import", Root + "in.jww", Root + "edits", Root + "out.jww"});
-            ASSERT_EQ(run.ExitCode, 0) << run.Err;
-            EXPECT_EQ(run.Err, "");
+            EXPECT_EQ(std::tuple(run.ExitCode, run.Err), std::tuple(0, "")) << args.back();
             EXPECT_TRUE(ReadFileBytes(Root + "out.jww") == ReadFileBytes(Root + "copy.jww"));
         }
     }
@@ -65,44 +53,37 @@ TEST_F(ImportCommand, GivenCellsPassTheWindowsLimitsAndAbsentOnesStayAsLoaded)
     });
     const TCliRun run = Import("table,No.,レイヤ名,画面色,点半径,パターン,セグメント数,P0,P3\r\n"
                                "layers,17,\"基礎, \"\"B\"\"\",,,,,,\r\n"
-                               "layers,18," + Walls("壁", 150) + ",,,,,,\r\n"
-                               "colors,5,,16777216,0.25,,,,\r\n"
-                               "colors,6,,$FF,1500,,,,\r\n"
+                               "layers,18," + std::string(255, 'a') + "壁,,,,,,\r\n"
+                               "colors,5,,16777216,1500,,,,\r\n"
                                "linetypes,2,,,,ff,3,2000,7.5\r\n"
                                "linetypes,3,,,,0f0f0f0f,3,0.5,9\r\n");
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
-    const TLoadedDrawing in = LoadDrawing(Root + "in.jww");
-    const TLoadedDrawing out = LoadDrawing(Root + "out.jww");
-    const TJwwDocument& before = *in.Doc;
-    const TJwwDocument& after = *out.Doc;
+    const auto before = LoadDrawing(Root + "in.jww");
+    const auto out = LoadDrawing(Root + "out.jww");
+    const TJwwDocument& after = *out;
     EXPECT_EQ(after.LayerTable[17].Name, "\x8A\xEE\x91\x62, \"B\"");
-    EXPECT_EQ(after.LayerTable[18].Name, Walls("\x95\xC7", 128));
-    EXPECT_EQ(after.LayerTable[16].Name, before.LayerTable[16].Name);
-    const TColorExNo& fifth = after.ColorExTable[5];
-    EXPECT_EQ(std::tuple(fifth.ScreenColor, fifth.PointRadius, fifth.ScreenWidth),
-              std::tuple(16777215, 0.25, -3)) << "the width is not given, so not limited";
-    EXPECT_EQ(after.ColorExTable[6].ScreenColor, 255);
-    EXPECT_EQ(after.ColorExTable[6].PointRadius, 1000.0);
-    EXPECT_EQ(after.ColorExTable[6].PrintColor, before.ColorExTable[6].PrintColor);
+    EXPECT_EQ(after.LayerTable[18].Name, std::string(255, 'a'));
+    EXPECT_EQ(after.LayerTable[16].Name, before->LayerTable[16].Name);
+    const TColorExNo& color = after.ColorExTable[5];
+    EXPECT_EQ(std::tuple(color.ScreenColor, color.PointRadius, color.ScreenWidth),
+              std::tuple(16777215, 1000.0, -3)) << "the width is not given, so not limited";
     // A segment count that changes is stored raised to even, and the pitches beyond it become 0;
     // one given as it was loaded stays odd and still decides the pitches as 4.
     using TPitches = std::array<double, 10>;
-    EXPECT_EQ(std::tuple(after.LineTypeExTable[2].Pattern, after.LineTypeExTable[2].SegmentCount,
-                         after.LineTypeExTable[2].DotsPerUnit, after.LineTypeExTable[2].Pitches),
+    const TLineTypeExNo& second = after.LineTypeExTable[2];
+    const TLineTypeExNo& third = after.LineTypeExTable[3];
+    EXPECT_EQ(std::tuple(second.Pattern, second.SegmentCount, second.DotsPerUnit, second.Pitches),
               std::tuple(255, 4, 6, TPitches{1000, 2, 3, 7.5}));
-    EXPECT_EQ(std::tuple(after.LineTypeExTable[3].Pattern, after.LineTypeExTable[3].SegmentCount,
-                         after.LineTypeExTable[3].Pitches),
+    EXPECT_EQ(std::tuple(third.Pattern, third.SegmentCount, third.Pitches),
               std::tuple(0x0F0F0F0F, 3, TPitches{0.5, 2, 3, 9}));
     // Each value a limit changed is named on stderr.
     for (const std::string& change : std::vector<std::string>{
-             "line 3, layers row 18, column レイヤ名: \"" + Walls("壁", 150) +
-                 "\" is stored as \"" + Walls("壁", 128) + "\"",
-             "line 4, colors row 5, column 画面色: \"16777216\" is stored as \"16777215\"",
-             "line 5, colors row 6, column 点半径: \"1500\" is stored as \"1000\"",
-             "line 6, linetypes row 2, column セグメント数: \"3\" is stored as \"4\"",
-             "line 6, linetypes row 2, column P0: \"2000\" is stored as \"1000\""})
+             "line 3, layers row 18, column レイヤ名: \"" + std::string(255, 'a') +
+                 "壁\" is stored as \"" + std::string(255, 'a') + "\"",
+             "line 4, colors row 5, column 点半径: \"1500\" is stored as \"1000\"",
+             "line 5, linetypes row 2, column セグメント数: \"3\" is stored as \"4\""})
         EXPECT_NE(run.Err.find(change), std::string::npos) << change << "\n" << run.Err;
-    EXPECT_EQ(run.Err.find("line 7"), std::string::npos) << run.Err;
+    EXPECT_EQ(run.Err.find("line 6"), std::string::npos) << run.Err;
 }
 
 TEST_F(ImportCommand, EditsInEitherEncodingAndJsonWithNumbers)
@@ -120,15 +101,13 @@ TEST_F(ImportCommand, EditsInEitherEncodingAndJsonWithNumbers)
     for (const auto& [edits, options] : cases) {
         const TCliRun run = Import(edits, options);
         ASSERT_EQ(run.ExitCode, 0) << run.Err;
-        EXPECT_EQ(LoadDrawing(Root + "out.jww").Doc->LayerGroupTable[15].Name, hyoshi);
+        EXPECT_EQ(LoadDrawing(Root + "out.jww")->LayerGroupTable[15].Name, hyoshi);
     }
-    const TCliRun numbers = Import(R"({"linetypes": [{"no": "2", "segmentCount": 2, "p0": 12.5,
-                                                       "p1": "1E1", "count": 999}]})");
-    ASSERT_EQ(numbers.ExitCode, 0) << numbers.Err;
-    EXPECT_EQ(numbers.Err, "");
-    const TLineTypeExNo& edited = LoadDrawing(Root + "out.jww").Doc->LineTypeExTable[2];
-    EXPECT_EQ(std::tuple(edited.SegmentCount, edited.Pitches[0], edited.Pitches[1], edited.Pitches[2]),
-              std::tuple(2, 12.5, 10.0, 0.0));
+    // JSON cells may be numbers.
+    EXPECT_EQ(Import(R"({"linetypes": [{"no": "2", "segmentCount": 2, "p0": 12.5, "p1": "1E1",
+                                          "count": 999}]})").Err, "");
+    EXPECT_EQ(LoadDrawing(Root + "out.jww")->LineTypeExTable[2].Pitches,
+              (std::array<double, 10>{12.5, 10.0}));
 }
 
 TEST_F(ImportCommand, UnusableEditsAreUsageErrorsAndWriteNothing)
@@ -137,30 +116,23 @@ TEST_F(ImportCommand, UnusableEditsAreUsageErrorsAndWriteNothing)
     // The edits, what stderr says and the encoding option, if any.
     const std::tuple<std::string, std::string, std::vector<std::string>> cases[] = {
         // A character that code page 932 cannot hold: the window would show "?", a script is told.
-        {"No.,レイヤ名\r\n6,平面\r\n7,壁😀\r\n", "line 3, layers row 7, column レイヤ名: \"😀\" "
-                                               "(U+1F600) has no code page 932 form; nothing was written", {}},
+        {"No.,レイヤ名\r\n6,平面\r\n7,壁😀\r\n",
+         "line 3, layers row 7, column レイヤ名: \"😀\" (U+1F600) has no code page 932 form; "
+         "nothing was written", {}},
         {R"({"colors": [{"no": 9, "name": "café"}]})",
          "colors[0] (colors row 9), key name: \"é\" (U+00E9) has no code page 932 form", {}},
-        {"", "no header row", {}},
+        {"", "no header row", {}}, {"{\"names\": []}", "member \"names\": unknown table", {}},
         {"No.,レイヤ名\r\n1,a,b\r\n", "malformed CSV: line 2: the record has 3 fields", {}},
-        {"No.,名前\r\n1,a\r\n", "line 1, column 2: \"名前\" is no column of the tables", {}},
-        {"No.,レイヤ名,レイヤ名\r\n1,a,b\r\n", "the column \"レイヤ名\" is given twice", {}},
         {"レイヤ名\r\na\r\n", "the row number column \"No.\" is missing", {}},
-        {"No.,要素数\r\n1,5\r\n", "the columns do not tell which table they belong to", {}},
         {"No.,レイヤ名,線色名\r\n1,a,b\r\n", "the columns belong to different tables", {}},
         {"table,No.,レイヤ名\r\nlayer,1,a\r\n", "line 2: unknown table \"layer\"", {}},
         {"No.,レイヤ名\r\n256,a\r\n", "line 2: layers has no row 256; its rows are 0 to 255", {}},
-        {"No.,線色名\r\n0,a\r\n", "line 2: colors has no row 0; its rows are 1 to 256", {}},
         {"No.,レイヤ名\r\nx1,a\r\n", "the row number \"x1\" is not a number from 0 to 255", {}},
         {"No.,レイヤ名\r\n3,a\r\n 3,b\r\n", "line 3: layers row 3 is given a second time", {}},
         {"No.,画面色\r\n3,12O\r\n", "line 2, colors row 3, column 画面色: \"12O\" is not a whole "
                                     "number", {}},
-        {"No.,点半径\r\n3,0.5mm\r\n", "column 点半径: \"0.5mm\" is not a number", {}},
         {"No.,パターン\r\n3,123456789\r\n", "\"123456789\" is not 1 to 8 hexadecimal digits", {}},
         {"{\"layers\": [{\"no\": 1, \"name\": \"a\"},]}", "malformed JSON", {}},
-        {"{\"names\": []}", "member \"names\": unknown table", {}},
-        {"{\"layers\": [{\"name\": \"a\"}]}", "layers[0]: the row has no \"no\"", {}},
-        {"{\"layers\": [{\"no\": 1, \"name\": null}]}", "key name: must be a string or a number", {}},
         {"{\"layers\": [{\"no\": 1}]}", "JSON edits are always UTF-8", {"--encoding", "cp932"}},
         {"No.,\x83\x8C\x83\x43\x83\x84\x96\xBC\r\n", "not valid UTF-8", {"--encoding", "utf-8"}},
     };
@@ -168,7 +140,7 @@ TEST_F(ImportCommand, UnusableEditsAreUsageErrorsAndWriteNothing)
         const TCliRun run = Import(edits, options);
         EXPECT_EQ(run.ExitCode, 2) << edits;
         EXPECT_NE(run.Err.find(message), std::string::npos) << message << "\n" << run.Err;
-        EXPECT_FALSE(OutputExists()) << edits;
+        EXPECT_FALSE(std::filesystem::exists(Root + "out.jww")) << edits;
     }
     // Element counts are never read back, so their cells are not checked.
     EXPECT_EQ(Import("No.,レイヤ名,要素数\r\n1,a,many\r\n").ExitCode, 0);
@@ -179,13 +151,10 @@ TEST_F(ImportCommand, FilesThatCannotBeReadOrWrittenExitWithOne)
     SaveDrawingAndCopy(700);
     WriteFileBytes(Root + "edits", "No.,レイヤ名\r\n1,a\r\n");
     const std::string drawing = ReadFileBytes(Root + "in.jww");
-    WriteFileBytes(Root + "broken.jww", drawing.substr(0, drawing.size() / 2));
+    // Failures to load or save the drawing are those of every subcommand, shown with copy.
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"in.jww", "missing.csv", "out.jww"}, "missing.csv: cannot be opened"},
         {{"in.jww", "tmp", "out.jww"}, "tmp: cannot be read"},
-        {{"missing.jww", "edits", "out.jww"}, "missing.jww"},
-        {{"broken.jww", "edits", "out.jww"}, "could not be read completely"},
-        {{"in.jww", "edits", "no/out.jww"}, "could not be saved"},
         {{"in.jww", "edits", "tmp/../in.jww"}, "is the input file"},
         {{"in.jww", "edits", "edits"}, "is the edits file"},
     };
@@ -196,9 +165,7 @@ TEST_F(ImportCommand, FilesThatCannotBeReadOrWrittenExitWithOne)
     }
     EXPECT_EQ(ReadFileBytes(Root + "in.jww"), drawing);
     EXPECT_EQ(ReadFileBytes(Root + "edits"), "No.,レイヤ名\r\n1,a\r\n");
-    EXPECT_EQ(OtherFiles({"in.jww", "copy.jww", "edits", "broken.jww"}), std::vector<std::string>{});
+    EXPECT_EQ(Files(), (std::vector<std::string>{"copy.jww", "edits", "in.jww", "tmp"}));
     EXPECT_EQ(Cli({"import", Root + "in.jww", Root + "edits"}).ExitCode, 2);
-    EXPECT_EQ(Cli({"import", Root + "in.jww", Root + "edits", Root + "out.jww", "--encoding", "sjis"})
-                  .ExitCode, 2);
     EXPECT_EQ(Cli({"import", "--help"}).ExitCode, 0);
 }
