@@ -142,8 +142,8 @@ TEntSolid SampleSolid(int seed, bool withColor)
 TEntBlock SampleBlock(int seed)
 {
     // Insertions keep any line type and any colour.
-    return {{700u + static_cast<uint32_t>(seed), 77, 999, 7, 1, 2, 3}, Value(seed, 0), Value(seed, 1),
-            1.0, Value(seed, 2), Value(seed, 3), seed};
+    const TEntBase base{700u + static_cast<uint32_t>(seed), 77, 999, 7, 1, 2, 3};
+    return {base, Value(seed, 0), Value(seed, 1), 1.0, Value(seed, 2), Value(seed, 3), seed};
 }
 
 TEntBlockDef SampleDef(int seed)
@@ -166,21 +166,21 @@ void TListBuilder::Tag(std::string_view name)
     ++Running;  // the object's own number
 }
 
+void ReadListsInto(TListsRead& read, const std::string& bytes, int32_t version,
+                   bool withBlockDefs)
+{
+    read.Doc.Header.Version = version;
+    TJwwReader r = TJwwReader::FromBytes(bytes);
+    ReadEntityList(r, read.Doc, read.Registry);
+    if (withBlockDefs)
+        ReadBlockDefList(r, read.Doc, read.Registry, version);
+    read.Consumed = r.Position();
+}
+
 TListsRead ReadLists(const std::string& bytes, int32_t version, bool withBlockDefs)
 {
     TListsRead read;
-    read.Doc.Header.Version = version;
-    TJwwReader r = TJwwReader::FromBytes(bytes);
-    try {
-        ReadEntityList(r, read.Doc, read.Registry);
-        if (withBlockDefs)
-            ReadBlockDefList(r, read.Doc, read.Registry, version);
-    } catch (const EJwwIOError&) {
-        read.Failure = TFailure::IO;
-    } catch (const EJwwRangeError&) {
-        read.Failure = TFailure::Range;
-    }
-    read.Consumed = r.Position();
+    ReadListsInto(read, bytes, version, withBlockDefs);
     return read;
 }
 

