@@ -70,22 +70,18 @@ std::string InUseFlags()
 
 using ImageSection = TempImageTest;
 
-TEST_F(ImageSection, OneImageIsSeventeenBytesAndComesBackUnchanged)
+TEST_F(ImageSection, ImagesAreExtractedAndEmbeddedByteForByte)
 {
     const std::string bytes = Hex("01 00 00 00  05 41 2E 42 4D 50  03 00 00 00  10 20 30");
     ASSERT_EQ(bytes.size(), 17u);
     EXPECT_EQ(ReadSection(bytes), 0u);
     EXPECT_EQ(TempImageCount, 1);
     ASSERT_EQ(TempImageList.size(), 1u);
-    EXPECT_EQ(TempImageList[0].FileName, "A.BMP");
-    EXPECT_EQ(TempImageList[0].ByteSize, 3);
+    EXPECT_EQ(TempImageList[0].FileName + std::to_string(TempImageList[0].ByteSize), "A.BMP3");
     EXPECT_EQ(ReadFileBytes(Images + "A.BMP"), Hex("10 20 30"));
     EXPECT_EQ(WriteSection(DocumentWithTexts({"^@BM%temp%A.BMP,320,240"})), bytes);
-    EXPECT_EQ(WriteSection(DocumentWithTexts({Ref("A.BMP")}), 600), "");  // no section before 700
-}
 
-TEST_F(ImageSection, SizesAroundTheChunksAreCopiedByteForByte)
-{
+    // Sizes around the chunks, read from a file so that they cross its buffer's refills.
     std::vector<TImage> images;
     std::vector<std::string> texts;
     for (std::size_t size : {2047, 2048, 2049, 4096, 65535, 65536, 65537, 300000}) {
@@ -93,7 +89,6 @@ TEST_F(ImageSection, SizesAroundTheChunksAreCopiedByteForByte)
         images.push_back({"P" + std::to_string(size), n, SomeBytes(size, size)});
         texts.push_back(Ref(images.back().Name));
     }
-    // Read from a file, so the data cross the reader's own buffer refills.
     WriteFileBytes(Root + "section", Section(images));
     TJwwReader r(Root + "section");
     ReadImageSection(r, 700);
@@ -168,18 +163,6 @@ TEST_F(ImageSection, ReferencesMatchByPrefixIgnoringTheCaseOfLatinLetters)
     }
 }
 
-TEST_F(ImageSection, WithoutExtractionOnlyTheNamesAreReadAndNothingIsWritten)
-{
-    const std::string section = Section({{"A.BMP", 3, "abc"}});
-    ExtractImages = false;
-    EXPECT_EQ(ReadSection(section), 0u);
-    EXPECT_EQ(TempImageList.size(), 1u);
-    WriteFileBytes(Images + "A.BMP", "abc");
-    EXPECT_EQ(WriteSection(DocumentWithTexts({Ref("A.BMP")})), Hex("00 00 00 00"));
-    ScanImages = false;  // not even those
-    EXPECT_EQ(ReadSection(section), section.size());
-}
-
 TEST_F(ImageSection, UnsafeNamesAreNeverUsedAsPaths)
 {
     std::vector<TImage> images;
@@ -230,4 +213,41 @@ TEST_F(ImageSection, ATempFileThatCannotBeWrittenFailsTheLoadAndIsRemoved)
     DeleteTempImageFiles();
     std::filesystem::current_path(previousFolder);
     EXPECT_EQ(FilesIn(Root), (std::vector<std::string>{"FIRST.BMP", "TEMP"}));
+}
+
+TEST(ImageFileName, NamesThatCouldLeaveTheFolderAreUnsafe)
+{
+    // 0x83 0x5C is a katakana whose second byte is the code of the backslash; 0x81 0x2F is no
+    // character, so its slash stays a slash; after a whole character a backslash is one again.
+    for (const std::string& name :
+         {""s, "A.BMP\0"s, "."s, ".."s, "../A.BMP"s, "..\\A.BMP"s, "A/B.BMP"s, "/A.BMP"s,
+          "A\\B.BMP"s, "\\A.BMP"s, "C:A.BMP"s, "A.BMP:STREAM"s, "A.BMP\\"s, "\x81/A.BMP"s,
+          "\x83\x5C\\A.BMP"s})
+        EXPECT_FALSE(IsSafeImageFileName(name)) << name;
+    for (const std::string& name : {"A.BMP"s, "..."s, "..A.BMP"s, ".hidden"s, "a b.jpg"s,
+                                    "\x83\x5C.BMP"s, "\x83\x5C\x83\x5C"s, "\xB1\xB2.BMP"s})
+        EXPECT_TRUE(IsSafeImageFileName(name)) << name;
+
+    // The temp file shows the name in UTF-8 (ソ.BMP), or its bytes when they are no code page 932.
+    TempImageFolder = "/images/";
+    EXPECT_EQ(TempImagePath("\x83\x5C.BMP"), "/images/\xE3\x82\xBD.BMP");
+    EXPECT_EQ(TempImagePath("\x83\x0A.BMP"), "/images/\x83\x0A.BMP");
+    TempImageFolder.clear();
+}
+
+TEST_F(ImageSection, DeletingRemovesTheCountedListedFilesAndClearingNone)
+{
+    for (const char* name : {"A.BMP", "\xE3\x82\xBD.BMP", "B.BMP", "UNLISTED.BMP"})
+        WriteFileBytes(Images + name, "x");
+    TempImageList = {{"A.BMP", 1, 1}, {"GONE.BMP", 4, 0}, {"\x83\x5C.BMP", 2, 0}, {"", 9, 0},
+                     {"B.BMP", 1, 0}};
+    TempImageCount = 4;
+    DeleteTempImageFiles();
+    EXPECT_EQ(FilesIn(Images), (std::vector<std::string>{"B.BMP", "UNLISTED.BMP"}));
+    EXPECT_EQ(TempImageList.size(), 5u) << "the list stays";
+    TempImageList = {{"UNLISTED.BMP", 1, 0}};
+    ClearTempImageList();
+    EXPECT_TRUE(TempImageList.empty() && TempImageCount == 0);
+    DeleteTempImageFiles();
+    EXPECT_EQ(FilesIn(Images), (std::vector<std::string>{"B.BMP", "UNLISTED.BMP"}));
 }
