@@ -149,8 +149,9 @@ TEST(EntityList, OrderTablesThatDoNotMatchTheirCollectionsAreNotWritten)
         {"index beyond the lines", [](TJwwDocument& d) { d.EntityOrder[1].Index = 2; }},
         {"negative index", [](TJwwDocument& d) { d.EntityOrder[1].Index = -1; }},
         {"no dimension held", [](TJwwDocument& d) { d.EntityOrder[1].Kind = KindSunpo; }},
-        {"no kind", [](TJwwDocument& d) { d.EntityOrder[0].Kind = 0; }},
-        {"a definition", [](TJwwDocument& d) { d.EntityOrder[0].Kind = KindList; }},
+        // Entries of no object kind, even where an insertion could be taken for them.
+        {"no kind", [](TJwwDocument& d) { d.BlockList.resize(1); d.EntityOrder[0] = {0, 0}; }},
+        {"a definition", [](TJwwDocument& d) { d.BlockList.resize(1); d.EntityOrder[0] = {8, 0}; }},
         // A load that failed before or inside the definitions keeps the counts it read.
         {"definitions", [](TJwwDocument& d) { d.Header.BlockDefCount = 2; }},
         {"definition's count", [](TJwwDocument& d) { d.BlockDefList[0].EntityCount = 3; }},
