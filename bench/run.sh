@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release, generates a 10 MB and a 200 MB drawing, runs the load, save
 # and table benchmarks and prints their throughput beside the time `cp` takes for the same file,
-# the time of `zelvane-cli copy` and the peak memory of a load.
+# with and without a `sync` of the copy, the time of `zelvane-cli copy` and the peak memory of a
+# load.
 #
 #   bench/run.sh                  build into build-bench/, scratch files in a temp folder
 #   ZELVANE_BENCH_BUILD=DIR       another build folder
@@ -89,8 +90,8 @@ cpu_throughput() {
 echo
 echo "Load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores" \
     "(the cpu columns stay meaningful when it is high)"
-printf '%-6s %8s %9s %9s %9s %9s %7s %7s %7s %8s %9s %10s\n' drawing "size MB" \
-    "load MB/s" "load cpu" "save MB/s" "save cpu" "cp s" "copy s" copy/cp "peak MB" \
+printf '%-6s %8s %9s %9s %9s %9s %7s %7s %7s %7s %8s %9s %10s\n' drawing "size MB" \
+    "load MB/s" "load cpu" "save MB/s" "save cpu" "cp s" "+sync s" "copy s" copy/cp "peak MB" \
     peak/size "FillTbl ms"
 for drawing in "${drawings[@]}"; do
     name=$(basename "$drawing" .jww)
@@ -101,13 +102,17 @@ for drawing in "${drawings[@]}"; do
     save_cpu=$(cpu_throughput "SaveJww/$name")
     fill=$(bench_value "FillTables/$name" real_time)
     cp_s=$(best_of_three "$scratch/cp.jww" cp "$drawing" "$scratch/cp.jww")
+    # A save makes its file durable before it reports success, which cp does not.
+    cp_sync_s=$(best_of_three "$scratch/cp.jww" sh -c 'cp "$1" "$2" && sync "$2"' sh "$drawing" \
+        "$scratch/cp.jww")
     copy_s=$(best_of_three "$scratch/copy.jww" "$build/tools/zelvane-cli" copy "$drawing" \
         "$scratch/copy.jww")
     peak_kb=$(/usr/bin/time -f %M "$build/bench/zelvane-load-once" "$drawing" 2>&1 >/dev/null | tail -1)
     awk -v n="$name" -v b="$bytes" -v l="${load:-0}" -v lc="$load_cpu" -v s="${save:-0}" \
-        -v sc="$save_cpu" -v c="$cp_s" -v y="$copy_s" -v p="$peak_kb" -v f="${fill:-0}" 'BEGIN {
-        printf "%-6s %8.1f %9.0f %9.0f %9.0f %9.0f %7.3f %7.3f %7.2f %8.1f %9.2f %10.3f\n",
-            n, b / 1e6, l / 1e6, lc / 1e6, s / 1e6, sc / 1e6, c, y, (c > 0 ? y / c : 0),
+        -v sc="$save_cpu" -v c="$cp_s" -v cs="$cp_sync_s" -v y="$copy_s" -v p="$peak_kb" \
+        -v f="${fill:-0}" 'BEGIN {
+        printf "%-6s %8.1f %9.0f %9.0f %9.0f %9.0f %7.3f %7.3f %7.3f %7.2f %8.1f %9.2f %10.3f\n",
+            n, b / 1e6, l / 1e6, lc / 1e6, s / 1e6, sc / 1e6, c, cs, y, (c > 0 ? y / c : 0),
             p * 1024 / 1e6, p * 1024 / b, f
     }'
 done

@@ -88,16 +88,22 @@ int main(int argc, char** argv)
         const TPrivateImageFolder scratch;
         const std::vector<TBenchDrawing> drawings =
             BenchDrawings(std::vector<std::string>(argv + 1, argv + argc), scratch.Path());
+        // A large drawing loads a few times a second; two seconds of runs keep one slow run on
+        // a busy machine from deciding the figure.
+        constexpr double MinSeconds = 2.0;
         for (const TBenchDrawing& drawing : drawings) {
             benchmark::RegisterBenchmark(("LoadJww/" + drawing.Name).c_str(), BenchLoad, drawing)
                 ->Unit(benchmark::kMillisecond)
+                ->MinTime(MinSeconds)
                 ->UseRealTime();
             benchmark::RegisterBenchmark(("SaveJww/" + drawing.Name).c_str(), BenchSave, drawing)
                 ->Unit(benchmark::kMillisecond)
+                ->MinTime(MinSeconds)
                 ->UseRealTime();
             benchmark::RegisterBenchmark(("FillTables/" + drawing.Name).c_str(), BenchFillTables,
                                          drawing)
                 ->Unit(benchmark::kMillisecond)
+                ->MinTime(MinSeconds)
                 ->UseRealTime();
         }
         benchmark::RunSpecifiedBenchmarks();
