@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "jww/background_task.h"
+
 TJwwReader::TJwwReader(const std::string& path)
 {
     Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -127,64 +129,82 @@ void TJwwReader::Skip(uint64_t n)
     }
 }
 
-TJwwWriter::TJwwWriter(int fd) : Fd(fd), Buffer(BufferSize) {}
+// The bytes last handed over, stored on a thread of its own while the next ones are encoded.
+struct TJwwWriter::TWriteBehind {
+    // Asking the disk to start writing in steps of this size, while the rest is still being
+    // encoded, leaves the closing sync little to wait for.
+    static constexpr std::size_t WritebackStep = 8 * 1024 * 1024;
+
+    explicit TWriteBehind(int fd) : Fd(fd), Bytes(BufferSize) {}
+
+    void Store(std::size_t n)
+    {
+        const char* data = Bytes.data();
+        while (n > 0) {
+            const ssize_t put = ::write(Fd, data, n);
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                throw EJwwIOError(std::string("write error: ") +
+                                  std::strerror(put < 0 ? errno : ENOSPC));
+            data += put;
+            n -= static_cast<std::size_t>(put);
+            Unscheduled += static_cast<std::size_t>(put);
+        }
+        if (Unscheduled >= WritebackStep) {
+            Unscheduled = 0;
+            // Only starts the writing; where the descriptor is no file it fails and nothing
+            // is lost.
+#ifdef SYNC_FILE_RANGE_WRITE
+            ::sync_file_range(Fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+        }
+    }
+
+    const int Fd;
+    std::vector<char> Bytes;
+    std::size_t Unscheduled = 0;  // bytes stored since the disk was last asked to write
+    TBackgroundTask Task;  // last, so that a write in progress ends before its buffer goes
+};
+
+TJwwWriter::TJwwWriter(int fd) : File(std::make_unique<TWriteBehind>(fd)), Buffer(BufferSize) {}
 
 TJwwWriter::TJwwWriter(std::string* memory) : Memory(memory), Buffer(BufferSize) {}
 
-static void WriteAll(int fd, const char* data, std::size_t n)
-{
-    while (n > 0) {
-        const ssize_t put = ::write(fd, data, n);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            throw EJwwIOError(std::string("write error: ") + std::strerror(put < 0 ? errno : ENOSPC));
-        data += put;
-        n -= static_cast<std::size_t>(put);
-    }
-}
+TJwwWriter::~TJwwWriter() = default;
 
-void TJwwWriter::Store(const char* data, std::size_t n)
+void TJwwWriter::HandOver()
 {
     if (Memory) {
-        Memory->append(data, n);
+        Memory->append(Buffer.data(), Used);
     } else {
-        WriteAll(Fd, data, n);
-        StartWriteback(n);
+        File->Task.Wait();
+        std::swap(Buffer, File->Bytes);
+        File->Task.Start([file = File.get(), n = Used] { file->Store(n); });
     }
-    Flushed += n;
-}
-
-// The file is made durable once it is complete, and the disk would only then begin to write it.
-// Handing it over in steps while the rest is still being encoded leaves the closing sync little
-// to wait for. The request only starts writing, and where the descriptor is no file it fails
-// and nothing is lost.
-void TJwwWriter::StartWriteback(std::size_t stored)
-{
-    Unscheduled += stored;
-    if (Unscheduled < WritebackStep)
-        return;
-    Unscheduled = 0;
-#ifdef SYNC_FILE_RANGE_WRITE
-    ::sync_file_range(Fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-#endif
+    Flushed += Used;
+    Used = 0;
 }
 
 void TJwwWriter::Flush()
 {
-    if (Used == 0)
-        return;
-    Store(Buffer.data(), Used);
-    Used = 0;
+    if (Used > 0)
+        HandOver();
+    if (File)
+        File->Task.Wait();
 }
 
+// Large pieces go through the buffer too: bytes being stored must stay put until they are.
 void TJwwWriter::WriteSlow(const void* src, std::size_t n)
 {
-    Flush();
-    if (n < BufferSize) {
-        std::memcpy(Buffer.data(), src, n);
-        Used = n;
-        return;
+    const auto* in = static_cast<const char*>(src);
+    while (n > 0) {
+        if (Used == BufferSize)
+            HandOver();
+        const std::size_t take = std::min(n, BufferSize - Used);
+        std::memcpy(Buffer.data() + Used, in, take);
+        Used += take;
+        in += take;
+        n -= take;
     }
-    Store(static_cast<const char*>(src), n);
 }

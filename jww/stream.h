@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -110,11 +111,13 @@ class TJwwWriter {
 public:
     static constexpr std::size_t BufferSize = 256 * 1024;
 
-    // Writes to an open file descriptor, which the caller owns and closes. The disk is asked to
-    // start writing as the file grows, for a caller that makes it durable at the end.
+    // Writes to an open file descriptor, which the caller owns and closes once the writer is
+    // gone. The disk is asked to start writing as the file grows, for a caller that makes it
+    // durable at the end.
     explicit TJwwWriter(int fd);
     // Appends to a byte string in memory.
     explicit TJwwWriter(std::string* memory);
+    ~TJwwWriter();
 
     TJwwWriter(const TJwwWriter&) = delete;
     TJwwWriter& operator=(const TJwwWriter&) = delete;
@@ -134,13 +137,13 @@ public:
     char* Claim(std::size_t n)
     {
         if (n > BufferSize - Used)
-            Flush();
+            HandOver();
         char* room = Buffer.data() + Used;
         Used += n;
         return room;
     }
 
-    // Hands every buffered byte to the file; raises EJwwIOError when it cannot.
+    // Stores every byte written so far in the file; raises EJwwIOError when it cannot.
     void Flush();
     uint64_t Position() const { return Flushed + Used; }
 
@@ -148,18 +151,17 @@ public:
     TStringForm StringForm = TStringForm::Byte;
 
 private:
-    static constexpr std::size_t WritebackStep = 8 * 1024 * 1024;
+    struct TWriteBehind;
 
     void WriteSlow(const void* src, std::size_t n);
-    void Store(const char* data, std::size_t n);
-    void StartWriteback(std::size_t stored);
+    // Passes the buffered bytes on to be stored, without waiting for a file to take them.
+    void HandOver();
 
-    int Fd = -1;
+    std::unique_ptr<TWriteBehind> File;  // none for bytes in memory
     std::string* Memory = nullptr;
     std::vector<char> Buffer;
     std::size_t Used = 0;
     uint64_t Flushed = 0;
-    std::size_t Unscheduled = 0;  // bytes stored since the disk was last asked to write
 };
 
 // ---------------------------------------------------------------------------------------------

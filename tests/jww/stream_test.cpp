@@ -49,6 +49,34 @@ TEST(Stream, ReaderTakesNumbersAcrossARefillAndNamesWhatAShortReadWasReading)
     }
 }
 
+TEST(Stream, WriterStoresEveryByteInOrderAcrossManyBuffers)
+{
+    const std::size_t buffer = TJwwWriter::BufferSize;
+    const std::string bytes = Pattern(3 * buffer + 4321);
+    const std::string path = TestFolder("stream_write") + "pattern.bin";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    {
+        TJwwWriter w(fd);
+        // Numbers straddling buffer ends, then pieces larger than a buffer.
+        std::size_t at = 0;
+        while (at + 8 <= buffer + 5) {
+            WriteDouble(w, DoubleFromBits(DecodeFixed64(bytes.data() + at)));
+            at += 8;
+        }
+        const std::size_t pieces[] = {buffer + 17, 3, buffer - 1};
+        for (const std::size_t piece : pieces) {
+            w.Write(bytes.data() + at, piece);
+            at += piece;
+        }
+        EXPECT_EQ(w.Position(), at);
+        w.Write(bytes.data() + at, bytes.size() - at);
+        w.Flush();
+        EXPECT_EQ(ReadFileBytes(path), bytes) << "flushed bytes are in the file";
+    }
+    ::close(fd);
+}
+
 TEST(Stream, WriterRaisesWhenAWriteFails)
 {
     const std::string big = Pattern(TJwwWriter::BufferSize + 77);
