@@ -218,7 +218,7 @@ TEntSunpo RandomSunpo(TGeneratorRandom& random, uint16_t sxfMode)
     const auto whole = static_cast<int64_t>(length);
     std::string value = std::to_string(whole);
     if (whole >= 1000 && random.Percent(50))
-        value.insert(value.size() - 3, ",");
+        value.insert(value.size() - 3, 1, ',');
     dim.DimText = MojiWithText(random, std::move(value));
     dim.SxfMode = sxfMode;
     dim.ExtLine1 = RandomSen(random);

@@ -90,7 +90,9 @@ std::string FirstCharacterWithoutCp932(std::string_view utf8)
             char codePoint[16];
             std::snprintf(codePoint, sizeof codePoint, "U+%04X",
                           static_cast<unsigned>(CodePointAt(utf8, i, length)));
-            return "\"" + std::string(character) + "\" (" + codePoint + ")";
+            std::string described = "\"";
+            described.append(character).append("\" (").append(codePoint).append(")");
+            return described;
         }
         i += length;
     }

@@ -85,8 +85,8 @@ std::string ScientificNotation(const TRoundedDecimal& d)
 {
     std::string text = d.Digits.substr(0, 1);
     if (d.Digits.size() > 1)
-        text += "." + d.Digits.substr(1);
-    return text + "E" + std::to_string(d.Exponent);
+        text.append(".").append(d.Digits, 1);
+    return text.append("E").append(std::to_string(d.Exponent));
 }
 
 }  // namespace

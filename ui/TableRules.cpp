@@ -26,7 +26,8 @@ double FloatUpTo1000FromText(std::string_view text)
 
 int32_t PatternFromText(std::string_view text)
 {
-    return StrToIntZero("$" + SjisCopy(text, 1, PatternByteBudget));
+    std::string hex = "$";
+    return StrToIntZero(hex.append(SjisCopy(text, 1, PatternByteBudget)));
 }
 
 int32_t SegmentCountFromText(std::string_view text)
