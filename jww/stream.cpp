@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "jww/background_task.h"
+#include "jww/write_behind.h"
 
 TJwwReader::TJwwReader(const std::string& path)
 {
@@ -129,45 +129,7 @@ void TJwwReader::Skip(uint64_t n)
     }
 }
 
-// The bytes last handed over, stored on a thread of its own while the next ones are encoded.
-struct TJwwWriter::TWriteBehind {
-    // Asking the disk to start writing in steps of this size, while the rest is still being
-    // encoded, leaves the closing sync little to wait for.
-    static constexpr std::size_t WritebackStep = 8 * 1024 * 1024;
-
-    explicit TWriteBehind(int fd) : Fd(fd), Bytes(BufferSize) {}
-
-    void Store(std::size_t n)
-    {
-        const char* data = Bytes.data();
-        while (n > 0) {
-            const ssize_t put = ::write(Fd, data, n);
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0)
-                throw EJwwIOError(std::string("write error: ") +
-                                  std::strerror(put < 0 ? errno : ENOSPC));
-            data += put;
-            n -= static_cast<std::size_t>(put);
-            Unscheduled += static_cast<std::size_t>(put);
-        }
-        if (Unscheduled >= WritebackStep) {
-            Unscheduled = 0;
-            // Only starts the writing; where the descriptor is no file it fails and nothing
-            // is lost.
-#ifdef SYNC_FILE_RANGE_WRITE
-            ::sync_file_range(Fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-#endif
-        }
-    }
-
-    const int Fd;
-    std::vector<char> Bytes;
-    std::size_t Unscheduled = 0;  // bytes stored since the disk was last asked to write
-    TBackgroundTask Task;  // last, so that a write in progress ends before its buffer goes
-};
-
-TJwwWriter::TJwwWriter(int fd) : File(std::make_unique<TWriteBehind>(fd)), Buffer(BufferSize) {}
+TJwwWriter::TJwwWriter(int fd) : Fd(fd), Buffer(BufferSize) {}
 
 TJwwWriter::TJwwWriter(std::string* memory) : Memory(memory), Buffer(BufferSize) {}
 
@@ -178,9 +140,10 @@ void TJwwWriter::HandOver()
     if (Memory) {
         Memory->append(Buffer.data(), Used);
     } else {
-        File->Task.Wait();
-        std::swap(Buffer, File->Bytes);
-        File->Task.Start([file = File.get(), n = Used] { file->Store(n); });
+        // Only a file that outgrows one buffer is worth a thread to store it.
+        if (!File)
+            File = std::make_unique<TWriteBehind>(Fd, BufferSize);
+        File->HandOver(Buffer, Used);
     }
     Flushed += Used;
     Used = 0;
@@ -188,10 +151,15 @@ void TJwwWriter::HandOver()
 
 void TJwwWriter::Flush()
 {
+    if (Used > 0 && !Memory && !File) {
+        WriteAll(Fd, Buffer.data(), Used);
+        Flushed += Used;
+        Used = 0;
+    }
     if (Used > 0)
         HandOver();
     if (File)
-        File->Task.Wait();
+        File->Wait();
 }
 
 // Large pieces go through the buffer too: bytes being stored must stay put until they are.

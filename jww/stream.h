@@ -11,6 +11,8 @@
 
 #include "jww/coding.h"
 
+class TWriteBehind;
+
 // Raised when a read cannot deliver its bytes or a write cannot store them.
 class EJwwIOError : public std::runtime_error {
 public:
@@ -153,13 +155,12 @@ public:
     TStringForm StringForm = TStringForm::Byte;
 
 private:
-    struct TWriteBehind;
-
     void WriteSlow(const void* src, std::size_t n);
     // Passes the buffered bytes on to be stored, without waiting for a file to take them.
     void HandOver();
 
-    std::unique_ptr<TWriteBehind> File;  // none for bytes in memory
+    int Fd = -1;
+    std::unique_ptr<TWriteBehind> File;  // once the file outgrows one buffer
     std::string* Memory = nullptr;
     std::vector<char> Buffer;
     std::size_t Used = 0;

@@ -79,14 +79,28 @@ TEST(Stream, WriterStoresEveryByteInOrderAcrossManyBuffers)
 
 TEST(Stream, WriterRaisesWhenAWriteFails)
 {
-    const std::string big = Pattern(TJwwWriter::BufferSize + 77);
+    const std::string big = Pattern(3 * TJwwWriter::BufferSize + 77);
     for (const char* device : {"/dev/full", "/dev/null"}) {  // the second opened for reading only
         const int bad = ::open(device, device == std::string("/dev/full") ? O_WRONLY : O_RDONLY);
         ASSERT_GE(bad, 0) << device;
-        TJwwWriter w(bad);
-        WriteInt(w, 1);
-        EXPECT_THROW(w.Flush(), EJwwIOError) << device;
-        EXPECT_THROW(w.Write(big.data(), big.size()), EJwwIOError) << device;
+        {
+            TJwwWriter small(bad);
+            WriteInt(small, 1);
+            EXPECT_THROW(small.Flush(), EJwwIOError) << device;
+        }
+        {
+            // Stored on the writer's own thread, the failure reaches the caller at the latest
+            // with the flush, and again with every later one.
+            TJwwWriter large(bad);
+            EXPECT_THROW(
+                {
+                    large.Write(big.data(), big.size());
+                    large.Flush();
+                },
+                EJwwIOError)
+                << device;
+            EXPECT_THROW(large.Flush(), EJwwIOError) << device;
+        }
         ::close(bad);
     }
 }
