@@ -26,12 +26,12 @@ constexpr uint16_t DefaultPenColor = 2;
 constexpr uint16_t MaxLayer = 15;
 constexpr uint16_t MaxPenWidth = 30000;
 
-bool Within(int32_t value, int32_t low, int32_t high)
+constexpr bool Within(int32_t value, int32_t low, int32_t high)
 {
     return value >= low && value <= high;
 }
 
-bool IsSxfPenColor(uint16_t color)
+constexpr bool IsSxfPenColor(uint16_t color)
 {
     return Within(color, FirstMappedPenColor, LastMappedPenColor);
 }
@@ -48,7 +48,7 @@ void MapDownLevel(int32_t kind, TEntBase& base)
     }
 }
 
-bool IsValidPenStyle(int32_t kind, uint8_t style)
+constexpr bool IsValidPenStyle(int32_t kind, uint8_t style)
 {
     switch (kind) {
     case KindSen:
@@ -61,6 +61,22 @@ bool IsValidPenStyle(int32_t kind, uint8_t style)
     default:
         return true;
     }
+}
+
+// The styles accepted by kind, looked up rather than tested: the kinds of a drawing come in no
+// order that the processor could learn to predict.
+constexpr auto ValidPenStyles = [] {
+    std::array<std::array<bool, 256>, KindClassNames.size()> valid{};
+    for (int32_t kind = 0; kind < static_cast<int32_t>(valid.size()); ++kind) {
+        for (int style = 0; style < 256; ++style)
+            valid[kind][style] = IsValidPenStyle(kind, static_cast<uint8_t>(style));
+    }
+    return valid;
+}();
+
+bool AcceptsPenStyle(int32_t kind, uint8_t style)
+{
+    return !Within(kind, 0, KindList) || ValidPenStyles[kind][style];
 }
 
 bool IsValidPenColor(int32_t kind, uint16_t color)
@@ -78,7 +94,7 @@ TEntBase CorrectedBase(int32_t targetVersion, int32_t kind, TEntBase base)
 {
     if (targetVersion < SxfVersion)
         MapDownLevel(kind, base);
-    if (!IsValidPenStyle(kind, base.PenStyle))
+    if (!AcceptsPenStyle(kind, base.PenStyle))
         base.PenStyle = DefaultPenStyle;
     if (!IsValidPenColor(kind, base.PenColor))
         base.PenColor = DefaultPenColor;
