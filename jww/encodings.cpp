@@ -173,9 +173,7 @@ void WriteClassRef(TJwwWriter& w, int32_t classIndex)
     }
 }
 
-void TClassRegistry::Advance()
+void TClassRegistry::FailNumbering()
 {
-    if (RunningIndex == INT32_MAX)
-        throw EJwwRangeError("object numbering overflows 32 bits");
-    ++RunningIndex;
+    throw EJwwRangeError("object numbering overflows 32 bits");
 }

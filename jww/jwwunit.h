@@ -176,7 +176,17 @@ struct TClassRegistry {
     std::array<int32_t, 9> ClassIndex{};  // by kind code 1 .. 8
     int32_t RunningIndex = 1;
 
-    void Advance();  // raises EJwwRangeError on overflow
+    // Gives the next number; raises EJwwRangeError when the numbers run out. Inline, as it runs
+    // for every object read or written.
+    void Advance()
+    {
+        if (RunningIndex == INT32_MAX)
+            FailNumbering();
+        ++RunningIndex;
+    }
+
+private:
+    [[noreturn]] static void FailNumbering();
 };
 
 TEntBase ReadEntBase(TJwwReader& r, int32_t version);
