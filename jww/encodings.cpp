@@ -98,6 +98,8 @@ std::string ReadJwwString(TJwwReader& r)
     // A length is never trusted beyond what the file still holds.
     if (*length > r.BytesLeft())
         r.FailShort();
+    if (const char* bytes = r.TakeInPlace(*length))
+        return std::string(bytes, *length);
     std::string s(*length, '\0');
     r.Read(s.data(), *length);
     return s;

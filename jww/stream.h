@@ -63,6 +63,17 @@ public:
         return scratch;
     }
 
+    // The next n bytes where the buffer holds them all (valid until the next read), else null
+    // and nothing is read.
+    const char* TakeInPlace(std::size_t n)
+    {
+        if (n > static_cast<std::size_t>(End - Pos))
+            return nullptr;
+        const char* taken = Pos;
+        Pos += n;
+        return taken;
+    }
+
     // Reads up to n bytes; fewer, or none, at the end of the file.
     std::size_t ReadSome(void* dest, std::size_t n);
     // Skips exactly n bytes or raises EJwwIOError.
