@@ -76,19 +76,28 @@ TEST(LargeLists, KindsThatAppearOnlyLateAreReadWhole)
     EXPECT_EQ(WriteLists(read.Doc, 700, false), b.Bytes());
 }
 
-TEST(LargeLists, NumbersCrossingTheBufferEndsKeepTheirBytes)
+TEST(LargeLists, NumbersAndStringsCrossingTheBufferEndsKeepTheirBytes)
 {
-    // Fields of every width, offset so that every one of them straddles some buffer end.
+    // Fields of every width and strings of many lengths, so that each kind straddles some
+    // buffer end of the writer and of the reader.
     TJwwBuilder expected;
-    const auto writeFields = [](TJwwWriter& w, int i) {
+    const auto text = [](int i) {
+        return std::string(static_cast<std::size_t>(i % 40), static_cast<char>('a' + i % 26));
+    };
+    const auto writeFields = [&text](TJwwWriter& w, int i) {
         WriteByte(w, static_cast<uint8_t>(i));
         WriteWord(w, static_cast<uint16_t>(i * 7));
         WriteInt(w, -i);
         WriteDouble(w, i * 0.5);
+        WriteJwwString(w, text(i));
     };
     const int rounds = static_cast<int>(2 * TJwwWriter::BufferSize / 15) + 100;
     for (int i = 0; i < rounds; ++i)
-        expected.Byte(static_cast<uint8_t>(i)).Word(static_cast<uint16_t>(i * 7)).Int(-i).Double(i * 0.5);
+        expected.Byte(static_cast<uint8_t>(i))
+            .Word(static_cast<uint16_t>(i * 7))
+            .Int(-i)
+            .Double(i * 0.5)
+            .String(text(i));
 
     std::string memory;
     TJwwWriter toMemory(&memory);
@@ -114,6 +123,7 @@ TEST(LargeLists, NumbersCrossingTheBufferEndsKeepTheirBytes)
         ASSERT_EQ(ReadWord(r), static_cast<uint16_t>(i * 7));
         ASSERT_EQ(ReadInt(r), -i);
         ASSERT_EQ(ReadDouble(r), i * 0.5);
+        ASSERT_EQ(ReadJwwString(r), text(i));
     }
     EXPECT_EQ(r.BytesLeft(), 0u);
 }
