@@ -76,8 +76,8 @@ bench_value() {
     ' "$scratch/bench.json"
 }
 
-# Throughput over the CPU time the benchmark's thread used, which other work on the machine
-# does not inflate.
+# Throughput over the CPU time the benchmark's process used (a save's storing thread included),
+# which other work on the machine does not inflate.
 cpu_throughput() {
     local real cpu per_second
     real=$(bench_value "$1" real_time)
