@@ -122,8 +122,8 @@ private:
 
 class TJwwWriter {
 public:
-    // Larger than the reader's, as every full buffer wakes the thread that stores it: on a
-    // large drawing, a quarter of the hand-overs saves more than the cache gives back.
+    // Larger than the reader's, as every full buffer is handed to the thread that stores it: a
+    // quarter as many hand-overs gain a large drawing more than a buffer the cache holds would.
     static constexpr std::size_t BufferSize = 1024 * 1024;
 
     // Writes to an open file descriptor, which the caller owns and closes once the writer is

@@ -1,6 +1,6 @@
 // Stores a file's buffers on a thread of its own, in the order they are handed over, while the
 // next ones are encoded: on a second core, copying the bytes into the system's cache and the
-// file system's bookkeeping for them cost the save no time.
+// file system's bookkeeping for them cost the save little.
 #pragma once
 
 #include <condition_variable>
