@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int32_t ImageSectionVersion = 700;
-
 void SetFailure(std::string* failure, const std::string& text)
 {
     if (failure)

@@ -9,14 +9,10 @@ constexpr std::size_t NarrowBaseRecordBytes = 13;
 
 // Older versions know only the first line types and colours; the extended SXF numbers are
 // written as the nearest of those. These tables are part of the file format.
-constexpr uint8_t FirstMappedPenStyle = 31;
-constexpr uint8_t LastMappedPenStyle = 62;
 constexpr std::array<uint8_t, 32> DownLevelPenStyle = {
     1, 4, 3, 6, 8, 8, 2, 5, 7, 6, 6, 8, 8, 17, 17,       // 31 .. 45
     1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};  // 46 .. 62
-static_assert(DownLevelPenStyle.size() == LastMappedPenStyle - FirstMappedPenStyle + 1);
-constexpr uint16_t FirstMappedPenColor = 101;
-constexpr uint16_t LastMappedPenColor = 356;
+static_assert(DownLevelPenStyle.size() == LastExtendedPenStyle - FirstExtendedPenStyle + 1);
 constexpr std::array<uint8_t, 16> DownLevelPenColor = {
     2, 8, 3, 6, 4, 5, 1, 2, 5, 8, 4, 3, 6, 5, 2, 2};  // 101 .. 116
 constexpr uint16_t DownLevelLaterPenColor = 2;         // 117 .. 356
@@ -31,18 +27,12 @@ constexpr bool Within(int32_t value, int32_t low, int32_t high)
     return value >= low && value <= high;
 }
 
-constexpr bool IsSxfPenColor(uint16_t color)
-{
-    return Within(color, FirstMappedPenColor, LastMappedPenColor);
-}
-
 void MapDownLevel(int32_t kind, TEntBase& base)
 {
-    if ((kind == KindSen || kind == KindEnko) &&
-        Within(base.PenStyle, FirstMappedPenStyle, LastMappedPenStyle))
-        base.PenStyle = DownLevelPenStyle[base.PenStyle - FirstMappedPenStyle];
+    if ((kind == KindSen || kind == KindEnko) && IsSxfPenStyle(base.PenStyle))
+        base.PenStyle = DownLevelPenStyle[base.PenStyle - FirstExtendedPenStyle];
     if (Within(kind, KindSen, KindSolid) && IsSxfPenColor(base.PenColor)) {
-        const std::size_t offset = base.PenColor - FirstMappedPenColor;
+        const std::size_t offset = base.PenColor - FirstExtendedPenColor;
         base.PenColor = offset < DownLevelPenColor.size() ? DownLevelPenColor[offset]
                                                           : DownLevelLaterPenColor;
     }
@@ -53,7 +43,7 @@ constexpr bool IsValidPenStyle(int32_t kind, uint8_t style)
     switch (kind) {
     case KindSen:
     case KindEnko:
-        return Within(style, 1, 9) || Within(style, 11, 19) || Within(style, 31, 62);
+        return Within(style, 1, 9) || Within(style, 11, 19) || IsSxfPenStyle(style);
     case KindTen:
         return style == 1 || style == PointWithCode;
     case KindMoji:

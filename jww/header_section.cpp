@@ -318,7 +318,7 @@ void WalkPrefix(TDoc& doc, TVisitor& v, int32_t version)
 template <class TDoc, class TVisitor>
 void WalkRest(TDoc& doc, TVisitor& v, int32_t version)
 {
-    if (version >= 420)
+    if (version >= SxfVersion)
         WalkSxfTables(doc, v);
     WalkTail(doc, v);
 }

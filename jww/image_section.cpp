@@ -16,9 +16,6 @@
 
 namespace {
 
-// The first version whose files carry an image section.
-constexpr int32_t ImageSectionVersion = 700;
-
 // A text refers to an embedded image when it starts with this marker, followed by the image's
 // name and a comma. Part of the file format; must not change.
 constexpr std::string_view ImageMarker = "^@BM%temp%";

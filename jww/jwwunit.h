@@ -14,6 +14,31 @@
 #include "text/Func_.h"
 
 // ---------------------------------------------------------------------------------------------
+// Format versions
+// ---------------------------------------------------------------------------------------------
+
+// Versions at which a drawing gains data; they are part of the file format.
+constexpr int32_t PenWidthVersion = 351;      // the line width of every object
+constexpr int32_t SxfVersion = 420;           // SXF tables, line types, colours, dimension parts
+constexpr int32_t ImageSectionVersion = 700;  // embedded images
+
+// The SXF extended line types and colours, which older versions do not know.
+constexpr uint8_t FirstExtendedPenStyle = 31;
+constexpr uint8_t LastExtendedPenStyle = 62;
+constexpr uint16_t FirstExtendedPenColor = 101;
+constexpr uint16_t LastExtendedPenColor = 356;
+
+constexpr bool IsSxfPenStyle(uint8_t style)
+{
+    return style >= FirstExtendedPenStyle && style <= LastExtendedPenStyle;
+}
+
+constexpr bool IsSxfPenColor(uint16_t color)
+{
+    return color >= FirstExtendedPenColor && color <= LastExtendedPenColor;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Document
 // ---------------------------------------------------------------------------------------------
 

@@ -13,10 +13,6 @@
 
 #include "jww/jwwunit.h"
 
-// Versions at which a record gains fields; they are part of the file format.
-constexpr int32_t PenWidthVersion = 351;
-constexpr int32_t SxfVersion = 420;
-
 // Field values that decide whether conditional fields follow; part of the file format.
 constexpr uint8_t PointWithCode = 100;
 constexpr uint16_t SolidWithColor = 10;

@@ -6,21 +6,6 @@
 
 namespace {
 
-// Format versions from which a drawing holds these data.
-constexpr int32_t ImageSectionVersion = 700;
-constexpr int32_t SxfVersion = 420;
-constexpr int32_t PenWidthVersion = 351;
-
-bool HasSxfLineType(const TEntBase& base)
-{
-    return base.PenStyle >= 31 && base.PenStyle <= 62;
-}
-
-bool HasSxfColor(const TEntBase& base)
-{
-    return base.PenColor >= 101 && base.PenColor <= 356;
-}
-
 // Objects by what an older version does to them. A dimension counts once however many of its
 // parts are affected.
 struct TObjectTally {
@@ -43,10 +28,10 @@ void TallyObject(std::initializer_list<TWrittenBase> bases, bool carriesColor, T
         return std::any_of(bases.begin(), bases.end(), test);
     };
     tally.SxfLineTypes += any([](const TWrittenBase& b) {
-        return b.CarriesLineType && HasSxfLineType(*b.Base);
+        return b.CarriesLineType && IsSxfPenStyle(b.Base->PenStyle);
     });
     tally.SxfColors += carriesColor && any([](const TWrittenBase& b) {
-        return HasSxfColor(*b.Base);
+        return IsSxfPenColor(b.Base->PenColor);
     });
     tally.PenWidths += any([](const TWrittenBase& b) { return b.Base->PenWidth != 0; });
 }

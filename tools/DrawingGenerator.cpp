@@ -247,7 +247,7 @@ void GenerateDrawing(TJwwDocument& doc, const TGeneratorOptions& options)
 {
     if (options.Version < 420)
         throw std::invalid_argument("drawings older than version 420 cannot be generated");
-    const bool images = options.Images && options.Version >= 700;
+    const bool images = options.Images && options.Version >= ImageSectionVersion;
     if (images && TempImageFolder.empty())
         throw std::invalid_argument("images need a temp image folder");
 

@@ -228,7 +228,7 @@ void FillGeneratedHeader(TJwwDocument& doc, int32_t version, TGeneratorRandom& r
     FillSettings(doc.Header, version, random);
     FillLayers(doc, random);
     FillSettingsTables(doc, random);
-    if (version >= 420) {
+    if (version >= SxfVersion) {
         FillSxfColors(doc, random);
         FillSxfLineTypes(doc, random);
     }
