@@ -7,7 +7,6 @@
 #include "tools/DownLevelLosses.h"
 #include "tools/DrawingLoad.h"
 #include "tools/PrivateImageFolder.h"
-#include "ui/Messages.h"
 
 namespace {
 
@@ -52,8 +51,7 @@ int RunConvert(const TConvertArguments& arguments, std::ostream& err)
         std::string whyNot;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(whyNot + "; nothing was written");
-        if (doc->LossyStrings)
-            warn(WindowText(MsgLossyStrings));
+        WarnOfReplacedCharacters(*doc, "convert", err);
         for (const std::string& loss : DownLevelLosses(*doc, arguments.TargetVersion))
             warn(loss);
         if (!arguments.Strings.empty())

@@ -27,6 +27,7 @@ public:
         std::string whyNot;
         if (!LoadWholeDrawing(*doc, Input, whyNot))
             return Fail(whyNot + "; nothing was written");
+        WarnOfReplacedCharacters(*doc, "copy", Err);
         std::string failure;
         if (!SaveJww(*doc, Output, doc->Header.Version, &failure))
             return Fail(Output + ": the drawing could not be saved (" + failure + ")");

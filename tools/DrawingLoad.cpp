@@ -60,6 +60,13 @@ bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& w
     return true;
 }
 
+void WarnOfReplacedCharacters(const TJwwDocument& doc, std::string_view command,
+                              std::ostream& err)
+{
+    if (doc.LossyStrings)
+        err << "zelvane-cli " << command << ": warning: " << WindowText(MsgLossyStrings) << '\n';
+}
+
 TImageListOnly::TImageListOnly() : PreviousExtract(ExtractImages), PreviousScan(ScanImages)
 {
     ClearTempImageList();

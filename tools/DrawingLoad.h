@@ -2,6 +2,7 @@
 // subcommand that writes a file makes before it writes.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,12 @@ std::string WindowText(std::string_view cp932);
 // refusal returns false and sets whyNot to a message that starts with the path. A file that
 // cannot be opened raises EJwwIOError.
 bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& whyNot);
+
+// For a subcommand that saves the drawing it loaded: warns on err, as "zelvane-cli COMMAND:
+// warning: ...", when the load replaced characters that code page 932 cannot hold, as the window
+// tells on opening such a drawing; the save keeps the replacements.
+void WarnOfReplacedCharacters(const TJwwDocument& doc, std::string_view command,
+                              std::ostream& err);
 
 // While in scope, a load reads the image section into TempImageList, names and sizes, without
 // writing any image file; for subcommands that read a drawing and write no drawing.

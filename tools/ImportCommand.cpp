@@ -11,7 +11,6 @@
 #include "tools/DrawingLoad.h"
 #include "tools/PrivateImageFolder.h"
 #include "tools/TableImport.h"
-#include "ui/Messages.h"
 
 namespace {
 
@@ -89,8 +88,7 @@ int RunImport(const TImportArguments& arguments, std::ostream& err)
         std::string whyNot;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot + "; nothing was written");
-        if (doc->LossyStrings)
-            err << "zelvane-cli import: warning: " << WindowText(MsgLossyStrings) << '\n';
+        WarnOfReplacedCharacters(*doc, "import", err);
         for (const std::string& change : ApplyTableEdits(edits, *doc))
             err << "zelvane-cli import: " << arguments.Edits << ": " << change << '\n';
         std::string failure;

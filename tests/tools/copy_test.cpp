@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/tools/CliTestSupport.h"
+#include "ui/Messages.h"
 
 class CopyCommand : public TCliTest {};
 
@@ -22,6 +23,26 @@ TEST_F(CopyCommand, GeneratedDrawingsCopyToTheSameBytesAgainAndAgain)
         LoadDrawing(prefix + "-first.jww", &images);
         EXPECT_EQ(images.empty(), version < 700);
     }
+}
+
+TEST_F(CopyCommand, ADrawingWithCharactersCodePage932CannotHoldIsCopiedWithAWarning)
+{
+    TJwwDocument generated;
+    GenerateDrawing(generated, {.Version = 700, .Images = false});
+    generated.Header.Memo = "memo";
+    generated.StringForm = TStringForm::Wide;
+    std::string wide = Saved(generated);
+    // The memo, the first string behind the signature and the version, is "memo" in UTF-16
+    // behind the wide marker and its length; its "e" becomes U+00E9.
+    constexpr std::size_t MemoE = 12 + 4 + 2;
+    ASSERT_EQ(wide.substr(MemoE, 2), Hex("65 00"));
+    wide[MemoE] = static_cast<char>(0xE9);
+    WriteFileBytes(Root + "lossy.jww", wide);
+
+    const TCliRun run = Cli({"copy", Root + "lossy.jww", Root + "out.jww"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Err, "zelvane-cli copy: warning: " + WindowText(MsgLossyStrings) + "\n");
+    EXPECT_EQ(LoadDrawing(Root + "out.jww")->Header.Memo, "m?mo");
 }
 
 TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
