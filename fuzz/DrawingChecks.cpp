@@ -4,6 +4,7 @@
 
 #include "fuzz/FuzzChecks.h"
 #include "jww/jwwunit.h"
+#include "tools/DrawingLoad.h"
 #include "tools/PrivateImageFolder.h"
 
 namespace {
@@ -13,28 +14,6 @@ void Expect(bool condition, const std::string& what)
     if (!condition)
         throw EFuzzCheckFailed(what);
 }
-
-// Sets the image switches for one check and puts the previous ones back afterwards.
-class TImageSwitches {
-public:
-    TImageSwitches(bool extract, bool scan)
-        : PreviousExtract(ExtractImages), PreviousScan(ScanImages)
-    {
-        ExtractImages = extract;
-        ScanImages = scan;
-    }
-    ~TImageSwitches()
-    {
-        ExtractImages = PreviousExtract;
-        ScanImages = PreviousScan;
-    }
-    TImageSwitches(const TImageSwitches&) = delete;
-    TImageSwitches& operator=(const TImageSwitches&) = delete;
-
-private:
-    bool PreviousExtract;
-    bool PreviousScan;
-};
 
 // Saves after which a drawing that went through every normalisation of the writers must
 // come back as the same bytes.
@@ -101,7 +80,7 @@ void ExpectConsistentDocument(const TJwwDocument& doc)
 
 TLoadOutcome CheckLoad(std::string_view bytes)
 {
-    const TImageSwitches scanOnly(false, true);
+    const TImageListOnly scanOnly;
     const auto doc = std::make_unique<TJwwDocument>();
     std::string failure;
     const bool complete = LoadFromMemory(*doc, bytes, failure);
