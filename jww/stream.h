@@ -54,11 +54,8 @@ public:
     // pieces what was just copied in wide ones.
     const char* Take(std::size_t n, char* scratch)
     {
-        if (n <= static_cast<std::size_t>(End - Pos)) {
-            const char* taken = Pos;
-            Pos += n;
+        if (const char* taken = TakeInPlace(n))
             return taken;
-        }
         ReadSlow(scratch, n);
         return scratch;
     }

@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QMoveEvent>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
