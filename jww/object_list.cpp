@@ -43,11 +43,12 @@ struct TListProgress {
     int32_t Read;   // the objects read before this one
 };
 
-// The fewest bytes an object of each kind takes on disk: its tag word, a base record without
-// the pen width and the record's fixed fields (empty texts, no optional fields).
-constexpr std::array<uint64_t, 8> KindMinBytes = {0, 2 + 13 + 32, 2 + 13 + 60, 2 + 13 + 20,
-                                                  2 + 13 + 70, 2 + 13 + 45 + 83, 2 + 13 + 64,
-                                                  2 + 13 + 44};
+// The fewest bytes an object of each kind takes on disk: the least any object takes (its tag
+// word and a base record without the pen width) and the record's fixed fields (empty texts, no
+// optional fields).
+constexpr std::array<uint64_t, 8> KindMinBytes = {
+    0, MinObjectBytes + 32, MinObjectBytes + 60, MinObjectBytes + 20, MinObjectBytes + 70,
+    MinObjectBytes + 45 + 83, MinObjectBytes + 64, MinObjectBytes + 44};
 
 // A collection's capacity once it is full. Growing by doubling copies every record about once
 // more and touches twice the memory it keeps, which on a large drawing costs more than reading
