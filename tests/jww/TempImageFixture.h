@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "jww/jwtype.h"
@@ -28,16 +27,6 @@ protected:
         ClearTempImageList();
         TempImageFolder.clear();
         ExtractImages = ScanImages = false;
-    }
-
-    // The names of the files in a folder, sorted.
-    static std::vector<std::string> FilesIn(const std::string& folder)
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
     }
 
     std::string Root;

@@ -101,7 +101,7 @@ TEST_F(Drivers, Version600HasNoImageSectionAnd700NeedsOneWithTheReferencedImages
 
     // A whole drawing comes back without its unreferenced image.
     ASSERT_TRUE(Load(Drawing(700, true))) << Failure;
-    EXPECT_EQ(FilesIn(Images), (std::vector<std::string>{"A.BMP", "B.BMP", "UNUSED.BMP"}));
+    EXPECT_EQ(FileNamesIn(Images), (std::vector<std::string>{"A.BMP", "B.BMP", "UNUSED.BMP"}));
     ASSERT_TRUE(SaveJww(Doc, Root + "out.jww", 700));
     EXPECT_EQ(ReadFileBytes(Root + "out.jww"), Drawing(700));
     // No reader opens a version below 220, so none is written.
@@ -132,7 +132,7 @@ TEST_F(Drivers, AFailingSaveCreatesNothingAndLeavesAnExistingTargetAsItWas)
         EXPECT_FALSE(SaveJww(Doc, Root + "target.jww", 600));
         EXPECT_EQ(ReadFileBytes(Root + "target.jww"), "precious");
     }
-    EXPECT_EQ(FilesIn(Root), (std::vector<std::string>{"TEMP", "in.jww", "target.jww"}));
+    EXPECT_EQ(FileNamesIn(Root), (std::vector<std::string>{"TEMP", "in.jww", "target.jww"}));
 }
 
 TEST_F(Drivers, ASaveReplacesTheTargetWithAnOrdinaryNewFileOrTheFileALinkNames)
@@ -156,7 +156,7 @@ TEST_F(Drivers, ASaveReplacesTheTargetWithAnOrdinaryNewFileOrTheFileALinkNames)
     ASSERT_TRUE(SaveJww(Doc, Root + "current.jww", 600));
     EXPECT_TRUE(std::filesystem::is_symlink(Root + "current.jww"));
     EXPECT_EQ(ReadFileBytes(Root + "versions/v1.jww"), file);
-    EXPECT_EQ(FilesIn(Root + "versions"), std::vector<std::string>{"v1.jww"});
+    EXPECT_EQ(FileNamesIn(Root + "versions"), std::vector<std::string>{"v1.jww"});
 
     // A path without a folder is saved in the working folder.
     const auto previousFolder = std::filesystem::current_path();
@@ -164,6 +164,6 @@ TEST_F(Drivers, ASaveReplacesTheTargetWithAnOrdinaryNewFileOrTheFileALinkNames)
     EXPECT_TRUE(SaveJww(Doc, "plain.jww", 600));
     std::filesystem::current_path(previousFolder);
     EXPECT_EQ(ReadFileBytes(Root + "plain.jww"), file);
-    EXPECT_EQ(FilesIn(Root), (std::vector<std::string>{"TEMP", "current.jww", "in.jww",
+    EXPECT_EQ(FileNamesIn(Root), (std::vector<std::string>{"TEMP", "current.jww", "in.jww",
                                                        "plain.jww", "target.jww", "versions"}));
 }

@@ -118,7 +118,7 @@ TEST_F(ImageSection, CountsAndEntriesHoldNoMoreThanTheFileDoes)
                                    {"C.BMP", 2, "cc"}})), 0u);
     ASSERT_EQ(TempImageList.size(), 4u);
     EXPECT_EQ(TempImageList[0].ByteSize, 100);
-    EXPECT_EQ(FilesIn(Images), (std::vector<std::string>{"C.BMP", "NEG.BMP"}));
+    EXPECT_EQ(FileNamesIn(Images), (std::vector<std::string>{"C.BMP", "NEG.BMP"}));
     EXPECT_EQ(ReadFileBytes(Images + "NEG.BMP"), "");
     EXPECT_EQ(WriteSection(DocumentWithTexts({Ref("B.BMP"), Ref(""), Ref("C.BMP")})),
               Section({{"C.BMP", 2, "cc"}}));
@@ -177,12 +177,12 @@ TEST_F(ImageSection, UnsafeNamesAreNeverUsedAsPaths)
     WriteFileBytes(Root + "ESCAPE.BMP", "mine");
     EXPECT_EQ(ReadSection(Section(images)), 0u);
     EXPECT_EQ(TempImageList.size(), images.size());
-    EXPECT_EQ(FilesIn(Images), std::vector<std::string>{"SAFE.BMP"});
+    EXPECT_EQ(FileNamesIn(Images), std::vector<std::string>{"SAFE.BMP"});
     EXPECT_EQ(WriteSection(DocumentWithTexts(texts)), Section({{"SAFE.BMP", 4, "data"}}));
     DeleteTempImageFiles();
     EXPECT_EQ(ReadFileBytes(Root + "ESCAPE.BMP"), "mine");
-    EXPECT_EQ(FilesIn(Root), (std::vector<std::string>{"ESCAPE.BMP", "TEMP"}));
-    EXPECT_TRUE(FilesIn(Images).empty());
+    EXPECT_EQ(FileNamesIn(Root), (std::vector<std::string>{"ESCAPE.BMP", "TEMP"}));
+    EXPECT_TRUE(FileNamesIn(Images).empty());
 }
 
 TEST_F(ImageSection, ATempFileThatCannotBeWrittenFailsTheLoadAndIsRemoved)
@@ -199,7 +199,7 @@ TEST_F(ImageSection, ATempFileThatCannotBeWrittenFailsTheLoadAndIsRemoved)
     EXPECT_THROW(ReadSection(section), EJwwIOError);
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_EQ(FilesIn(Images), std::vector<std::string>{"FIRST.BMP"});
+    EXPECT_EQ(FileNamesIn(Images), std::vector<std::string>{"FIRST.BMP"});
 
     // A folder that is missing, or none at all: the bare name must not become a file in the
     // working folder, nor one there be deleted.
@@ -212,7 +212,7 @@ TEST_F(ImageSection, ATempFileThatCannotBeWrittenFailsTheLoadAndIsRemoved)
     WriteFileBytes(Root + "FIRST.BMP", "not ours");
     DeleteTempImageFiles();
     std::filesystem::current_path(previousFolder);
-    EXPECT_EQ(FilesIn(Root), (std::vector<std::string>{"FIRST.BMP", "TEMP"}));
+    EXPECT_EQ(FileNamesIn(Root), (std::vector<std::string>{"FIRST.BMP", "TEMP"}));
 }
 
 TEST(ImageFileName, NamesThatCouldLeaveTheFolderAreUnsafe)
@@ -243,11 +243,11 @@ TEST_F(ImageSection, DeletingRemovesTheCountedListedFilesAndClearingNone)
                      {"B.BMP", 1, 0}};
     TempImageCount = 4;
     DeleteTempImageFiles();
-    EXPECT_EQ(FilesIn(Images), (std::vector<std::string>{"B.BMP", "UNLISTED.BMP"}));
+    EXPECT_EQ(FileNamesIn(Images), (std::vector<std::string>{"B.BMP", "UNLISTED.BMP"}));
     EXPECT_EQ(TempImageList.size(), 5u) << "the list stays";
     TempImageList = {{"UNLISTED.BMP", 1, 0}};
     ClearTempImageList();
     EXPECT_TRUE(TempImageList.empty() && TempImageCount == 0);
     DeleteTempImageFiles();
-    EXPECT_EQ(FilesIn(Images), (std::vector<std::string>{"B.BMP", "UNLISTED.BMP"}));
+    EXPECT_EQ(FileNamesIn(Images), (std::vector<std::string>{"B.BMP", "UNLISTED.BMP"}));
 }

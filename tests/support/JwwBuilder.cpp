@@ -1,5 +1,6 @@
 #include "tests/support/JwwBuilder.h"
 
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <cstdlib>
@@ -128,4 +129,13 @@ std::string ReadFileBytes(const std::string& path)
     if (!in)
         throw std::runtime_error("cannot read test file " + path);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }

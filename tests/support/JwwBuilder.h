@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TJwwBuilder {
 public:
@@ -41,3 +42,6 @@ std::string TestFolder(std::string_view name);
 // Writes bytes to a file, replacing it.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 std::string ReadFileBytes(const std::string& path);
+
+// The names of the files in a folder, sorted.
+std::vector<std::string> FileNamesIn(const std::string& folder);

@@ -63,14 +63,7 @@ protected:
     }
 
     // The names of the files in Root, which show what a failed command may have left.
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(Root))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Files() const { return FileNamesIn(Root); }
 
     std::string Root;
     std::optional<std::string> PreviousTmpDir;
