@@ -56,9 +56,8 @@ int RunConvert(const TConvertArguments& arguments, std::ostream& err)
             warn(loss);
         if (!arguments.Strings.empty())
             doc->StringForm = arguments.Strings == "wide" ? TStringForm::Wide : TStringForm::Byte;
-        std::string failure;
-        if (!SaveJww(*doc, arguments.Output, arguments.TargetVersion, &failure))
-            return fail(arguments.Output + ": the drawing could not be saved (" + failure + ")");
+        if (!SaveWholeDrawing(*doc, arguments.Output, arguments.TargetVersion, whyNot))
+            return fail(whyNot);
     } catch (const std::exception& e) {
         // A drawing that cannot be opened, or no temp image folder.
         return fail(e.what());

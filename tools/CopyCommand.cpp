@@ -28,9 +28,8 @@ public:
         if (!LoadWholeDrawing(*doc, Input, whyNot))
             return Fail(whyNot + "; nothing was written");
         WarnOfReplacedCharacters(*doc, "copy", Err);
-        std::string failure;
-        if (!SaveJww(*doc, Output, doc->Header.Version, &failure))
-            return Fail(Output + ": the drawing could not be saved (" + failure + ")");
+        if (!SaveWholeDrawing(*doc, Output, doc->Header.Version, whyNot))
+            return Fail(whyNot);
         return ExitSuccess;
     }
 

@@ -60,6 +60,16 @@ bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& w
     return true;
 }
 
+bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t version,
+                      std::string& whyNot)
+{
+    std::string failure;
+    if (SaveJww(doc, path, version, &failure))
+        return true;
+    whyNot = path + ": the drawing could not be saved (" + failure + ")";
+    return false;
+}
+
 void WarnOfReplacedCharacters(const TJwwDocument& doc, std::string_view command,
                               std::ostream& err)
 {

@@ -1,5 +1,5 @@
-// Opening a drawing for a subcommand the way the window opens it, and the checks every
-// subcommand that writes a file makes before it writes.
+// Opening a drawing for a subcommand the way the window opens it, saving it again, and the
+// checks every subcommand that writes a file makes before it writes.
 #pragma once
 
 #include <ostream>
@@ -20,6 +20,11 @@ std::string WindowText(std::string_view cp932);
 // refusal returns false and sets whyNot to a message that starts with the path. A file that
 // cannot be opened raises EJwwIOError.
 bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& whyNot);
+
+// Saves doc to path in the given format version; on a failure returns false and sets whyNot to
+// a message that starts with the path.
+bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t version,
+                      std::string& whyNot);
 
 // For a subcommand that saves the drawing it loaded: warns on err, as "zelvane-cli COMMAND:
 // warning: ...", when the load replaced characters that code page 932 cannot hold, as the window

@@ -91,10 +91,8 @@ int RunImport(const TImportArguments& arguments, std::ostream& err)
         WarnOfReplacedCharacters(*doc, "import", err);
         for (const std::string& change : ApplyTableEdits(edits, *doc))
             err << "zelvane-cli import: " << arguments.Edits << ": " << change << '\n';
-        std::string failure;
-        if (!SaveJww(*doc, arguments.Output, doc->Header.Version, &failure))
-            return fail(ExitFailure, arguments.Output + ": the drawing could not be saved (" +
-                                         failure + ")");
+        if (!SaveWholeDrawing(*doc, arguments.Output, doc->Header.Version, whyNot))
+            return fail(ExitFailure, whyNot);
     } catch (const std::exception& e) {
         // An edits file or a drawing that cannot be opened, or no temp image folder.
         return fail(ExitFailure, e.what());
