@@ -151,10 +151,12 @@ void TJwwWriter::HandOver()
 
 void TJwwWriter::Flush()
 {
-    if (Used > 0 && !Memory && !File) {
+    // A file that fits one buffer is written here, without a thread.
+    if (!Memory && !File) {
         WriteAll(Fd, Buffer.data(), Used);
         Flushed += Used;
         Used = 0;
+        return;
     }
     if (Used > 0)
         HandOver();
