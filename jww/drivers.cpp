@@ -117,6 +117,13 @@ std::string FileToReplace(const std::string& path)
     return target;
 }
 
+// Whether the load reads up to the end of the last section: the image section is left unread
+// when neither switch asks for it.
+bool ReadsToTheEnd(int32_t version)
+{
+    return version < ImageSectionVersion || ExtractImages || ScanImages;
+}
+
 void ReadSections(TJwwReader& r, TJwwDocument& doc)
 {
     CreateHeaderTables(doc);
@@ -128,6 +135,8 @@ void ReadSections(TJwwReader& r, TJwwDocument& doc)
     ReadBlockDefList(r, doc, registry, doc.Header.Version);
     if (doc.Header.Version >= ImageSectionVersion)
         ReadImageSection(r, doc.Header.Version);
+    if (ReadsToTheEnd(doc.Header.Version))
+        doc.TrailingBytes = r.BytesLeft();
 }
 
 void WriteSections(TJwwWriter& w, const TJwwDocument& doc, int32_t version)

@@ -4,13 +4,13 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "jww/jwwunit.h"
 
@@ -67,18 +67,37 @@ void StreamAvailableBytes(TJwwReader& r, uint64_t n, TCopyBuffer& buffer, Sink s
     }
 }
 
+// The file system refuses the name itself: the image cannot have a temp file, but the drawing
+// can still be read past it.
+bool IsNameRefused(int error)
+{
+    return error == ENAMETOOLONG || error == EILSEQ || error == EINVAL;
+}
+
 class TTempFile {
 public:
-    explicit TTempFile(std::string path) : Path(std::move(path))
+    // Returns nothing when the file system refuses the name.
+    static std::optional<TTempFile> Create(std::string path)
     {
-        // Never write through a link planted in the folder.
-        Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (Fd < 0)
-            throw EJwwIOError("cannot create temp image file " + Path + " (" +
+        // Entries with equal names share one file: the later one replaces the earlier. The
+        // file is then made anew, for the user alone, and never through a link.
+        ::unlink(path.c_str());
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                              0600);
+        if (fd < 0 && IsNameRefused(errno))
+            return std::nullopt;
+        if (fd < 0)
+            throw EJwwIOError("cannot create temp image file " + path + " (" +
                               std::strerror(errno) + ")");
+        return TTempFile(std::move(path), fd);
+    }
+    TTempFile(TTempFile&& other) noexcept
+        : Path(std::move(other.Path)), Fd(std::exchange(other.Fd, -1))
+    {
     }
     TTempFile(const TTempFile&) = delete;
     TTempFile& operator=(const TTempFile&) = delete;
+    TTempFile& operator=(TTempFile&&) = delete;
 
     // A temp file that did not receive all its bytes is worse than none: the next save
     // would embed it as the image.
@@ -94,8 +113,7 @@ public:
 
     void Close()
     {
-        const int fd = Fd;
-        Fd = -1;
+        const int fd = std::exchange(Fd, -1);
         if (::close(fd) != 0) {
             ::unlink(Path.c_str());
             throw EJwwIOError("cannot write temp image file " + Path + " (" + std::strerror(errno) +
@@ -104,26 +122,11 @@ public:
     }
 
 private:
+    TTempFile(std::string path, int fd) : Path(std::move(path)), Fd(fd) {}
+
     std::string Path;
     int Fd = -1;
 };
-
-void ExtractImage(TJwwReader& r, const TBindImageType& entry, TCopyBuffer& buffer)
-{
-    // Without a folder the name alone would be a path in whatever the working folder is.
-    if (TempImageFolder.empty())
-        throw EJwwIOError("no temp image folder to extract " + entry.FileName + " into");
-    TTempFile file(TempImagePath(entry.FileName));
-    {
-        TJwwWriter out(file.Descriptor());
-        // A drawing that ends inside the data gives the temp file the bytes that are there.
-        if (entry.ByteSize > 0)
-            StreamAvailableBytes(r, static_cast<uint64_t>(entry.ByteSize), buffer,
-                                 [&out](const char* data, std::size_t n) { out.Write(data, n); });
-        out.Flush();
-    }
-    file.Close();
-}
 
 void SkipImage(TJwwReader& r, const TBindImageType& entry, TCopyBuffer& buffer)
 {
@@ -132,19 +135,32 @@ void SkipImage(TJwwReader& r, const TBindImageType& entry, TCopyBuffer& buffer)
                              [](const char*, std::size_t) {});
 }
 
-bool TempImageFileExists(const TBindImageType& entry)
+void ExtractImage(TJwwReader& r, const TBindImageType& entry, TCopyBuffer& buffer)
 {
-    if (TempImageFolder.empty() || !IsSafeImageFileName(entry.FileName))
-        return false;
-    struct stat st {};
-    return ::stat(TempImagePath(entry.FileName).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    // Without a folder the name alone would be a path in whatever the working folder is.
+    if (TempImageFolder.empty())
+        throw EJwwIOError("no temp image folder to extract " + entry.FileName + " into");
+    std::optional<TTempFile> file = TTempFile::Create(TempImagePath(entry.FileName));
+    if (!file) {
+        SkipImage(r, entry, buffer);
+        return;
+    }
+    {
+        TJwwWriter out(file->Descriptor());
+        // A drawing that ends inside the data gives the temp file the bytes that are there.
+        if (entry.ByteSize > 0)
+            StreamAvailableBytes(r, static_cast<uint64_t>(entry.ByteSize), buffer,
+                                 [&out](const char* data, std::size_t n) { out.Write(data, n); });
+        out.Flush();
+    }
+    file->Close();
 }
 
 // The temp file's size and bytes as they are now; the user may have replaced the image.
 void EmbedImage(TJwwWriter& w, const TBindImageType& entry, TCopyBuffer& buffer)
 {
     WriteJwwString(w, entry.FileName);
-    TJwwReader image(TempImagePath(entry.FileName));
+    TJwwReader image(TempImagePath(entry.FileName), TFollowLinks::No);
     TReadContext context(image, "temp image file");
     const uint64_t size = image.BytesLeft();
     if (size > static_cast<uint64_t>(INT32_MAX))

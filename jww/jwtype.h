@@ -219,6 +219,26 @@ void DeleteTempImageFiles();
 // empty, "." or "..", and without '/', ':', NUL or a '\' outside a double-byte character.
 bool IsSafeImageFileName(const std::string& fileName);
 
-// The path of an entry's temp file: the folder followed by the name in UTF-8, or by its bytes
-// when they are not valid code page 932. Only for names that IsSafeImageFileName accepts.
+// The name of an entry's temp file: the name in UTF-8, or escaped (%XX) where it is not valid
+// code page 932; a '%' is always escaped, so that two different names never share a file.
+std::string TempImageFileName(const std::string& fileName);
+// The path of an entry's temp file: the folder followed by its temp file name. Only for names
+// that IsSafeImageFileName accepts.
 std::string TempImagePath(const std::string& fileName);
+
+// Whether the entry's temp file is there: a regular file, not a link.
+bool TempImageFileExists(const TBindImageType& entry);
+
+// The names of the entries that hold image data but have no temp file, in list order: names
+// that may not become a file or that the file system refuses, and files removed since. A save
+// leaves their images out.
+std::vector<std::string> MissingTempImages();
+
+// The temp image state of one of several drawings held at once, each with a folder of its own.
+struct TTempImageState {
+    std::string Folder;
+    std::vector<TBindImageType> List;
+    int32_t Count = 0;
+};
+// Exchanges the module's temp image folder, list and count with those of state.
+void SwapTempImageState(TTempImageState& state);

@@ -142,6 +142,9 @@ struct TJwwDocument : TEntityCollections {
     // Set by a load that failed part-way. Such a document lacks the rest of its drawing, and
     // not every gap shows in its counts, so a save of it is refused rather than silently short.
     bool LoadedPartly = false;
+    // Set by a complete load: the bytes that follow the last section. No reader takes them, so
+    // a save of the drawing leaves them out.
+    uint64_t TrailingBytes = 0;
 };
 
 // The one drawing the program holds.

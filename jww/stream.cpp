@@ -11,9 +11,9 @@
 
 #include "jww/write_behind.h"
 
-TJwwReader::TJwwReader(const std::string& path)
+TJwwReader::TJwwReader(const std::string& path, TFollowLinks follow)
 {
-    Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (follow == TFollowLinks::No ? O_NOFOLLOW : 0));
     if (Fd < 0)
         throw EJwwIOError("cannot open file for reading: " + path + " (" + std::strerror(errno) + ")");
     struct stat st {};

@@ -22,12 +22,15 @@ public:
 // How the strings of a drawing are stored: one byte per code page 932 byte, or UTF-16.
 enum class TStringForm : uint8_t { Unknown, Byte, Wide };
 
+// Whether opening a file may look through a link in its place.
+enum class TFollowLinks : uint8_t { Yes, No };
+
 class TJwwReader {
 public:
     static constexpr std::size_t BufferSize = 256 * 1024;
 
     // Opens a file; a file that cannot be opened raises EJwwIOError.
-    explicit TJwwReader(const std::string& path);
+    explicit TJwwReader(const std::string& path, TFollowLinks follow = TFollowLinks::Yes);
     // Reads from bytes held in memory.
     static TJwwReader FromBytes(std::string bytes);
 

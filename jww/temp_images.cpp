@@ -1,8 +1,10 @@
 // The temp image state: where the images of the last image section read were extracted to,
 // and the rules that keep an untrusted image name inside that folder.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "jww/jwtype.h"
 #include "text/Cp932.h"
@@ -37,6 +39,31 @@ void DeleteTempImageFiles()
     }
 }
 
+void SwapTempImageState(TTempImageState& state)
+{
+    std::swap(TempImageFolder, state.Folder);
+    std::swap(TempImageList, state.List);
+    std::swap(TempImageCount, state.Count);
+}
+
+bool TempImageFileExists(const TBindImageType& entry)
+{
+    if (TempImageFolder.empty() || !IsSafeImageFileName(entry.FileName))
+        return false;
+    struct stat st {};
+    return ::lstat(TempImagePath(entry.FileName).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::vector<std::string> MissingTempImages()
+{
+    std::vector<std::string> missing;
+    for (const TBindImageType& entry : TempImageList) {
+        if (!entry.FileName.empty() && entry.ByteSize != 0 && !TempImageFileExists(entry))
+            missing.push_back(entry.FileName);
+    }
+    return missing;
+}
+
 bool IsSafeImageFileName(const std::string& fileName)
 {
     if (fileName.empty() || fileName == "." || fileName == "..")
@@ -56,10 +83,45 @@ bool IsSafeImageFileName(const std::string& fileName)
     return true;
 }
 
+namespace {
+
+void AppendEscapedByte(std::string& out, unsigned char b)
+{
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    out += '%';
+    out += Digits[b >> 4];
+    out += Digits[b & 0x0F];
+}
+
+}  // namespace
+
+// The folder shows a name as a person reads it, so the user can find and replace the image
+// there. A name that is not valid code page 932 is spelled with escapes, and a '%' of a valid
+// name is escaped too: no two names then meet in one file, as raw bytes that happen to be the
+// UTF-8 of another name would.
+std::string TempImageFileName(const std::string& fileName)
+{
+    std::string out;
+    if (const std::optional<std::string> utf8 = Cp932ToUtf8(fileName)) {
+        for (const char c : *utf8) {
+            if (c == '%')
+                AppendEscapedByte(out, '%');
+            else
+                out += c;
+        }
+        return out;
+    }
+    for (const char c : fileName) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b < 0x7F && b != '%')
+            out += c;
+        else
+            AppendEscapedByte(out, b);
+    }
+    return out;
+}
+
 std::string TempImagePath(const std::string& fileName)
 {
-    // The folder shows the name as a person reads it, so the user can find and replace the
-    // image there; a name that is not valid code page 932 keeps its bytes.
-    const std::optional<std::string> utf8 = Cp932ToUtf8(fileName);
-    return TempImageFolder + (utf8 ? *utf8 : fileName);
+    return TempImageFolder + TempImageFileName(fileName);
 }

@@ -32,6 +32,7 @@ struct TConvertArguments {
     std::string Output;
     int32_t TargetVersion = 0;
     std::string Strings;
+    bool AllowLoss = false;
 };
 
 int RunConvert(const TConvertArguments& arguments, std::ostream& err)
@@ -51,7 +52,9 @@ int RunConvert(const TConvertArguments& arguments, std::ostream& err)
         std::string whyNot;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(whyNot + "; nothing was written");
-        WarnOfReplacedCharacters(*doc, "convert", err);
+        if (!AcceptWhatASaveLoses(*doc, arguments.Input, arguments.AllowLoss, "convert", err,
+                                  whyNot))
+            return fail(whyNot + "; nothing was written");
         for (const std::string& loss : DownLevelLosses(*doc, arguments.TargetVersion))
             warn(loss);
         if (!arguments.Strings.empty())
@@ -79,6 +82,7 @@ TCliAction DefineConvertCommand(CLI::App& command)
         ->check(CLI::Range(OldestTargetVersion, NewestTargetVersion));
     command.add_option("--strings", arguments->Strings, "Store strings as bytes or wide")
         ->check(CLI::IsMember({"byte", "wide"}));
+    AddAllowLossFlag(command, arguments->AllowLoss);
     command.footer(std::string(ConvertNotes));
     return [arguments](std::ostream&, std::ostream& err) { return RunConvert(*arguments, err); };
 }

@@ -13,8 +13,8 @@ namespace {
 
 class TCopy {
 public:
-    TCopy(const std::string& input, const std::string& output, std::ostream& err)
-        : Input(input), Output(output), Err(err)
+    TCopy(const std::string& input, const std::string& output, bool allowLoss, std::ostream& err)
+        : Input(input), Output(output), AllowLoss(allowLoss), Err(err)
     {
     }
 
@@ -27,7 +27,8 @@ public:
         std::string whyNot;
         if (!LoadWholeDrawing(*doc, Input, whyNot))
             return Fail(whyNot + "; nothing was written");
-        WarnOfReplacedCharacters(*doc, "copy", Err);
+        if (!AcceptWhatASaveLoses(*doc, Input, AllowLoss, "copy", Err, whyNot))
+            return Fail(whyNot + "; nothing was written");
         if (!SaveWholeDrawing(*doc, Output, doc->Header.Version, whyNot))
             return Fail(whyNot);
         return ExitSuccess;
@@ -42,15 +43,17 @@ private:
 
     const std::string& Input;
     const std::string& Output;
+    bool AllowLoss;
     std::ostream& Err;
 };
 
 }  // namespace
 
-int CopyDrawing(const std::string& input, const std::string& output, std::ostream& err)
+int CopyDrawing(const std::string& input, const std::string& output, bool allowLoss,
+                std::ostream& err)
 {
     try {
-        return TCopy(input, output, err).Run();
+        return TCopy(input, output, allowLoss, err).Run();
     } catch (const std::exception& e) {
         // A file that cannot be opened at all, or no temp image folder.
         err << "zelvane-cli copy: " << e.what() << '\n';
@@ -63,11 +66,13 @@ TCliAction DefineCopyCommand(CLI::App& command)
     struct TArguments {
         std::string Input;
         std::string Output;
+        bool AllowLoss = false;
     };
     const auto arguments = std::make_shared<TArguments>();
     command.add_option("IN", arguments->Input, "The drawing to read")->required();
     command.add_option("OUT", arguments->Output, "The new file to write")->required();
+    AddAllowLossFlag(command, arguments->AllowLoss);
     return [arguments](std::ostream&, std::ostream& err) {
-        return CopyDrawing(arguments->Input, arguments->Output, err);
+        return CopyDrawing(arguments->Input, arguments->Output, arguments->AllowLoss, err);
     };
 }

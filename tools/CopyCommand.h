@@ -5,4 +5,5 @@
 #include <string>
 
 // Copies the drawing at input to output; returns the exit code and tells why on err.
-int CopyDrawing(const std::string& input, const std::string& output, std::ostream& err);
+int CopyDrawing(const std::string& input, const std::string& output, bool allowLoss,
+                std::ostream& err);

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <CLI/CLI.hpp>
+
 #include "text/Cp932.h"
 #include "ui/Messages.h"
 
@@ -70,11 +72,37 @@ bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t 
     return false;
 }
 
-void WarnOfReplacedCharacters(const TJwwDocument& doc, std::string_view command,
-                              std::ostream& err)
+std::string TrailingBytesText(const TJwwDocument& doc)
 {
+    return std::to_string(doc.TrailingBytes) + " bytes after the last section of the drawing" +
+           " could not be read";
+}
+
+bool AcceptWhatASaveLoses(const TJwwDocument& doc, const std::string& path, bool allowLoss,
+                          std::string_view command, std::ostream& err, std::string& whyNot)
+{
+    const auto warn = [&](const std::string& text) {
+        err << "zelvane-cli " << command << ": warning: " << text << '\n';
+    };
+    if (doc.TrailingBytes > 0 && !allowLoss) {
+        whyNot = path + ": " + TrailingBytesText(doc) +
+                 " and would be lost; --allow-loss writes the drawing without them";
+        return false;
+    }
+    if (doc.TrailingBytes > 0)
+        warn(path + ": " + TrailingBytesText(doc) + "; the new file leaves them out");
     if (doc.LossyStrings)
-        err << "zelvane-cli " << command << ": warning: " << WindowText(MsgLossyStrings) << '\n';
+        warn(WindowText(MsgLossyStrings));
+    for (const std::string& name : MissingTempImages())
+        warn(path + ": the image " + WindowText(name) +
+             " cannot be extracted under its name and is left out of the new file");
+    return true;
+}
+
+void AddAllowLossFlag(CLI::App& command, bool& allowLoss)
+{
+    command.add_flag("--allow-loss", allowLoss,
+                     "Write the drawing even when bytes after its last section cannot be read");
 }
 
 TImageListOnly::TImageListOnly() : PreviousExtract(ExtractImages), PreviousScan(ScanImages)

@@ -8,6 +8,10 @@
 
 #include "jww/jwwunit.h"
 
+namespace CLI {
+class App;
+}
+
 // The same path after normalisation, or the same file reached by another name (a link).
 bool IsSameFile(const std::string& a, const std::string& b);
 
@@ -26,11 +30,20 @@ bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& w
 bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t version,
                       std::string& whyNot);
 
-// For a subcommand that saves the drawing it loaded: warns on err, as "zelvane-cli COMMAND:
-// warning: ...", when the load replaced characters that code page 932 cannot hold, as the window
-// tells on opening such a drawing; the save keeps the replacements.
-void WarnOfReplacedCharacters(const TJwwDocument& doc, std::string_view command,
-                              std::ostream& err);
+// "N bytes after the last section of the drawing could not be read".
+std::string TrailingBytesText(const TJwwDocument& doc);
+
+// For a subcommand that saves the drawing it loaded, what the saved file would lack of the
+// drawing, told as the window tells it on opening: characters that code page 932 cannot hold
+// (replaced in the save) and images without a temp file (left out) are warnings on err, as
+// "zelvane-cli COMMAND: warning: ...". Bytes after the last section, which no reader takes,
+// refuse the save (false, whyNot starting with the path) unless allowLoss, when they are a
+// warning too.
+bool AcceptWhatASaveLoses(const TJwwDocument& doc, const std::string& path, bool allowLoss,
+                          std::string_view command, std::ostream& err, std::string& whyNot);
+
+// The option that lets a subcommand save a drawing whose last bytes it could not read.
+void AddAllowLossFlag(CLI::App& command, bool& allowLoss);
 
 // While in scope, a load reads the image section into TempImageList, names and sizes, without
 // writing any image file; for subcommands that read a drawing and write no drawing.

@@ -39,6 +39,7 @@ struct TImportArguments {
     std::string Edits;
     std::string Output;
     std::string Encoding;
+    bool AllowLoss = false;
 };
 
 std::string ReadWholeFile(const std::string& path)
@@ -88,7 +89,9 @@ int RunImport(const TImportArguments& arguments, std::ostream& err)
         std::string whyNot;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot + "; nothing was written");
-        WarnOfReplacedCharacters(*doc, "import", err);
+        if (!AcceptWhatASaveLoses(*doc, arguments.Input, arguments.AllowLoss, "import", err,
+                                  whyNot))
+            return fail(ExitFailure, whyNot + "; nothing was written");
         for (const std::string& change : ApplyTableEdits(edits, *doc))
             err << "zelvane-cli import: " << arguments.Edits << ": " << change << '\n';
         if (!SaveWholeDrawing(*doc, arguments.Output, doc->Header.Version, whyNot))
@@ -110,6 +113,7 @@ TCliAction DefineImportCommand(CLI::App& command)
     command.add_option("OUT", arguments->Output, "The new drawing to write")->required();
     command.add_option("--encoding", arguments->Encoding, "Encoding of CSV edits")
         ->check(CLI::IsMember({"utf-8", "cp932"}));
+    AddAllowLossFlag(command, arguments->AllowLoss);
     command.footer(std::string(ImportRules));
     return [arguments](std::ostream&, std::ostream& err) { return RunImport(*arguments, err); };
 }

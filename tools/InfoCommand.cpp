@@ -16,7 +16,8 @@ namespace {
 
 constexpr std::string_view InfoNotes = R"(Reports the format version, the memo, the string form, the objects of each kind in the
 drawing and inside its block definitions, the block definitions, the embedded images with
-their sizes, and whether the whole file could be read. Text of the drawing is shown as
+their sizes, and whether the whole file could be read (bytes after the last section are not,
+and a saved copy would lack them). Text of the drawing is shown as
 UTF-8; a byte that belongs to no code page 932 character is shown as \xNN. Drawings of any
 version from 2.20 on are reported, also those the window does not open.
 Exit status: 0 read completely, 1 not a drawing or not read completely (what could be read is
@@ -111,6 +112,7 @@ void WriteJson(const TDrawingInfo& info, const TJwwDocument& doc, std::ostream& 
     json["complete"] = info.Complete;
     if (!info.Complete)
         json["failure"] = info.Failure;
+    json["trailingBytes"] = doc.TrailingBytes;
     json["memo"] = ReadableText(doc.Header.Memo);
     json["stringForm"] = StringFormName(doc.StringForm);
     json["charactersReplaced"] = doc.LossyStrings;
@@ -175,6 +177,11 @@ int RunInfo(const TInfoArguments& arguments, std::ostream& out, std::ostream& er
         const TImageListOnly images;
         TDrawingInfo info{path, false, {}};
         info.Complete = LoadJww(*doc, path, &info.Failure);
+        // The sections were read, but not the whole file: a save would be shorter.
+        if (info.Complete && doc->TrailingBytes > 0) {
+            info.Complete = false;
+            info.Failure = TrailingBytesText(*doc);
+        }
         if (arguments.Json)
             WriteJson(info, *doc, out);
         else

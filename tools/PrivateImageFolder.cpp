@@ -1,25 +1,22 @@
 #include "tools/PrivateImageFolder.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 #include "jww/jwtype.h"
+#include "jww/private_folder.h"
 
 TPrivateImageFolder::TPrivateImageFolder()
     : PreviousFolder(TempImageFolder), PreviousExtract(ExtractImages), PreviousScan(ScanImages)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-cli-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a temp image folder " + pattern + " (" +
+    Folder = CreatePrivateTempFolder("zelvane-cli-");
+    if (Folder.empty())
+        throw std::runtime_error(std::string("cannot create a temp image folder (") +
                                  std::strerror(errno) + ")");
-    Folder = pattern;
     ClearTempImageList();
-    TempImageFolder = Folder + "/";
+    TempImageFolder = Folder;
     ExtractImages = true;
     ScanImages = true;
 }
@@ -27,8 +24,7 @@ TPrivateImageFolder::TPrivateImageFolder()
 TPrivateImageFolder::~TPrivateImageFolder()
 {
     // The folder is ours alone, so everything in it goes, whatever names the images had.
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored);
+    RemovePrivateFolder(Folder);
     ClearTempImageList();
     TempImageFolder = PreviousFolder;
     ExtractImages = PreviousExtract;

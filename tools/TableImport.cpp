@@ -115,8 +115,14 @@ std::string UnlimitedText(const TCellEdit& edit)
 std::vector<std::string> ApplyTableEdits(const std::vector<TCellEdit>& edits, TJwwDocument& doc)
 {
     TWindowTables tables(doc);
-    for (const TCellEdit& edit : edits)
-        tables.Of(edit.Kind).SetCell(edit.Col, RowOfEntry(edit.Kind, edit.Entry), edit.Text);
+    // A cell given as the drawing holds it is no edit, so an exported table imported unchanged
+    // gives the same drawing.
+    for (const TCellEdit& edit : edits) {
+        TCellTable& table = tables.Of(edit.Kind);
+        const int row = RowOfEntry(edit.Kind, edit.Entry);
+        if (table.Cell(edit.Col, row) != edit.Text)
+            table.TypeCell(edit.Col, row, edit.Text);
+    }
 
     // The write-back reads every cell; it writes into a copy of the four tables so that only
     // the edited fields reach the drawing.

@@ -6,7 +6,7 @@
 
 TCellTable::TCellTable(std::vector<int> colWidths, int rowCount)
     : ColWidths(std::move(colWidths)), Rows(rowCount < 0 ? 0 : rowCount),
-      Cells(ColWidths.size() * static_cast<std::size_t>(Rows))
+      Cells(ColWidths.size() * static_cast<std::size_t>(Rows)), Typed(Cells.size())
 {
 }
 
@@ -35,8 +35,21 @@ void TCellTable::SetCell(int col, int row, std::string_view text)
     Cells[IndexOf(col, row)] = text;
 }
 
+void TCellTable::TypeCell(int col, int row, std::string_view text)
+{
+    const std::size_t i = IndexOf(col, row);
+    Cells[i] = text;
+    Typed[i] = true;
+}
+
+bool TCellTable::WasTyped(int col, int row) const
+{
+    return Typed[IndexOf(col, row)];
+}
+
 void TCellTable::ClearDataCells()
 {
+    Typed.assign(Typed.size(), false);
     for (int row = 1; row < Rows; ++row)
         for (int col = 1; col < ColCount(); ++col)
             Cells[IndexOf(col, row)].clear();

@@ -19,7 +19,13 @@ public:
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, std::string_view text);
 
+    // Sets a cell to what the user entered, and remembers that the user did: a cell rule that
+    // only rewrites a cell's text is no edit of the drawing.
+    void TypeCell(int col, int row, std::string_view text);
+    bool WasTyped(int col, int row) const;
+
     // Empties every cell of rows 1 .. and columns 1 ..; the header row and number column stay.
+    // No cell counts as typed afterwards.
     void ClearDataCells();
 
 private:
@@ -28,4 +34,5 @@ private:
     std::vector<int> ColWidths;
     int Rows;
     std::vector<std::string> Cells;  // row by row
+    std::vector<bool> Typed;         // likewise
 };

@@ -32,6 +32,8 @@ public:
     // A modal box with one "OK" button and the icon of its kind; returns when it is closed.
     virtual void ShowMessageBox(std::string_view text, std::string_view caption,
                                 TMessageKind kind) = 0;
+    // A modal question with the buttons "Yes" and "No"; true for Yes.
+    virtual bool AskYesNo(std::string_view text, std::string_view caption) = 0;
     // The default system beep.
     virtual void Beep() = 0;
 
@@ -49,6 +51,8 @@ public:
     virtual std::string ExecutablePath() = 0;
     // The user's cache folder ($XDG_CACHE_HOME, else ~/.cache) ending in '/'; empty if unknown.
     virtual std::string UserCacheFolder() = 0;
+    // The user's documents folder, else the home folder, ending in '/'; empty if unknown.
+    virtual std::string UserDocumentsFolder() = 0;
     // Creates the folder and any missing parents. True when afterwards the folder exists and
     // files can be created in it; the window goes on either way.
     virtual bool CreateFolder(const std::string& path) = 0;

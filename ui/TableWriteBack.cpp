@@ -18,7 +18,7 @@ void WriteBackLineType(const TCellTable& lineTypes, int r, TLineTypeExNo& entry)
     for (int k = 0; k < ShownPitchCount; ++k)
         entry.Pitches.at(k) = k < n ? FloatUpTo1000FromText(lineTypes.Cell(FirstPitchCol + k, r))
                                     : 0.0;
-    if (countText != DecimalText(entry.SegmentCount))
+    if (lineTypes.WasTyped(SegmentCountCol, r))
         entry.SegmentCount = n;
 }
 

@@ -10,8 +10,9 @@ void WriteBackLayerGroups(const TCellTable& layerGroups, TJwwDocument& doc);
 void WriteBackLayers(const TCellTable& layers, TJwwDocument& doc);
 void WriteBackColors(const TCellTable& colors, TJwwDocument& doc);
 
-// The segment count is stored only when its cell no longer reads as the stored count, so an
-// unedited drawing keeps odd counts and counts above 8 while an edit reaches the file.
+// The segment count is stored only when the user typed into its cell, so a drawing keeps odd
+// counts and counts above 8 that a cell rule merely showed as even, while an edit reaches the
+// file.
 void WriteBackLineTypes(const TCellTable& lineTypes, TJwwDocument& doc);
 
 // All four, in the order layer groups, layers, colours, line types.

@@ -1,8 +1,10 @@
 #include "ui/Unit1.h"
 
 #include <exception>
+#include <utility>
 
 #include "jww/jwwunit.h"
+#include "jww/private_folder.h"
 #include "ui/FilePaths.h"
 #include "ui/FillTables.h"
 #include "ui/NumberText.h"
@@ -16,14 +18,51 @@ namespace {
 constexpr int32_t OldestEditableVersion = 420;
 constexpr std::string_view TempFolderName = "TEMP/";
 constexpr std::string_view CacheFolderName = "zelvane/";
+// Each window's temp image folder is one of these, with a unique ending, in a shared folder.
+constexpr std::string_view WindowFolderPrefix = "window-";
 
 }  // namespace
+
+struct TForm1::TOwnDrawing {
+    TJwwDocument Document;
+    TTempImageState Images;
+};
+
+namespace {
+
+// The window whose drawing and temp images the module's document and temp image state are.
+TForm1* ModuleDrawingOwner = nullptr;
+
+}  // namespace
+
+// The format library reads and writes the module's document and temp images. With one window
+// they simply are its own; when another window's handler runs, that window's drawing takes
+// their place and the first one waits in its window.
+void TForm1::TakeModuleDrawing()
+{
+    if (ModuleDrawingOwner == this)
+        return;
+    if (ModuleDrawingOwner) {
+        TOwnDrawing& parked = *ModuleDrawingOwner->Drawing;
+        std::swap(JwwDoc, parked.Document);
+        SwapTempImageState(parked.Images);
+        std::swap(JwwDoc, Drawing->Document);
+        SwapTempImageState(Drawing->Images);
+    }
+    ModuleDrawingOwner = this;
+}
 
 TForm1::TForm1(TDesktopServices& services)
     : StringGrid1(NewTable(TTableKind::LayerGroups)), StringGrid2(NewTable(TTableKind::Layers)),
       StringGrid3(NewTable(TTableKind::Colors)), StringGrid4(NewTable(TTableKind::LineTypes)),
-      Services(services)
+      Services(services), Drawing(std::make_unique<TOwnDrawing>())
 {
+}
+
+TForm1::~TForm1()
+{
+    if (ModuleDrawingOwner == this)
+        ModuleDrawingOwner = nullptr;
 }
 
 void TForm1::ShowWarning(std::string_view text, bool beep)
@@ -33,23 +72,39 @@ void TForm1::ShowWarning(std::string_view text, bool beep)
     Services.ShowMessageBox(text, CaptionWarning, TMessageKind::Warning);
 }
 
-// Images are extracted beside the program. An installed program's folder is not writable,
-// so the user's cache folder takes the images instead.
+// Images are extracted beside the program, in a folder of the window's own. An installed
+// program's folder is not the user's, so the user's cache folder holds them instead, or else
+// the system's temporary folder; a shared folder that others may write to is never used.
 void TForm1::PrepareTempImageFolder()
 {
-    TempImageFolder = ProgramDir + std::string(TempFolderName);
-    if (Services.CreateFolder(TempImageFolder))
-        return;
+    const std::string besideProgram = ProgramDir + std::string(TempFolderName);
     const std::string cache = Services.UserCacheFolder();
-    if (cache.empty())
-        return;
-    const std::string fallback = cache + std::string(CacheFolderName) + std::string(TempFolderName);
-    if (Services.CreateFolder(fallback))
-        TempImageFolder = fallback;
+    const std::string inCache =
+        cache.empty() ? std::string()
+                      : cache + std::string(CacheFolderName) + std::string(TempFolderName);
+    StartFolder = ProgramDir;
+    for (const std::string& shared : {besideProgram, inCache}) {
+        if (shared.empty() || !Services.CreateFolder(shared))
+            continue;
+        TempImageFolder = CreatePrivateFolderIn(shared, std::string(WindowFolderPrefix));
+        if (!TempImageFolder.empty()) {
+            SharedImageFolder = shared;
+            break;
+        }
+    }
+    if (TempImageFolder.empty())
+        TempImageFolder = CreatePrivateTempFolder(std::string(WindowFolderPrefix));
+    // The first drawing is looked for where the user keeps files, not among system programs.
+    if (SharedImageFolder != besideProgram) {
+        const std::string documents = Services.UserDocumentsFolder();
+        if (!documents.empty())
+            StartFolder = documents;
+    }
 }
 
 void TForm1::FormShow()
 {
+    TakeModuleDrawing();
     ClearJww();
     ClearTempImageList();
     ProgramDir = FolderPart(Services.ExecutablePath());
@@ -67,16 +122,31 @@ void TForm1::FormShow()
     LastRow4 = 1;
 }
 
+bool TForm1::MayDiscardEdits()
+{
+    return !Modified || Services.AskYesNo(MsgDiscardEdits, CaptionQuestion);
+}
+
+bool TForm1::FormCloseQuery()
+{
+    return MayDiscardEdits();
+}
+
 void TForm1::FormClose()
 {
+    TakeModuleDrawing();
     DeleteTempImageFiles();
-    Services.RemoveFolder(TempImageFolder);
+    RemovePrivateFolder(TempImageFolder);
+    if (!SharedImageFolder.empty())
+        Services.RemoveFolder(SharedImageFolder);
     ClearTempImageList();
     ClearJww();
+    TempImageFolder.clear();
 }
 
 void TForm1::ClearDocumentAndTables()
 {
+    TakeModuleDrawing();
     DeleteTempImageFiles();
     ClearJww();
     Edit1.Text = FolderPart(Edit1.Text);
@@ -84,30 +154,42 @@ void TForm1::ClearDocumentAndTables()
     StringGrid2.ClearDataCells();
     StringGrid3.ClearDataCells();
     StringGrid4.ClearDataCells();
+    Modified = false;
 }
 
 void TForm1::FillTables()
 {
+    TakeModuleDrawing();
     ::FillTables(JwwDoc, StringGrid1, StringGrid2, StringGrid3, StringGrid4);
 }
 
 void TForm1::Button1Click()
 {
     TFileDialogSettings settings;
-    settings.InitialFolder = Edit1.Text.empty() ? ProgramDir : FolderPart(Edit1.Text);
+    settings.InitialFolder = Edit1.Text.empty() ? StartFolder : FolderPart(Edit1.Text);
     settings.FileName = FileNamePart(Edit1.Text);
     settings.Filter = OpenDialogFilter;
     settings.DefaultExtension = DialogDefaultExtension;
-    const std::optional<std::string> chosen = Services.OpenDialog(settings);
-    if (!chosen)
-        return;
-    const std::string& path = *chosen;
+    if (const std::optional<std::string> chosen = Services.OpenDialog(settings))
+        OpenFile(*chosen);
+}
+
+void TForm1::OpenFile(const std::string& path)
+{
+    TakeModuleDrawing();
+    Open(path);
+}
+
+void TForm1::Open(const std::string& path)
+{
     if (!FileExists(path) || UpperExtension(path) != ".JWW")
         return;
     if (!IsJwwFile(path)) {
         ShowWarning(MsgNotJwwFile, false);
         return;
     }
+    if (!MayDiscardEdits())
+        return;
 
     // From here on the previous drawing is gone, whatever follows.
     LoadedFileName.clear();
@@ -127,10 +209,29 @@ void TForm1::Button1Click()
     FillTables();
     if (JwwDoc.LossyStrings)
         Services.ShowMessageBox(MsgLossyStrings, CaptionInformation, TMessageKind::Information);
+    WarnOfWhatASaveLoses();
+}
+
+// What the file holds that a save would leave out is said at once, while the original is
+// still at hand.
+void TForm1::WarnOfWhatASaveLoses()
+{
+    if (JwwDoc.TrailingBytes > 0)
+        ShowWarning(std::string(MsgTrailingBytesBefore) + std::to_string(JwwDoc.TrailingBytes) +
+                        std::string(MsgTrailingBytesAfter),
+                    false);
+    const std::vector<std::string> missing = MissingTempImages();
+    if (missing.empty())
+        return;
+    std::string text(MsgImagesNotExtracted);
+    for (const std::string& name : missing)
+        text += "\r\n" + name;
+    ShowWarning(text, false);
 }
 
 void TForm1::Button2Click()
 {
+    TakeModuleDrawing();
     if (LoadedFileName.empty()) {
         ShowWarning(MsgNothingLoaded, true);
         return;
@@ -157,10 +258,12 @@ void TForm1::Button2Click()
     }
     Edit1.Text = path;
     WriteBackTables(StringGrid1, StringGrid2, StringGrid3, StringGrid4, JwwDoc);
-    if (SaveJww(path, JwwDoc.Header.Version))
-        Services.ShowMessageBox(MsgSaved, CaptionInformation, TMessageKind::Information);
-    else
+    if (!SaveJww(path, JwwDoc.Header.Version)) {
         ShowWarning(MsgSaveFailed, false);
+        return;
+    }
+    Modified = false;
+    Services.ShowMessageBox(MsgSaved, CaptionInformation, TMessageKind::Information);
 }
 
 void TForm1::Button3Click()
@@ -203,8 +306,14 @@ void TForm1::StringGrid3DblClick(int ACol, int ARow)
     const std::optional<int32_t> chosen = Services.ColorDialog(initial);
     if (!chosen)
         return;
-    StringGrid3.SetCell(*target, ARow, DecimalText(*chosen));
+    CellTyped(StringGrid3, *target, ARow, DecimalText(*chosen));
     Services.RepaintTable(StringGrid3);
+}
+
+void TForm1::CellTyped(TCellTable& table, int ACol, int ARow, std::string_view text)
+{
+    table.TypeCell(ACol, ARow, text);
+    Modified = true;
 }
 
 std::optional<int32_t> TForm1::StringGrid3DrawCell(int ACol, int ARow) const

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "ui/CellTable.h"
 #include "ui/DesktopServices.h"
@@ -20,15 +22,29 @@ class TForm1 {
 public:
     explicit TForm1(TDesktopServices& services);
 
-    // The window is first shown: empties the document, prepares the temp image folder and
-    // writes the header rows and number columns.
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+    ~TForm1();
+
+    // The window is first shown: empties the document, makes the window's own temp image folder
+    // and writes the header rows and number columns.
     void FormShow();
-    // The window closes: removes the temp images and their folder when empty, empties all.
+    // The window is about to close: whether it may. Cells edited since the drawing was opened
+    // or last saved are not thrown away without asking.
+    bool FormCloseQuery();
+    // The window closes: removes its temp images with their folder, empties all.
     void FormClose();
 
     void Button1Click();  // open a drawing and fill the tables
     void Button2Click();  // save under a new name
     void Button3Click();  // hand the file in Edit1 to the desktop
+
+    // Opens the drawing at path as choosing it in the open dialog does, for a drawing handed
+    // over by the desktop: named on the command line or dropped on the window.
+    void OpenFile(const std::string& path);
+
+    // The user entered text into the data cell (ACol, ARow) of one of the four tables.
+    void CellTyped(TCellTable& table, int ACol, int ARow, std::string_view text);
 
     // The cell at (ACol, ARow) is about to become current in the layer-group, layer or colour
     // table (StringGrid3SelectCell) or in the line-type table (StringGrid4SelectCell). Raised
@@ -61,9 +77,24 @@ public:
     TCellTable StringGrid3;   // SXF colours
     TCellTable StringGrid4;   // SXF line types
 
+    // Set by every cell the user typed or colour the user chose since the drawing was opened
+    // or last saved.
+    bool Modified = false;
+
 private:
+    struct TOwnDrawing;
+
+    void TakeModuleDrawing();
+    void Open(const std::string& path);
+    bool MayDiscardEdits();
     void ShowWarning(std::string_view text, bool beep);
+    void WarnOfWhatASaveLoses();
     void PrepareTempImageFolder();
 
     TDesktopServices& Services;
+    // The window's drawing and temp images while another window's are the module's, so that
+    // windows side by side never see each other's.
+    std::unique_ptr<TOwnDrawing> Drawing;
+    std::string SharedImageFolder;  // holds the window's temp image folder; removed when empty
+    std::string StartFolder;        // where the first open dialog starts
 };

@@ -185,6 +185,52 @@ TEST_F(ImageSection, UnsafeNamesAreNeverUsedAsPaths)
     EXPECT_TRUE(FileNamesIn(Images).empty());
 }
 
+TEST_F(ImageSection, NamesThatMeetOnOneFileOrFitNoFileAreKeptApartOrReported)
+{
+    // Ａ.bmp in code page 932, and the bytes of its UTF-8, which are no code page 932; a name too
+    // long for any file system; a name that escapes. Each is followed by an image of its own.
+    const std::string tooLong = std::string(300, 'L') + ".BMP";
+    const std::vector<TImage> images = {{"\x82\x60.bmp", 3, "one"},
+                                        {"\xEF\xBC\xA1.bmp", 3, "two"},
+                                        {tooLong, 5, "three"},
+                                        {"../OUT.BMP", 4, "four"},
+                                        {"LAST.BMP", 4, "last"}};
+    EXPECT_EQ(ReadSection(Section(images)), 0u);
+    EXPECT_EQ(FileNamesIn(Images),
+              (std::vector<std::string>{"%EF%BC%A1.bmp", "LAST.BMP", "\xEF\xBC\xA1.bmp"}));
+    EXPECT_EQ(MissingTempImages(), (std::vector<std::string>{tooLong, "../OUT.BMP"}));
+    std::vector<std::string> texts;
+    for (const TImage& image : images)
+        texts.push_back(Ref(image.Name));
+    EXPECT_EQ(WriteSection(DocumentWithTexts(texts)),
+              Section({images[0], images[1], images[4]}));
+    // Names that are equal share their file, as before.
+    EXPECT_EQ(ReadSection(Section({{"SAME.BMP", 3, "old"}, {"SAME.BMP", 3, "new"}})), 0u);
+    EXPECT_EQ(ReadFileBytes(Images + "SAME.BMP"), "new");
+    EXPECT_TRUE(MissingTempImages().empty());
+}
+
+TEST_F(ImageSection, TempFilesAreTheUsersAloneAndNoLinkIsFollowed)
+{
+    // A link planted in the folder is replaced by the image, never written through; a temp file
+    // that has become a link is not embedded, so what it points at never reaches a drawing.
+    WriteFileBytes(Root + "SECRET", "secret");
+    std::filesystem::create_symlink(Root + "SECRET", Images + "A.BMP");
+    EXPECT_EQ(ReadSection(Section({{"A.BMP", 5, "image"}, {"B.BMP", 5, "other"}})), 0u);
+    EXPECT_EQ(ReadFileBytes(Root + "SECRET"), "secret");
+    EXPECT_FALSE(std::filesystem::is_symlink(Images + "A.BMP"));
+    EXPECT_EQ(std::filesystem::status(Images + "A.BMP").permissions() &
+                  std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::remove(Images + "B.BMP");
+    std::filesystem::create_symlink(Root + "SECRET", Images + "B.BMP");
+    EXPECT_EQ(WriteSection(DocumentWithTexts({Ref("A.BMP"), Ref("B.BMP")})),
+              Section({{"A.BMP", 5, "image"}}));
+    DeleteTempImageFiles();
+    EXPECT_EQ(ReadFileBytes(Root + "SECRET"), "secret");
+    EXPECT_TRUE(FileNamesIn(Images).empty());
+}
+
 TEST_F(ImageSection, ATempFileThatCannotBeWrittenFailsTheLoadAndIsRemoved)
 {
     const std::string section = Section(
@@ -228,10 +274,15 @@ TEST(ImageFileName, NamesThatCouldLeaveTheFolderAreUnsafe)
                                     "\x83\x5C.BMP"s, "\x83\x5C\x83\x5C"s, "\xB1\xB2.BMP"s})
         EXPECT_TRUE(IsSafeImageFileName(name)) << name;
 
-    // The temp file shows the name in UTF-8 (ソ.BMP), or its bytes when they are no code page 932.
+    // The temp file shows the name in UTF-8 (ソ.BMP); bytes of no code page 932 character are
+    // escaped, and so is a '%', so that no other name can meet one on the same file: the bytes of
+    // Ａ.bmp in UTF-8 are no code page 932, and Ａ.bmp in code page 932 becomes those bytes.
     TempImageFolder = "/images/";
     EXPECT_EQ(TempImagePath("\x83\x5C.BMP"), "/images/\xE3\x82\xBD.BMP");
-    EXPECT_EQ(TempImagePath("\x83\x0A.BMP"), "/images/\x83\x0A.BMP");
+    EXPECT_EQ(TempImagePath("\x83\x0A.BMP"), "/images/%83%0A.BMP");
+    EXPECT_EQ(TempImagePath("\xEF\xBC\xA1.bmp") + " " + TempImagePath("\x82\x60.bmp"),
+              "/images/%EF%BC%A1.bmp /images/\xEF\xBC\xA1.bmp");
+    EXPECT_EQ(TempImagePath("%EF%BC%A1.bmp"), "/images/%25EF%25BC%25A1.bmp");
     TempImageFolder.clear();
 }
 

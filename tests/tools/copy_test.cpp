@@ -45,6 +45,57 @@ TEST_F(CopyCommand, ADrawingWithCharactersCodePage932CannotHoldIsCopiedWithAWarn
     EXPECT_EQ(LoadDrawing(Root + "out.jww")->Header.Memo, "m?mo");
 }
 
+TEST_F(CopyCommand, BytesAfterTheLastSectionAreNeverDroppedWithoutBeingAskedTo)
+{
+    SaveGeneratedDrawing(Root + "in.jww", 700);
+    const std::string drawing = ReadFileBytes(Root + "in.jww");
+    WriteFileBytes(Root + "longer.jww", drawing + "tail!");
+    const TCliRun refused = Cli({"copy", Root + "longer.jww", Root + "out.jww"});
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_EQ(refused.Err, "zelvane-cli copy: " + Root + "longer.jww: 5 bytes after the last "
+                           "section of the drawing could not be read and would be lost; "
+                           "--allow-loss writes the drawing without them; nothing was written\n");
+    EXPECT_FALSE(std::filesystem::exists(Root + "out.jww"));
+    for (const char* command : {"import", "convert"}) {
+        std::vector<std::string> arguments{command, Root + "longer.jww"};
+        if (command == std::string("import")) {
+            WriteFileBytes(Root + "edits.csv", "No.,レイヤ名\n1,x\n");
+            arguments.push_back(Root + "edits.csv");
+        }
+        arguments.push_back(Root + "out.jww");
+        if (command == std::string("convert"))
+            arguments.insert(arguments.end(), {"--target-version", "700"});
+        EXPECT_EQ(Cli(arguments).ExitCode, 1) << command;
+        EXPECT_FALSE(std::filesystem::exists(Root + "out.jww")) << command;
+    }
+    const TCliRun allowed = Cli({"copy", Root + "longer.jww", Root + "out.jww", "--allow-loss"});
+    EXPECT_EQ(allowed.ExitCode, 0) << allowed.Err;
+    EXPECT_NE(allowed.Err.find("warning: " + Root + "longer.jww: 5 bytes after"), std::string::npos)
+        << allowed.Err;
+    EXPECT_TRUE(ReadFileBytes(Root + "out.jww") == drawing);
+}
+
+TEST_F(CopyCommand, AnImageThatCannotHaveATempFileIsCopiedWithoutItAndNamed)
+{
+    SaveGeneratedDrawing(Root + "in.jww", 700);
+    std::string drawing = ReadFileBytes(Root + "in.jww");
+    // The entry of the first image, renamed to a name no file system takes; its texts still
+    // refer to it, as they refer by the start of a name.
+    const std::string entry = "\x07ZG1.BMP";
+    const std::size_t at = drawing.rfind(entry);
+    ASSERT_NE(at, std::string::npos);
+    const std::string longName = "ZG1.BMP" + std::string(293, 'x');
+    drawing.replace(at, entry.size(), "\xFF" + TJwwBuilder().Word(300).Bytes() + longName);
+    WriteFileBytes(Root + "long.jww", drawing);
+    const TCliRun run = Cli({"copy", Root + "long.jww", Root + "out.jww"});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_EQ(run.Err, "zelvane-cli copy: warning: " + Root + "long.jww: the image " + longName +
+                           " cannot be extracted under its name and is left out of the new file\n");
+    std::vector<TBindImageType> images;
+    LoadDrawing(Root + "out.jww", &images);
+    EXPECT_EQ(images.size(), 2u);
+}
+
 TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
 {
     SaveSxfDrawing(Root + "in.jww");

@@ -42,7 +42,8 @@ TEST_F(InfoCommand, ReportsWhatTheDrawingHolds)
     EXPECT_EQ(nlohmann::json::parse(run.Out),
               (nlohmann::json{{"file", Root + "in.jww"}, {"version", 700}, {"complete", true},
                               {"memo", Cp932ToUtf8(doc.Header.Memo).value()},
-                              {"stringForm", "byte"}, {"charactersReplaced", false},
+                              {"trailingBytes", 0}, {"stringForm", "byte"},
+                              {"charactersReplaced", false},
                               {"objects", KindCounts(doc)},
                               {"blockDefinitions", doc.BlockDefList.size()},
                               {"blockDefinitionObjects", nested}, {"images", images}}));
@@ -70,6 +71,15 @@ TEST_F(InfoCommand, IncompleteAndOlderDrawingsAreReportedAsFarAsTheyWereRead)
     EXPECT_EQ(json["objects"], KindCounts(*LoadDrawing(Root + "in.jww")));
     EXPECT_NE(Cli({"info", Root + "broken.jww"}).Out.find("loaded completely: no (unexpected end "
                                                          "of file"), std::string::npos);
+    // Bytes after the last section are read by nobody: a copy would lack them.
+    WriteFileBytes(Root + "longer.jww", drawing + "tail");
+    const TCliRun longer = Cli({"info", Root + "longer.jww", "--json"});
+    EXPECT_EQ(longer.ExitCode, 1);
+    EXPECT_EQ(nlohmann::json::parse(longer.Out)["trailingBytes"], 4);
+    EXPECT_NE(Cli({"info", Root + "longer.jww"}).Out.find(
+                  "loaded completely: no (4 bytes after the last section of the drawing could not "
+                  "be read)"),
+              std::string::npos);
     // Bytes without a character are escaped, and so are tabs on a line of text.
     TSmallDrawing old(351);
     old.Doc->Header.Memo = "\x81\x20" "abc\t\x90\x7D";  // a lead byte alone, then 図

@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -41,6 +44,7 @@ protected:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         Folder = TestFolder(std::string(info->test_suite_name()) + "." + info->name());
         ProgramPath = Folder + "bin/zelvane";
+        CacheFolder = Folder + "cache/";
         Form.FormShow();
         Take();
     }
@@ -60,6 +64,11 @@ protected:
         Log.push_back((kind == TMessageKind::Warning ? "warning " : "information ") +
                       std::string(caption) + " " + std::string(text));
     }
+    bool AskYesNo(std::string_view text, std::string_view caption) override
+    {
+        Log.push_back("ask " + std::string(caption) + " " + std::string(text));
+        return NextAnswer() == "yes";
+    }
     void Beep() override { Log.push_back("beep"); }
     TPath OpenDialog(const TFileDialogSettings& dialog) override { return Record("open ", dialog); }
     TPath SaveDialog(const TFileDialogSettings& dialog) override { return Record("save ", dialog); }
@@ -77,10 +86,15 @@ protected:
     }
     std::string ExecutablePath() override { return ProgramPath; }
     std::string UserCacheFolder() override { return CacheFolder; }
+    std::string UserDocumentsFolder() override { return Folder + "documents/"; }
     bool CreateFolder(const std::string& path) override
     {
         Log.push_back("create " + path);
-        return !UnusableFolders.count(path);
+        if (UnusableFolders.count(path))
+            return false;
+        std::error_code error;
+        std::filesystem::create_directories(path, error);
+        return std::filesystem::is_directory(path, error);
     }
     void RemoveFolder(const std::string& path) override { Log.push_back("remove " + path); }
     void RepaintTable(const TCellTable&) override { Log.push_back("repaint"); }
@@ -105,6 +119,24 @@ protected:
                              const TJwwDocument& fields = SampleFields())
     {
         WriteFileBytes(Folder + name, BuildHeader(fields) + Hex("00 00 00 00"));
+        return Folder + name;
+    }
+
+    // A drawing of version 7.00 whose one text refers to the embedded image A.BMP.
+    std::string WriteImageDrawing(const std::string& name, const std::string& image)
+    {
+        TTempImageState own{Folder + name + ".images/", {{"A.BMP", 0, 0}}, 1};
+        std::filesystem::create_directories(own.Folder);
+        WriteFileBytes(own.Folder + "A.BMP", image);
+        TJwwDocument doc = HeaderFields(700);
+        doc.MojiList.push_back({});
+        doc.MojiList[0].Text = "^@BM%temp%A.BMP,100,100";
+        doc.EntityOrder.push_back({4, 0});
+        doc.Header.EntityCount = 1;
+        SwapTempImageState(own);
+        const bool saved = SaveJww(doc, Folder + name, 700);
+        SwapTempImageState(own);
+        EXPECT_TRUE(saved);
         return Folder + name;
     }
 
@@ -144,7 +176,7 @@ protected:
     // The dialogs' answers in order, a path or a colour as text; none left means cancelled.
     std::deque<TPath> Answers;
     std::string ProgramPath;
-    std::string CacheFolder = "/home/u/.cache/";
+    std::string CacheFolder;
     std::set<std::string> UnusableFolders;  // CreateFolder answers false for these
     bool ShellOpenThrows = false;
     TLog Log;
@@ -155,7 +187,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Form1Test, ShowingEmptiesAllAndPreparesTheTempFolderThatClosingRemoves)
+TEST_F(Form1Test, ShowingEmptiesAllAndMakesATempFolderOfItsOwnThatClosingRemoves)
 {
     CreateHeaderTables(JwwDoc);
     TempImageList.push_back({"A.BMP", 5, 0});
@@ -164,40 +196,110 @@ TEST_F(Form1Test, ShowingEmptiesAllAndPreparesTheTempFolderThatClosingRemoves)
     Form.FormShow();
     EXPECT_TRUE(JwwDoc.LayerTable.empty() && TempImageList.empty() && TempImageCount == 0 &&
                 ExtractImages && ScanImages);
-    EXPECT_EQ(Form.ProgramDir + " " + TempImageFolder, Folder + "bin/ " + Folder + "bin/TEMP/");
+    // A fresh folder beside the program, for the user alone.
+    const std::string shared = Folder + "bin/TEMP/";
+    const std::string own = TempImageFolder;
+    EXPECT_EQ(Form.ProgramDir + " " + own.substr(0, shared.size() + 7),
+              Folder + "bin/ " + shared + "window-");
+    struct stat st {};
+    ASSERT_EQ(::lstat(own.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode) && (st.st_mode & 0777) == 0700);
     EXPECT_EQ(std::tie(Form.LastCol, Form.LastRow, Form.LastCol4, Form.LastRow4),
               std::tuple(1, 1, 1, 1));
     EXPECT_EQ(Form.StringGrid1.Cell(0, 16) + Form.StringGrid2.Cell(0, 256) +
                   Form.StringGrid3.Cell(0, 256) + Form.StringGrid4.Cell(0, 32),
               " 15255256 32");
 
-    // Closing deletes the drawing's images, then the folder when nothing else is left in it.
-    std::filesystem::create_directories(TempImageFolder);
-    WriteFileBytes(TempImageFolder + "A.BMP", "image");
+    // Closing removes the window's folder with all in it, then the shared one if it is empty.
+    WriteFileBytes(own + "A.BMP", "image");
+    WriteFileBytes(own + "left by the user", "");
     TempImageList.push_back({"A.BMP", 5, 0});
     TempImageCount = 1;
     CreateHeaderTables(JwwDoc);
     Form.FormClose();
-    EXPECT_TRUE(std::filesystem::is_empty(TempImageFolder));
+    EXPECT_FALSE(std::filesystem::exists(own));
     EXPECT_TRUE(TempImageList.empty() && JwwDoc.LayerTable.empty());
+    EXPECT_EQ(Take(), (TLog{"create " + shared, "remove " + shared}));
+}
 
-    // A program folder that cannot take the images sends them to the cache folder; without a
-    // usable cache folder, or without one at all, start-up goes on beside the program.
-    ProgramPath = "/usr/bin/zelvane";
-    UnusableFolders = {"/usr/bin/TEMP/"};
-    Form.FormShow();
-    EXPECT_EQ(TempImageFolder, "/home/u/.cache/zelvane/TEMP/");
+TEST_F(Form1Test, ATempFolderThatOthersCouldReachIsNeverUsed)
+{
+    // Documents, and a folder in place of the shared one that the user cannot tell apart.
+    const std::string shared = Folder + "bin/TEMP/", cache = Folder + "cache/zelvane/TEMP/";
+    const std::string documents = Folder + "documents/";
+    std::filesystem::create_directories(documents);
+    WriteFileBytes(documents + "A.BMP", "the user's picture");
+    WriteFileBytes(documents + ".bashrc", "the user's settings");
+    const std::string drawing = WriteImageDrawing("drawing.jww", "image bytes");
     Form.FormClose();
-    UnusableFolders.insert("/home/u/.cache/zelvane/TEMP/");
-    Form.FormShow();
-    CacheFolder.clear();
-    Form.FormShow();
-    EXPECT_EQ(TempImageFolder, "/usr/bin/TEMP/");
-    const std::string cache = "/home/u/.cache/zelvane/TEMP/";
-    EXPECT_EQ(Take(),
-              (TLog{"create " + Folder + "bin/TEMP/", "remove " + Folder + "bin/TEMP/",
-                    "create /usr/bin/TEMP/", "create " + cache, "remove " + cache,
-                    "create /usr/bin/TEMP/", "create " + cache, "create /usr/bin/TEMP/"}));
+    std::filesystem::remove_all(shared);
+    Take();
+
+    const auto showAndOpen = [&] {
+        Form.FormShow();
+        Open(drawing);
+        return TempImageFolder;
+    };
+    // A link planted where the shared folder belongs, then one that others may write to, and
+    // the same in the cache: the images go to a folder of the window's own elsewhere, and
+    // closing removes nothing but that.
+    std::filesystem::create_directory_symlink(documents, Folder + "bin/TEMP");
+    std::string own = showAndOpen();
+    EXPECT_EQ(own.substr(0, cache.size()), cache);
+    EXPECT_EQ(ReadFileBytes(own + "A.BMP"), "image bytes");
+    EXPECT_EQ(Take(), (TLog{"create " + shared, "create " + cache,
+                            "open " + documents + " "}));
+    Form.FormClose();
+    std::filesystem::remove(Folder + "bin/TEMP");
+    std::filesystem::create_directory(shared);
+    std::filesystem::permissions(shared, std::filesystem::perms::all);
+    std::filesystem::remove_all(cache);
+    std::filesystem::create_directory_symlink(documents, Folder + "cache/zelvane/TEMP");
+    own = showAndOpen();
+    const std::string temp = std::filesystem::temp_directory_path().string() + "/window-";
+    EXPECT_EQ(own.substr(0, temp.size()), temp);
+    Form.FormClose();
+    EXPECT_FALSE(std::filesystem::exists(own));
+    EXPECT_EQ(FileNamesIn(documents), (std::vector<std::string>{".bashrc", "A.BMP"}));
+    EXPECT_EQ(ReadFileBytes(documents + "A.BMP") + ReadFileBytes(documents + ".bashrc"),
+              "the user's picturethe user's settings");
+    EXPECT_TRUE(std::filesystem::is_empty(shared));
+    // The files of the window's own folder are the user's alone as well.
+    showAndOpen();
+    struct stat st {};
+    ASSERT_EQ(::lstat((TempImageFolder + "A.BMP").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600);
+}
+
+TEST_F(Form1Test, WindowsSideBySideKeepTheirOwnImages)
+{
+    // Two windows of one program, so one shared folder; images of one name, different bytes.
+    const std::string a = WriteImageDrawing("a.jww", std::string(5000, 'a'));
+    const std::string b = WriteImageDrawing("b.jww", std::string(7000, 'b'));
+    TForm1 second(*this);
+    second.FormShow();
+    Open(a);
+    Answers.push_back(b);
+    second.Button1Click();
+    // A saved drawing ends with its one image: the size, then the bytes.
+    const auto endsWithImage = [](const std::string& path, char byte, int32_t size) {
+        return ReadFileBytes(path).ends_with(TJwwBuilder().Int(size).Bytes() +
+                                             std::string(static_cast<std::size_t>(size), byte));
+    };
+    SaveAs(Folder + "a2.jww");
+    EXPECT_TRUE(endsWithImage(Folder + "a2.jww", 'a', 5000));
+    Answers.push_back(Folder + "b2.jww");
+    second.Button2Click();
+    EXPECT_TRUE(endsWithImage(Folder + "b2.jww", 'b', 7000));
+    // Closing the second window leaves the first one's images, and the shared folder.
+    second.FormClose();
+    SaveAs(Folder + "a3.jww");
+    EXPECT_TRUE(endsWithImage(Folder + "a3.jww", 'a', 5000));
+    EXPECT_EQ(Take(), (TLog{"create " + Folder + "bin/TEMP/", "open " + Folder + "bin/ ",
+                            "open " + Folder + "bin/ ", "save " + Folder + " a.jww",
+                            Information(MsgSaved), "save " + Folder + " b.jww",
+                            Information(MsgSaved), "remove " + Folder + "bin/TEMP/",
+                            "save " + Folder + " a2.jww", Information(MsgSaved)}));
 }
 
 TEST_F(Form1Test, OpenShowsTheDrawingStopsSilentlyOrWarnsAndEmptiesTheWindow)
@@ -333,7 +435,11 @@ TEST_F(Form1Test, SaveRefusesOrWritesTheEditsToANewFileThatLaunchOpens)
     std::filesystem::create_symlink(path, Folder + "link.jww");
     Form.StringGrid1.SetCell(NameCol, 16, "\x90\x56\x82\xB5\x82\xA2");
     Form.StringGrid3.SetCell(PrintColorCol, 1, "99999999");
-    Form.StringGrid4.SetCell(SegmentCountCol, 1, "3");
+    Form.CellTyped(Form.StringGrid4, SegmentCountCol, 1, "3");
+    // Passing through a cell shows the count of 10 as 8, yet nobody typed it.
+    Form.StringGrid4SelectCell(SegmentCountCol, 2);
+    Form.StringGrid4SelectCell(PatternCol, 2);
+    EXPECT_EQ(Form.StringGrid4.Cell(SegmentCountCol, 2), "8");
     Form.StringGrid4.SetCell(FirstPitchCol + 3, 1, "4.5");
     EXPECT_EQ(Take(), (TLog{"beep", Warning(MsgNothingLoaded), "beep", Warning(MsgNothingLoaded),
                             "open " + Folder + "bin/ "}));
@@ -380,7 +486,8 @@ TEST_F(Form1Test, SaveRefusesOrWritesTheEditsToANewFileThatLaunchOpens)
     EXPECT_EQ(Form.Edit1.Text + " " + Form.LoadedFileName, saved + " " + path);
     EXPECT_EQ(ReadFileBytes(path), before);
 
-    // Unedited counts keep their values, odd or above 8, and pitches 8 and 9 stay.
+    // Unedited counts keep their values, odd or above 8, also one shown as 8; pitches 8 and 9
+    // stay.
     Open(saved);
     EXPECT_EQ(Form.StringGrid1.Cell(NameCol, 16), "\x90\x56\x82\xB5\x82\xA2");
     EXPECT_EQ(Form.StringGrid3.Cell(PrintColorCol, 1), "16777215");

@@ -111,11 +111,14 @@ TEST(Tables, WriteBackPassesEveryShownFieldThroughItsLimitsEditedOrNot)
     t.Layers.SetCell(NameCol, 256, std::string(300, 'l'));
     SetRow(t.Colors, 9, "\x90\xD4|16777216|x|-3|$FF|x|1001|1500|999");
     SetRow(t.LineTypes, 1, std::string(257, 't') + "|ff|1001|-1|999|3|2000|-1|2.50|x|4|5|6|7|9");
-    // The segment count is stored only where its cell no longer shows the loaded count: the 3
-    // of row 1, not yet normalised, counts as 4; rows 5 and 6 keep an odd count and one above 8.
+    // The segment count is stored only where the user typed into its cell: the 3 of row 1, not
+    // yet normalised, counts as 4; rows 5 and 6 keep an odd count and one above 8, also where a
+    // cell rule showed the 10 as 8.
+    t.LineTypes.TypeCell(SegmentCountCol, 1, "3");
     const char* typedCounts[] = {"6", "8", " 10"};
     for (int row = 2; row <= 4; ++row)
-        t.LineTypes.SetCell(SegmentCountCol, row, typedCounts[row - 2]);
+        t.LineTypes.TypeCell(SegmentCountCol, row, typedCounts[row - 2]);
+    t.LineTypes.SetCell(SegmentCountCol, 6, "8");
     t.LineTypes.SetCell(PatternCol, 2, "ffffffff");
     t.LineTypes.SetCell(PatternCol, 3, "zz");
     // A second write-back of the same cells changes nothing more.

@@ -14,13 +14,19 @@ namespace {
 using TAnswer = std::optional<std::string>;
 
 // Qt's services with the dialogs answered in order, a path or a colour as text (none left:
-// cancelled), what the window shows or hands on recorded, and the program in a folder of its own.
+// cancelled), questions answered alike, what the window shows or hands on recorded, and the
+// program in a folder of its own.
 class TScriptedServices : public TQtDesktopServices {
 public:
     explicit TScriptedServices(const QString& folder) : Folder(PathToOs(folder)) {}
     void ShowMessageBox(std::string_view text, std::string_view caption, TMessageKind) override
     {
         Messages << TextFromCp932(caption) + QStringLiteral(": ") + TextFromCp932(text);
+    }
+    bool AskYesNo(std::string_view text, std::string_view caption) override
+    {
+        Messages << TextFromCp932(caption) + QStringLiteral("? ") + TextFromCp932(text);
+        return DiscardEdits;
     }
     TAnswer OpenDialog(const TFileDialogSettings& settings) override
     {
@@ -45,6 +51,7 @@ public:
     std::string ExecutablePath() override { return Folder + "/zelvane"; }
     std::string UserCacheFolder() override { return Folder + "/cache/"; }
     std::string OpenFailure;
+    bool DiscardEdits = true;  // the answer to every question
     std::vector<TAnswer> Answers;
     std::size_t Asked = 0;
     QStringList Messages;  // "caption: text", "colour <initial colour>", or a path shell-opened
@@ -165,7 +172,9 @@ void TWidgetsTest::TheWindowsFrameAndFont()
 {
     TShownWindow shown;
     TMainWindow& w = shown.Window;
-    QCOMPARE(w.windowTitle(), QStringLiteral("Zelvane Ver.1.02"));
+    // The title shows "*" while cells are edited and unsaved, and nothing in its place now.
+    QCOMPARE(w.windowTitle(), QStringLiteral("Zelvane Ver.1.02[*]"));
+    QVERIFY(!w.isWindowModified());
     QCOMPARE(w.frameGeometry(), QRect(194, 109, 724, 480));
     QVERIFY(!w.windowIcon().pixmap(32, 32).isNull());
     // The tabs fill what lies between the top bar and the status bar.
@@ -211,9 +220,17 @@ void TWidgetsTest::TablesShowTheirFrames()
         QCOMPARE(tabs.widget(tab), grid.parentWidget());
         QString shownCaptions = tabs.tabText(tab) + QLatin1Char('|') + model.CornerText();
         QList<int> shownWidths{grid.verticalHeader()->width()};
+        // A column is wider than its width only where the font needs more for the header.
+        const QHeaderView& top = *grid.horizontalHeader();
+        const int margins = 2 * top.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &top);
         for (int col = 0; col < model.columnCount(); ++col) {
-            shownCaptions += QLatin1Char('|') + model.headerData(col, Qt::Horizontal).toString();
-            shownWidths << grid.horizontalHeader()->sectionSize(col);
+            const QString header = model.headerData(col, Qt::Horizontal).toString();
+            shownCaptions += QLatin1Char('|') + header;
+            const int textWidth = top.fontMetrics().horizontalAdvance(header) + margins;
+            const int width = top.sectionSize(col);
+            QVERIFY2(width >= textWidth, qPrintable(header));
+            shownWidths << (width > widths[col + 1] && width <= textWidth + 1 ? widths[col + 1]
+                                                                             : width);
         }
         QCOMPARE(shownCaptions, captions);
         QCOMPARE(shownWidths, widths);
@@ -226,7 +243,8 @@ void TWidgetsTest::TablesShowTheirFrames()
 
 void TWidgetsTest::TheTempFolderComesAndGoesWithTheWindow()
 {
-    // Made at show, removed at close if empty; a file in its place sends images to the cache.
+    // A folder of the window's own in TEMP, made at show and removed at close with TEMP when
+    // that is empty; a file in the place of TEMP sends the images to the cache.
     QTemporaryDir program;
     TScriptedServices services(program.path());
     const QString folder = program.filePath(QStringLiteral("TEMP"));
@@ -235,11 +253,17 @@ void TWidgetsTest::TheTempFolderComesAndGoesWithTheWindow()
             QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
         TMainWindow window(services);
         window.show();
-        QCOMPARE(PathFromOs(TempImageFolder), round < 2 ? folder + QLatin1Char('/')
-                                                        : program.filePath("cache/zelvane/TEMP/"));
+        const QString own = PathFromOs(TempImageFolder);
+        QVERIFY2(own.startsWith(round < 2 ? folder + QStringLiteral("/window-")
+                                          : program.filePath("cache/zelvane/TEMP/window-")),
+                 qPrintable(own));
+        QCOMPARE(QFileInfo(own).permissions() & 0x7777,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                     QFile::WriteUser | QFile::ExeUser);
         if (round == 1)
             QVERIFY(QFile(folder + QStringLiteral("/other")).open(QIODevice::WriteOnly));
         window.close();
+        QVERIFY(!QFileInfo::exists(own));
         QCOMPARE(QDir(folder).exists(), round == 1);
     }
 }
@@ -247,7 +271,9 @@ void TWidgetsTest::TheTempFolderComesAndGoesWithTheWindow()
 void TWidgetsTest::TheModelFollowsQtsRulesAndKeepsUnchangedBytes()
 {
     TCellTable table = NewTable(TTableKind::Layers);
-    TCellTableModel model(table);
+    TCellTableModel model(table, [&table](int col, int row, const std::string& text) {
+        table.TypeCell(col, row, text);
+    });
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     // Half-width ｶﾅ, NEC ①, IBM ⅰ, the Windows wave dash and 0x7F, which some tables swap.
     table.SetCell(NameCol, 1, "\xB6\xC5\x87\x40\xFA\x40\x81\x60\x7F");
@@ -295,7 +321,7 @@ void TWidgetsTest::TheServicesMessageBoxesAndDialogs()
     bool asked = false;
     AnswerNextModal([&](QWidget& modal) {
         auto* dialog = qobject_cast<QFileDialog*>(&modal);
-        QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("JWWデータ(*.jww) (*.jww)")});
+        QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("JWWデータ(*.jww)")});
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QStringLiteral("図面"));
         AnswerNextModal([&](QWidget& question) {
             asked = true;

@@ -1,9 +1,11 @@
 #include "ui/qt/CellTableModel.h"
 
+#include <utility>
+
 #include "ui/qt/DisplayText.h"
 
-TCellTableModel::TCellTableModel(TCellTable& table, QObject* parent)
-    : QAbstractTableModel(parent), Cells(table)
+TCellTableModel::TCellTableModel(TCellTable& table, TCellTyped cellTyped, QObject* parent)
+    : QAbstractTableModel(parent), Cells(table), CellTyped(std::move(cellTyped))
 {
 }
 
@@ -54,7 +56,7 @@ bool TCellTableModel::setData(const QModelIndex& index, const QVariant& value, i
     const QString text = value.toString();
     if (text == data(index, Qt::EditRole).toString())
         return true;
-    Cells.SetCell(TableCol(index), TableRow(index), TextToCp932(text));
+    CellTyped(TableCol(index), TableRow(index), TextToCp932(text));
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }

@@ -1,10 +1,14 @@
 // Shows one of the window's cell tables in a Qt view. Row 0 of the table (the header row) and
 // column 0 (the number column) are the view's headers, the corner cell (0, 0) belongs to
 // neither, and every other cell is an item: item (r, c) is the table's cell (c + 1, r + 1).
-// The table stays the only copy of the cells; this class only translates.
+// The table stays the only copy of the cells; this class only translates, and hands what the
+// user typed to the window logic, which stores it.
 #pragma once
 
 #include <QAbstractTableModel>
+
+#include <functional>
+#include <string>
 
 #include "ui/CellTable.h"
 
@@ -12,7 +16,10 @@ class TCellTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    explicit TCellTableModel(TCellTable& table, QObject* parent = nullptr);
+    // Stores text typed into the table's cell (col, row).
+    using TCellTyped = std::function<void(int col, int row, const std::string& text)>;
+
+    TCellTableModel(TCellTable& table, TCellTyped cellTyped, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -38,4 +45,5 @@ public:
 
 private:
     TCellTable& Cells;
+    TCellTyped CellTyped;
 };

@@ -69,6 +69,19 @@ TGridView::TGridView(TCellTableModel& model, QWidget* parent)
     });
 }
 
+void TGridView::WidenColumnsToHeaders()
+{
+    QHeaderView& top = *horizontalHeader();
+    const QFontMetrics metrics(top.font());
+    const int margins = 2 * top.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &top) + 1;
+    for (int section = 0; section < CellModel.columnCount(); ++section) {
+        const QString text = CellModel.headerData(section, Qt::Horizontal).toString();
+        const int needed = metrics.horizontalAdvance(text) + margins;
+        if (top.sectionSize(section) < needed)
+            top.resizeSection(section, needed);
+    }
+}
+
 void TGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QTableView::currentChanged(current, previous);

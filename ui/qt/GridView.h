@@ -16,6 +16,10 @@ public:
 
     TCellTableModel& Model() const { return CellModel; }
 
+    // Gives each column at least the room its header text needs in the view's font; the
+    // table's widths stay the least.
+    void WidenColumnsToHeaders();
+
 signals:
     // The data cell (ACol, ARow) of the table became the current cell, by mouse or keyboard.
     // An editor that was open on the previous cell has already stored its text.

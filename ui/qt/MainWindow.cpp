@@ -1,10 +1,13 @@
 #include "ui/qt/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMoveEvent>
 #include <QPushButton>
 #include <QShowEvent>
@@ -14,6 +17,7 @@
 #include <QWindow>
 
 #include <exception>
+#include <optional>
 
 #include "ui/Messages.h"
 #include "ui/TableRules.h"
@@ -28,16 +32,30 @@ const QRect Form1Bounds(194, 109, 724, 480);
 constexpr int Panel1Height = 33;
 constexpr int StatusBar1Height = 19;
 
+// The one local file of a drag, when it is a drawing; anything else is not taken.
+std::optional<std::string> DroppedDrawing(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return std::nullopt;
+    const QUrl& url = data->urls().first();
+    if (!url.isLocalFile() || !url.toLocalFile().endsWith(QStringLiteral(".jww"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return PathToOs(url.toLocalFile());
+}
+
 }  // namespace
 
 TMainWindow::TMainWindow(TQtDesktopServices& services, QWidget* parent)
     : QMainWindow(parent), Form1(services), Services(services)
 {
-    setWindowTitle(TextFromCp932(Form1Caption));
+    // Qt shows "*" in place of "[*]" while the window is modified.
+    setWindowTitle(TextFromCp932(Form1Caption) + QStringLiteral("[*]"));
+    setAcceptDrops(true);
     setWindowIcon(QIcon::fromTheme(QStringLiteral("zelvane"),
                                    QIcon(QStringLiteral(":/icons/zelvane.svg"))));
     setFont(Form1Font());
     Services.SetDialogParent(this);
+    Services.ShowStateBeforeMessages([this] { ShowFormState(); });
 
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
@@ -92,7 +110,14 @@ TGridView* TMainWindow::AddTab(TCellTable& table, std::string_view caption)
     auto* sheet = new QWidget;
     auto* layout = new QVBoxLayout(sheet);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* grid = new TGridView(*new TCellTableModel(table, this), sheet);
+    auto* model = new TCellTableModel(
+        table,
+        [this, &table](int col, int row, const std::string& text) {
+            Form1.CellTyped(table, col, row, text);
+            setWindowModified(Form1.Modified);
+        },
+        this);
+    auto* grid = new TGridView(*model, sheet);
     layout->addWidget(grid);
     PageControl1->addTab(sheet, TextFromCp932(caption));
     Services.ShowTableIn(table, grid);
@@ -101,7 +126,10 @@ TGridView* TMainWindow::AddTab(TCellTable& table, std::string_view caption)
 
 void TMainWindow::ConnectEvents()
 {
-    connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Form1.Button1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] {
+        RunHandler([this] { Form1.Button1Click(); });
+        FocusTableAfterOpen();
+    });
     connect(Button2, &QPushButton::clicked, this, [this] { RunHandler([this] { Form1.Button2Click(); }); });
     connect(Button3, &QPushButton::clicked, this, [this] { RunHandler([this] { Form1.Button3Click(); }); });
 
@@ -143,8 +171,40 @@ void TMainWindow::RunHandler(const std::function<void()>& handler)
     ShowFormState();
 }
 
+void TMainWindow::OpenFile(const std::string& path)
+{
+    RunHandler([&] { Form1.OpenFile(path); });
+    FocusTableAfterOpen();
+}
+
+// A keyboard user can edit the drawing just opened at once.
+void TMainWindow::FocusTableAfterOpen()
+{
+    if (Form1.LoadedFileName.empty())
+        return;
+    if (QWidget* sheet = PageControl1->currentWidget())
+        if (auto* grid = sheet->findChild<TGridView*>())
+            grid->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedDrawing(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TMainWindow::dropEvent(QDropEvent* event)
+{
+    const std::optional<std::string> path = DroppedDrawing(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    OpenFile(*path);
+}
+
 void TMainWindow::ShowFormState()
 {
+    setWindowModified(Form1.Modified);
     Edit1->setText(PathFromOs(Form1.Edit1.Text));
     for (TGridView* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4})
         grid->Model().TableChanged();
@@ -158,6 +218,9 @@ void TMainWindow::showEvent(QShowEvent* event)
         return;
     Shown = true;
     RunHandler([this] { Form1.FormShow(); });
+    // The header rows are written now, and a font may need more room than they were given.
+    for (TGridView* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4})
+        grid->WidenColumnsToHeaders();
 }
 
 void TMainWindow::moveEvent(QMoveEvent* event)
@@ -185,6 +248,12 @@ void TMainWindow::FitOuterSize()
 
 void TMainWindow::closeEvent(QCloseEvent* event)
 {
+    bool mayClose = true;
+    RunHandler([&] { mayClose = Form1.FormCloseQuery(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     RunHandler([this] { Form1.FormClose(); });
     event->accept();
 }

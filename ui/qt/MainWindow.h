@@ -24,6 +24,10 @@ class TMainWindow : public QMainWindow {
 public:
     explicit TMainWindow(TQtDesktopServices& services, QWidget* parent = nullptr);
 
+    // Opens a drawing that the desktop hands over (the command line), as if it had been chosen
+    // with "ファイル名".
+    void OpenFile(const std::string& path);
+
     TForm1 Form1;
 
     QFrame* Panel1;
@@ -42,6 +46,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildPanel1();
@@ -54,6 +60,7 @@ private:
     void ShowFormState();
     void StringGrid3DblClick();
     void FitOuterSize();
+    void FocusTableAfterOpen();
 
     TQtDesktopServices& Services;
     bool Shown = false;

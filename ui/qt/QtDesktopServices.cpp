@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <unistd.h>
@@ -52,11 +53,23 @@ void TQtDesktopServices::ShowTableIn(const TCellTable& table, QAbstractItemView*
 void TQtDesktopServices::ShowMessageBox(std::string_view text, std::string_view caption,
                                         TMessageKind kind)
 {
+    if (ShowState)
+        ShowState();
     QString shown = TextFromCp932(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(kind == TMessageKind::Warning ? QMessageBox::Warning : QMessageBox::Information,
                     TextFromCp932(caption), shown, QMessageBox::Ok, DialogParent);
     box.exec();
+}
+
+bool TQtDesktopServices::AskYesNo(std::string_view text, std::string_view caption)
+{
+    if (ShowState)
+        ShowState();
+    QMessageBox box(QMessageBox::Question, TextFromCp932(caption), TextFromCp932(text),
+                    QMessageBox::Yes | QMessageBox::No, DialogParent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void TQtDesktopServices::Beep()
@@ -109,6 +122,16 @@ std::string TQtDesktopServices::UserCacheFolder()
     return folder.toStdString();
 }
 
+std::string TQtDesktopServices::UserDocumentsFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    if (folder.isEmpty())
+        return {};
+    return PathToOs(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+}
+
 bool TQtDesktopServices::CreateFolder(const std::string& path)
 {
     QDir().mkpath(PathFromOs(path));
@@ -134,7 +157,9 @@ QString TQtDesktopServices::QtNameFilters(const QString& filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        const QString inParentheses = QLatin1Char('(') + patterns + QLatin1Char(')');
+        filters << (parts[i].endsWith(inParentheses) ? parts[i]
+                                                     : parts[i] + QLatin1Char(' ') + inParentheses);
     }
     return filters.join(QStringLiteral(";;"));
 }

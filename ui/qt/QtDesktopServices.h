@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -19,9 +20,13 @@ public:
     void SetDialogParent(QWidget* parent) { DialogParent = parent; }
     // The view that shows the table, for RepaintTable.
     void ShowTableIn(const TCellTable& table, QAbstractItemView* view);
+    // Brings the window up to date with the logic before a message box covers it, so that the
+    // box speaks of what the window shows.
+    void ShowStateBeforeMessages(std::function<void()> showState) { ShowState = std::move(showState); }
 
     void ShowMessageBox(std::string_view text, std::string_view caption,
                         TMessageKind kind) override;
+    bool AskYesNo(std::string_view text, std::string_view caption) override;
     void Beep() override;
     std::optional<std::string> OpenDialog(const TFileDialogSettings& settings) override;
     std::optional<std::string> SaveDialog(const TFileDialogSettings& settings) override;
@@ -29,15 +34,18 @@ public:
     void ShellOpen(const std::string& path) override;
     std::string ExecutablePath() override;
     std::string UserCacheFolder() override;
+    std::string UserDocumentsFolder() override;
     bool CreateFolder(const std::string& path) override;
     void RemoveFolder(const std::string& path) override;
     void RepaintTable(const TCellTable& table) override;
 
     // "description|pattern|description|pattern" as Qt's "description (pattern);;..."; several
-    // patterns of one description are separated by ';' there and by spaces here.
+    // patterns of one description are separated by ';' there and by spaces here. A description
+    // that ends in its patterns in parentheses already is one that Qt reads as it stands.
     static QString QtNameFilters(const QString& filter);
 
 private:
     QPointer<QWidget> DialogParent;
+    std::function<void()> ShowState;
     std::vector<std::pair<const TCellTable*, QPointer<QAbstractItemView>>> TableViews;
 };

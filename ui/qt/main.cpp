@@ -4,6 +4,9 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <filesystem>
+#include <string>
+
 #include "ui/Messages.h"
 #include "ui/qt/DisplayText.h"
 #include "ui/qt/MainWindow.h"
@@ -24,5 +27,12 @@ int main(int argc, char** argv)
     TQtDesktopServices services;
     TMainWindow window(services);
     window.show();
+    // A drawing named on the command line (a file manager's "open with") opens once the window
+    // is on screen, as if chosen with "ファイル名".
+    if (argc > 1) {
+        const std::string path = std::filesystem::absolute(argv[1]).string();
+        QMetaObject::invokeMethod(&window, [&window, path] { window.OpenFile(path); },
+                                  Qt::QueuedConnection);
+    }
     return QApplication::exec();
 }
