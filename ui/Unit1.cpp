@@ -42,14 +42,16 @@ void TForm1::TakeModuleDrawing()
 {
     if (ModuleDrawingOwner == this)
         return;
-    if (ModuleDrawingOwner) {
-        TOwnDrawing& parked = *ModuleDrawingOwner->Drawing;
-        std::swap(JwwDoc, parked.Document);
-        SwapTempImageState(parked.Images);
-        std::swap(JwwDoc, Drawing->Document);
-        SwapTempImageState(Drawing->Images);
-    }
+    if (ModuleDrawingOwner)
+        ModuleDrawingOwner->ExchangeWithModule();
+    ExchangeWithModule();
     ModuleDrawingOwner = this;
+}
+
+void TForm1::ExchangeWithModule()
+{
+    std::swap(JwwDoc, Drawing->Document);
+    SwapTempImageState(Drawing->Images);
 }
 
 TForm1::TForm1(TDesktopServices& services)
@@ -59,10 +61,13 @@ TForm1::TForm1(TDesktopServices& services)
 {
 }
 
+// The drawing of a window that goes goes with it.
 TForm1::~TForm1()
 {
-    if (ModuleDrawingOwner == this)
-        ModuleDrawingOwner = nullptr;
+    if (ModuleDrawingOwner != this)
+        return;
+    ExchangeWithModule();
+    ModuleDrawingOwner = nullptr;
 }
 
 void TForm1::ShowWarning(std::string_view text, bool beep)

@@ -85,6 +85,7 @@ private:
     struct TOwnDrawing;
 
     void TakeModuleDrawing();
+    void ExchangeWithModule();
     void Open(const std::string& path);
     bool MayDiscardEdits();
     void ShowWarning(std::string_view text, bool beep);

@@ -15,6 +15,7 @@
 
 #include "jww/jwwunit.h"
 #include "tests/support/HeaderBuilder.h"
+#include "tests/support/ImageDrawing.h"
 #include "tests/support/JwwBuilder.h"
 #include "ui/Messages.h"
 #include "ui/TableFrames.h"
@@ -125,18 +126,7 @@ protected:
     // A drawing of version 7.00 whose one text refers to the embedded image A.BMP.
     std::string WriteImageDrawing(const std::string& name, const std::string& image)
     {
-        TTempImageState own{Folder + name + ".images/", {{"A.BMP", 0, 0}}, 1};
-        std::filesystem::create_directories(own.Folder);
-        WriteFileBytes(own.Folder + "A.BMP", image);
-        TJwwDocument doc = HeaderFields(700);
-        doc.MojiList.push_back({});
-        doc.MojiList[0].Text = "^@BM%temp%A.BMP,100,100";
-        doc.EntityOrder.push_back({4, 0});
-        doc.Header.EntityCount = 1;
-        SwapTempImageState(own);
-        const bool saved = SaveJww(doc, Folder + name, 700);
-        SwapTempImageState(own);
-        EXPECT_TRUE(saved);
+        EXPECT_TRUE(SaveDrawingWithImage(Folder + name, "A.BMP", image, Folder + name + ".images/"));
         return Folder + name;
     }
 
@@ -276,11 +266,11 @@ TEST_F(Form1Test, WindowsSideBySideKeepTheirOwnImages)
     // Two windows of one program, so one shared folder; images of one name, different bytes.
     const std::string a = WriteImageDrawing("a.jww", std::string(5000, 'a'));
     const std::string b = WriteImageDrawing("b.jww", std::string(7000, 'b'));
-    TForm1 second(*this);
-    second.FormShow();
+    auto second = std::make_unique<TForm1>(*this);
+    second->FormShow();
     Open(a);
     Answers.push_back(b);
-    second.Button1Click();
+    second->Button1Click();
     // A saved drawing ends with its one image: the size, then the bytes.
     const auto endsWithImage = [](const std::string& path, char byte, int32_t size) {
         return ReadFileBytes(path).ends_with(TJwwBuilder().Int(size).Bytes() +
@@ -289,10 +279,11 @@ TEST_F(Form1Test, WindowsSideBySideKeepTheirOwnImages)
     SaveAs(Folder + "a2.jww");
     EXPECT_TRUE(endsWithImage(Folder + "a2.jww", 'a', 5000));
     Answers.push_back(Folder + "b2.jww");
-    second.Button2Click();
+    second->Button2Click();
     EXPECT_TRUE(endsWithImage(Folder + "b2.jww", 'b', 7000));
     // Closing the second window leaves the first one's images, and the shared folder.
-    second.FormClose();
+    second->FormClose();
+    second.reset();
     SaveAs(Folder + "a3.jww");
     EXPECT_TRUE(endsWithImage(Folder + "a3.jww", 'a', 5000));
     EXPECT_EQ(Take(), (TLog{"create " + Folder + "bin/TEMP/", "open " + Folder + "bin/ ",
@@ -496,4 +487,62 @@ TEST_F(Form1Test, SaveRefusesOrWritesTheEditsToANewFileThatLaunchOpens)
                   Cells(Form.StringGrid4, 3, {SegmentCountCol}),
               "4 4.5 10 3 ");
     EXPECT_EQ(JwwDoc.LineTypeExTable[1].Pitches[9], 9.5);
+}
+
+TEST_F(Form1Test, OpeningFromTheDesktopChecksAsTheDialogDoesAndWarnsOfWhatASaveWouldLose)
+{
+    // A drawing handed over without the dialog passes the same checks, with the same messages.
+    const std::string drawing = WriteImageDrawing("drawing.jww", "image");
+    WriteFileBytes(Folder + "fake.jww", "not a drawing at all");
+    Form.OpenFile(Folder + "fake.jww");
+    Form.OpenFile(Folder + "notes.txt");
+    EXPECT_EQ(Take(), (TLog{Warning(MsgNotJwwFile)}));
+    Form.OpenFile(drawing);
+    EXPECT_EQ(Take(), TLog{});
+    EXPECT_EQ(Form.Edit1.Text + " " + Form.LoadedFileName, drawing + " " + drawing);
+
+    // Bytes after the last section, and an image whose name no file can have.
+    WriteFileBytes(Folder + "longer.jww", ReadFileBytes(drawing) + "tail");
+    Form.OpenFile(Folder + "longer.jww");
+    EXPECT_EQ(Take(), (TLog{Warning(std::string(MsgTrailingBytesBefore) + "4" +
+                                    std::string(MsgTrailingBytesAfter))}));
+    std::string bytes = ReadFileBytes(drawing);
+    const std::string longName = "A.BMP" + std::string(300, 'x');
+    bytes.replace(bytes.rfind("\x05" "A.BMP"), 6, "\xFF" + TJwwBuilder().Word(305).Bytes() + longName);
+    WriteFileBytes(Folder + "long.jww", bytes);
+    Form.OpenFile(Folder + "long.jww");
+    EXPECT_EQ(Take(), (TLog{Warning(std::string(MsgImagesNotExtracted) + "\r\n" + longName)}));
+}
+
+TEST_F(Form1Test, EditsAreNotThrownAwayWithoutAsking)
+{
+    const std::string first = Open(WriteDrawing("first.jww"));
+    const std::string second = WriteDrawing("second.jww");
+    // Without an edit nothing is asked: cell rules that rewrite what was loaded are no edit.
+    Form.StringGrid3SelectCell(PointRadiusCol, 1);
+    Form.StringGrid3SelectCell(ScreenColorCol, 1);
+    EXPECT_FALSE(Form.Modified);
+    EXPECT_TRUE(Form.FormCloseQuery());
+    Open(second);
+    Open(first);
+    Take();
+    // After an edit, No keeps the window and its cells, whether closing or opening.
+    Form.CellTyped(Form.StringGrid2, NameCol, 5, "edited");
+    EXPECT_TRUE(Form.Modified);
+    const std::string ask = "ask " + std::string(CaptionQuestion) + " " + std::string(MsgDiscardEdits);
+    Answers = {"no"};
+    EXPECT_FALSE(Form.FormCloseQuery());
+    Open(second);
+    EXPECT_EQ(Take(), (TLog{ask, "open " + Folder + " first.jww", ask}));
+    EXPECT_EQ(Form.LoadedFileName + " " + Form.StringGrid2.Cell(NameCol, 5), first + " edited");
+    // A colour chosen is an edit too; a save ends the question, Yes discards.
+    SaveAs(Folder + "saved.jww");
+    EXPECT_FALSE(Form.Modified);
+    Answers = {"65280"};
+    Form.StringGrid3DblClick(ScreenColorCol, 2);
+    EXPECT_TRUE(Form.Modified);
+    Answers = {second, "yes"};
+    Form.Button1Click();
+    EXPECT_EQ(Form.LoadedFileName, second);
+    EXPECT_FALSE(Form.Modified);
 }

@@ -3,6 +3,8 @@
 #include <QtWidgets>
 #include <QtTest>
 
+#include "tests/support/ImageDrawing.h"
+#include "tests/support/JwwBuilder.h"
 #include "tools/DrawingGenerator.h"
 #include "ui/Messages.h"
 #include "ui/TableFrames.h"
@@ -19,11 +21,12 @@ using TAnswer = std::optional<std::string>;
 class TScriptedServices : public TQtDesktopServices {
 public:
     explicit TScriptedServices(const QString& folder) : Folder(PathToOs(folder)) {}
-    void ShowMessageBox(std::string_view text, std::string_view caption, TMessageKind) override
+    void ShowBox(std::string_view text, std::string_view caption, TMessageKind) override
     {
-        Messages << TextFromCp932(caption) + QStringLiteral(": ") + TextFromCp932(text);
+        Messages << TextFromCp932(caption) + QStringLiteral(": ") + TextFromCp932(text) +
+                        (ShownBehind ? QStringLiteral(" over ") + ShownBehind() : QString());
     }
-    bool AskYesNo(std::string_view text, std::string_view caption) override
+    bool AskBox(std::string_view text, std::string_view caption) override
     {
         Messages << TextFromCp932(caption) + QStringLiteral("? ") + TextFromCp932(text);
         return DiscardEdits;
@@ -52,6 +55,7 @@ public:
     std::string UserCacheFolder() override { return Folder + "/cache/"; }
     std::string OpenFailure;
     bool DiscardEdits = true;  // the answer to every question
+    std::function<QString()> ShownBehind;  // what the window shows as a box appears
     std::vector<TAnswer> Answers;
     std::size_t Asked = 0;
     QStringList Messages;  // "caption: text", "colour <initial colour>", or a path shell-opened
@@ -166,6 +170,8 @@ private slots:
     void TheServicesMessageBoxesAndDialogs();
     void TypedCellsSwatchesAndTheColourDialog();
     void DrawingsOpenDecodedAndSaveAsCodePage932OrTheirUntouchedBytes();
+    void TwoWindowsEachSaveTheirOwnImages();
+    void DrawingsFromTheDesktopAndWhatTheWindowShowsBehindEachMessage();
 };
 
 void TWidgetsTest::TheWindowsFrameAndFont()
@@ -468,6 +474,109 @@ void TWidgetsTest::DrawingsOpenDecodedAndSaveAsCodePage932OrTheirUntouchedBytes(
     QCOMPARE(saved.LayerGroupTable.at(3).Name + saved.LayerTable.at(5).Name +
                  saved.ColorExTable.at(7).Name + saved.LineTypeExTable.at(3).Name,
              "\x94\x7A\x8A\xC7?\x83\xB6" + undecodable + undecodable + duplicate);
+}
+
+void TWidgetsTest::TwoWindowsEachSaveTheirOwnImages()
+{
+    // Two windows of one program, so with one shared temp folder; images of one name.
+    QTemporaryDir program, drawings;
+    const auto path = [&](const char* name) { return PathToOs(drawings.filePath(name)); };
+    QVERIFY(SaveDrawingWithImage(path("a.jww"), "A.BMP", std::string(5000, 'a'), path("a/")));
+    QVERIFY(SaveDrawingWithImage(path("b.jww"), "A.BMP", std::string(7000, 'b'), path("b/")));
+    const auto endsWithImage = [&](const char* name, char byte, int32_t size) {
+        QFile file(drawings.filePath(name));
+        return file.open(QIODevice::ReadOnly) &&
+               file.readAll().endsWith(QByteArray::fromStdString(
+                   TJwwBuilder().Int(size).Bytes() + std::string(std::size_t(size), byte)));
+    };
+    TScriptedServices services1(program.path()), services2(program.path());
+    TMainWindow window1(services1);
+    auto window2 = std::make_unique<TMainWindow>(services2);
+    window1.show();
+    window2->show();
+    services1.Answers = {path("a.jww"), path("a2.jww"), path("a3.jww")};
+    services2.Answers = {path("b.jww"), path("b2.jww")};
+    QTest::mouseClick(window1.Button1, Qt::LeftButton);
+    QTest::mouseClick(window2->Button1, Qt::LeftButton);
+    QTest::mouseClick(window1.Button2, Qt::LeftButton);
+    QTest::mouseClick(window2->Button2, Qt::LeftButton);
+    QVERIFY(endsWithImage("a2.jww", 'a', 5000));
+    QVERIFY(endsWithImage("b2.jww", 'b', 7000));
+    // Closing one window leaves the other's images.
+    window2->close();
+    window2.reset();
+    QTest::mouseClick(window1.Button2, Qt::LeftButton);
+    QVERIFY(endsWithImage("a3.jww", 'a', 5000));
+    const QString saved = QStringLiteral("情報: ファイル保存を行いました。");
+    QCOMPARE(services1.Messages, (QStringList{saved, saved}));
+    window1.close();
+    QVERIFY(!QFileInfo::exists(program.filePath(QStringLiteral("TEMP"))));
+}
+
+void TWidgetsTest::DrawingsFromTheDesktopAndWhatTheWindowShowsBehindEachMessage()
+{
+    TShownWindow shown;
+    TMainWindow& w = shown.Window;
+    shown.Services.ShownBehind = [&] {
+        return w.Edit1->text() + QStringLiteral(" | ") + ShownText(*w.StringGrid1, NameCol, 4);
+    };
+    const std::string opened = shown.OpenDrawing(QStringLiteral("a.jww"), NameTheDrawing);
+    // The table has the focus, so that the keyboard edits the drawing at once.
+    QVERIFY(w.StringGrid1->hasFocus());
+
+    // Dropped: a drawing opens as if chosen; any other file is not taken.
+    const auto drop = [&](const QString& name) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(shown.Drawings.filePath(name))});
+        QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &drop);
+        return enter.isAccepted();
+    };
+    QFile notes(shown.Drawings.filePath(QStringLiteral("notes.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("notes") == 5);
+    notes.close();
+    QVERIFY(!drop(QStringLiteral("notes.txt")));
+    // A refused drawing empties the window before its warning shows.
+    const auto old = std::make_unique<TJwwDocument>();
+    GenerateDrawing(*old, {.Version = 700, .Images = false});
+    QVERIFY(SaveJww(*old, PathToOs(shown.Drawings.filePath(QStringLiteral("old.JWW"))), 351));
+    QVERIFY(drop(QStringLiteral("old.JWW")));
+    const QString folder = shown.Drawings.path() + QLatin1Char('/');
+    QCOMPARE(shown.Services.Messages.takeLast(),
+             QStringLiteral("警告: このJWWデータファイルは、Ver.4.20形式より以前のデータです。 over ") +
+                 folder + QStringLiteral(" | "));
+    QVERIFY(drop(QStringLiteral("a.jww")));
+    QCOMPARE(w.Edit1->text(), PathFromOs(opened));
+    // Saved: the box shows over the new name.
+    const std::string saved = PathToOs(shown.Drawings.filePath(QStringLiteral("b.jww")));
+    shown.Services.Answers.push_back(saved);
+    QTest::mouseClick(w.Button2, Qt::LeftButton);
+    QCOMPARE(shown.Services.Messages.takeLast(),
+             QStringLiteral("情報: ファイル保存を行いました。 over ") + PathFromOs(saved) +
+                 QStringLiteral(" | 配管"));
+    // Named on the command line: the same checks and messages.
+    QFile fake(shown.Drawings.filePath(QStringLiteral("fake.jww")));
+    QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("not a drawing") == 13);
+    fake.close();
+    w.OpenFile(PathToOs(fake.fileName()));
+    QCOMPARE(shown.Services.Messages.takeLast(),
+             QStringLiteral("警告: このファイルは、Jw_cad for Windows 図面ファイルではありません。 over ") +
+                 PathFromOs(saved) + QStringLiteral(" | 配管"));
+    QVERIFY(shown.Services.Messages.isEmpty());
+
+    // An edit shows in the title; closing asks, and No keeps the window with its cells.
+    shown.TypeIntoCell(*w.StringGrid1, NameCol, 4, QStringLiteral("給水"), Qt::Key_Down);
+    QVERIFY(w.isWindowModified());
+    shown.Services.DiscardEdits = false;
+    w.close();
+    QVERIFY(w.isVisible());
+    QCOMPARE(shown.Services.Messages,
+             QStringList{QStringLiteral("確認? 保存されていない変更があります。破棄しますか？")});
+    QCOMPARE(ShownText(*w.StringGrid1, NameCol, 4), QStringLiteral("給水"));
+    shown.Services.DiscardEdits = true;
 }
 
 QTEST_MAIN(TWidgetsTest)

@@ -55,6 +55,19 @@ void TQtDesktopServices::ShowMessageBox(std::string_view text, std::string_view 
 {
     if (ShowState)
         ShowState();
+    ShowBox(text, caption, kind);
+}
+
+bool TQtDesktopServices::AskYesNo(std::string_view text, std::string_view caption)
+{
+    if (ShowState)
+        ShowState();
+    return AskBox(text, caption);
+}
+
+void TQtDesktopServices::ShowBox(std::string_view text, std::string_view caption,
+                                 TMessageKind kind)
+{
     QString shown = TextFromCp932(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(kind == TMessageKind::Warning ? QMessageBox::Warning : QMessageBox::Information,
@@ -62,10 +75,8 @@ void TQtDesktopServices::ShowMessageBox(std::string_view text, std::string_view 
     box.exec();
 }
 
-bool TQtDesktopServices::AskYesNo(std::string_view text, std::string_view caption)
+bool TQtDesktopServices::AskBox(std::string_view text, std::string_view caption)
 {
-    if (ShowState)
-        ShowState();
     QMessageBox box(QMessageBox::Question, TextFromCp932(caption), TextFromCp932(text),
                     QMessageBox::Yes | QMessageBox::No, DialogParent);
     box.setDefaultButton(QMessageBox::No);

@@ -25,8 +25,8 @@ public:
     void ShowStateBeforeMessages(std::function<void()> showState) { ShowState = std::move(showState); }
 
     void ShowMessageBox(std::string_view text, std::string_view caption,
-                        TMessageKind kind) override;
-    bool AskYesNo(std::string_view text, std::string_view caption) override;
+                        TMessageKind kind) final;
+    bool AskYesNo(std::string_view text, std::string_view caption) final;
     void Beep() override;
     std::optional<std::string> OpenDialog(const TFileDialogSettings& settings) override;
     std::optional<std::string> SaveDialog(const TFileDialogSettings& settings) override;
@@ -43,6 +43,11 @@ public:
     // patterns of one description are separated by ';' there and by spaces here. A description
     // that ends in its patterns in parentheses already is one that Qt reads as it stands.
     static QString QtNameFilters(const QString& filter);
+
+protected:
+    // The boxes themselves, once the window shows its state.
+    virtual void ShowBox(std::string_view text, std::string_view caption, TMessageKind kind);
+    virtual bool AskBox(std::string_view text, std::string_view caption);
 
 private:
     QPointer<QWidget> DialogParent;
