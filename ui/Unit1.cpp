@@ -21,19 +21,15 @@ constexpr std::string_view CacheFolderName = "zelvane/";
 // Each window's temp image folder is one of these, with a unique ending, in a shared folder.
 constexpr std::string_view WindowFolderPrefix = "window-";
 
+// The window whose drawing and temp images the module's document and temp image state are.
+TForm1* ModuleDrawingOwner = nullptr;
+
 }  // namespace
 
 struct TForm1::TOwnDrawing {
     TJwwDocument Document;
     TTempImageState Images;
 };
-
-namespace {
-
-// The window whose drawing and temp images the module's document and temp image state are.
-TForm1* ModuleDrawingOwner = nullptr;
-
-}  // namespace
 
 // The format library reads and writes the module's document and temp images. With one window
 // they simply are its own; when another window's handler runs, that window's drawing takes
@@ -61,7 +57,7 @@ TForm1::TForm1(TDesktopServices& services)
 {
 }
 
-// The drawing of a window that goes goes with it.
+// A window's drawing leaves the module with the window.
 TForm1::~TForm1()
 {
     if (ModuleDrawingOwner != this)
@@ -88,6 +84,8 @@ void TForm1::PrepareTempImageFolder()
         cache.empty() ? std::string()
                       : cache + std::string(CacheFolderName) + std::string(TempFolderName);
     StartFolder = ProgramDir;
+    SharedImageFolder.clear();
+    TempImageFolder.clear();
     for (const std::string& shared : {besideProgram, inCache}) {
         if (shared.empty() || !Services.CreateFolder(shared))
             continue;
