@@ -247,6 +247,19 @@ std::optional<std::string> Cp932ToUtf8(std::string_view cp932)
     return out;
 }
 
+std::string Cp932ToUtf8Lossy(std::string_view cp932)
+{
+    if (IsAscii(cp932))
+        return std::string(cp932);
+    std::string out;
+    out.reserve(cp932.size() * 3 / 2);
+    for (std::size_t i = 0; i < cp932.size();) {
+        const char16_t c = DecodeNext(cp932, i);
+        AppendUtf8(out, c == kNoChar ? char16_t{kReplacement} : c);
+    }
+    return out;
+}
+
 std::optional<std::u16string> Cp932ToUtf16(std::string_view cp932)
 {
     std::u16string out;
