@@ -24,6 +24,13 @@ bool TRenderFilter::Shows(const TRenderSource& source) const
            (!PenStyle || *PenStyle == source.PenStyle);
 }
 
+void GreyOut(const TRenderFilter& filter, TRenderScene& scene)
+{
+    for (TPrimitive& primitive : scene.Primitives)
+        if (!filter.Shows(primitive.Source))
+            primitive.Color = GreyedRgb;
+}
+
 std::string LayerName(uint16_t layerGroup, uint16_t layer)
 {
     // Numbers above F, which a damaged drawing may hold, keep all their digits.

@@ -21,6 +21,9 @@ struct TRenderFilter {
 // The colour of what a filter does not show.
 constexpr TRgb GreyedRgb{210, 210, 210};
 
+// Draws the primitives that the filter does not show in GreyedRgb.
+void GreyOut(const TRenderFilter& filter, TRenderScene& scene);
+
 // A layer as the drawing's users name it: the layer group and the layer as one hexadecimal
 // digit each, "0-0" .. "F-F".
 std::string LayerName(uint16_t layerGroup, uint16_t layer);

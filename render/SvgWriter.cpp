@@ -5,13 +5,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "render/PictureFrame.h"
 #include "render/RenderDrawing.h"
 #include "text/Cp932.h"
 
 namespace {
 
-// Room around the drawing, as a share of its larger side.
-constexpr double MarginShare = 0.02;
 // A point is a dot of this share of the picture's larger side.
 constexpr double PointShare = 0.0015;
 // Texts are laid out at this size and scaled down to their height, since some SVG readers
@@ -30,9 +29,11 @@ public:
         return *this;
     }
 
-    // The shortest text that reads back as the same double.
+    // The shortest text that reads back as the same double; a flipped 0 is written as 0.
     TSvgOut& operator<<(double value)
     {
+        if (value == 0.0)
+            value = 0.0;
         std::array<char, 32> digits;
         const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
         Out.write(digits.data(), result.ptr - digits.data());
@@ -157,26 +158,6 @@ void WritePrimitive(TSvgOut& svg, const TPrimitive& primitive, const TRenderScen
     }
 }
 
-// The extent of everything drawn, with a margin; a square around the origin for a drawing
-// that draws nothing.
-TBounds PictureBounds(const TJwwDocument& doc)
-{
-    TDrawingRenderer renderer(doc);
-    TRenderScene scene;
-    TBounds bounds;
-    for (std::size_t position = 0; position < doc.EntityOrder.size(); ++position) {
-        scene.Clear();
-        renderer.RenderObject(position, scene);
-        bounds.Add(BoundsOf(scene));
-    }
-    if (bounds.Empty())
-        return {-1.0, -1.0, 1.0, 1.0};
-    double margin = std::max(bounds.MaxX - bounds.MinX, bounds.MaxY - bounds.MinY) * MarginShare;
-    if (margin == 0.0)
-        margin = 1.0;
-    return {bounds.MinX - margin, bounds.MinY - margin, bounds.MaxX + margin, bounds.MaxY + margin};
-}
-
 }  // namespace
 
 std::string_view KindName(int32_t kind)
@@ -195,16 +176,16 @@ std::string_view KindName(int32_t kind)
 
 void WriteSvg(const TJwwDocument& doc, const TRenderFilter& filter, std::ostream& out)
 {
-    const TBounds bounds = PictureBounds(doc);
+    const TPictureFrame frame = PictureFrame(doc, PictureLongerSide);
+    const TBounds& bounds = frame.Extent;
     const double width = bounds.MaxX - bounds.MinX;
     const double height = bounds.MaxY - bounds.MinY;
-    const double pixelsPerUnit = SvgLongerSide / std::max(width, height);
 
     TSvgOut svg(out);
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" baseProfile=\"tiny\""
-        << " width=\"" << std::max(1.0, std::round(width * pixelsPerUnit)) << "\" height=\""
-        << std::max(1.0, std::round(height * pixelsPerUnit)) << "\" viewBox=\"" << bounds.MinX
+        << " width=\"" << static_cast<uint32_t>(frame.Width) << "\" height=\""
+        << static_cast<uint32_t>(frame.Height) << "\" viewBox=\"" << bounds.MinX
         << " " << -bounds.MaxY << " " << width << " " << height << "\">\n";
     svg << "<rect x=\"" << bounds.MinX << "\" y=\"" << -bounds.MaxY << "\" width=\"" << width
         << "\" height=\"" << height << "\" fill=\"#ffffff\"/>\n";
@@ -222,11 +203,9 @@ void WriteSvg(const TJwwDocument& doc, const TRenderFilter& filter, std::ostream
         svg << "<g data-kind=\"" << KindName(source->Kind) << "\" data-layer=\""
             << LayerName(source->LayerGroup, source->Layer) << "\" data-index=\""
             << static_cast<uint32_t>(position) << "\">";
-        for (TPrimitive& primitive : scene.Primitives) {
-            if (!filter.Shows(primitive.Source))
-                primitive.Color = GreyedRgb;
+        GreyOut(filter, scene);
+        for (const TPrimitive& primitive : scene.Primitives)
             WritePrimitive(svg, primitive, scene, pointRadius);
-        }
         svg << "</g>\n";
     }
     svg << "</g>\n</svg>\n";

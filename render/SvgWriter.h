@@ -14,7 +14,4 @@
 // "block"; empty for any other code.
 std::string_view KindName(int32_t kind);
 
-// The longer side of the picture in pixels.
-constexpr int SvgLongerSide = 2000;
-
 void WriteSvg(const TJwwDocument& doc, const TRenderFilter& filter, std::ostream& out);
