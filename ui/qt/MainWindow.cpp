@@ -10,6 +10,7 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -18,6 +19,8 @@
 #include "ui/Messages.h"
 #include "ui/TableRules.h"
 #include "ui/qt/DisplayText.h"
+#include "ui/qt/PreviewHighlight.h"
+#include "ui/qt/PreviewPane.h"
 #include "ui/qt/SwatchDelegate.h"
 #include "ui/qt/WindowFont.h"
 
@@ -27,6 +30,7 @@ namespace {
 const QRect Form1Bounds(194, 109, 724, 480);
 constexpr int Panel1Height = 33;
 constexpr int StatusBar1Height = 19;
+const QSize PreviewSize(800, 600);
 
 }  // namespace
 
@@ -58,6 +62,7 @@ TMainWindow::TMainWindow(TQtDesktopServices& services, QWidget* parent)
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setFixedHeight(StatusBar1Height);
     setStatusBar(StatusBar1);
+    BuildPreview();
 
     StringGrid3->setItemDelegate(new TSwatchDelegate(
         [this](int ACol, int ARow) { return Form1.StringGrid3DrawCell(ACol, ARow); }, StringGrid3));
@@ -99,9 +104,58 @@ TGridView* TMainWindow::AddTab(TCellTable& table, std::string_view caption)
     return grid;
 }
 
+void TMainWindow::BuildPreview()
+{
+    PreviewButton = new QToolButton(StatusBar1);
+    PreviewButton->setText(QStringLiteral("プレビュー"));
+    PreviewButton->setCheckable(true);
+    PreviewButton->setAutoRaise(true);
+    PreviewButton->setFixedHeight(StatusBar1Height);
+    StatusBar1->addPermanentWidget(PreviewButton);
+
+    Preview = new TPreviewPane(this);
+    Preview->setWindowFlag(Qt::Window);
+    Preview->setWindowTitle(QStringLiteral("プレビュー"));
+    Preview->resize(PreviewSize);
+    connect(PreviewButton, &QToolButton::toggled, this, [this](bool shown) {
+        if (shown) {
+            Preview->show();
+            RefreshPreview();
+        } else
+            Preview->hide();
+    });
+    connect(Preview, &TPreviewPane::Hidden, this, [this] { PreviewButton->setChecked(false); });
+
+    const std::pair<TGridView*, TTableKind> grids[] = {{StringGrid1, TTableKind::LayerGroups},
+                                                       {StringGrid2, TTableKind::Layers},
+                                                       {StringGrid3, TTableKind::Colors},
+                                                       {StringGrid4, TTableKind::LineTypes}};
+    // A click on the cell that is already current moves nothing, so it selects its row too.
+    for (const auto& [grid, kind] : grids) {
+        connect(grid, &TGridView::SelectCell, this, [this, kind = kind](int, int ARow) {
+            Preview->Highlight(HighlightOfRow(kind, ARow));
+        });
+        connect(grid, &QAbstractItemView::clicked, this, [this, kind = kind](const QModelIndex& index) {
+            Preview->Highlight(HighlightOfRow(kind, TCellTableModel::TableRow(index)));
+        });
+    }
+}
+
+void TMainWindow::RefreshPreview()
+{
+    if (!Preview->isVisible() || (!PreviewStale && PreviewedFile == Form1.LoadedFileName))
+        return;
+    PreviewStale = false;
+    PreviewedFile = Form1.LoadedFileName;
+    Preview->ShowDrawing(JwwDoc);
+}
+
 void TMainWindow::ConnectEvents()
 {
-    connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Form1.Button1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] {
+        PreviewStale = true;
+        RunHandler([this] { Form1.Button1Click(); });
+    });
     connect(Button2, &QPushButton::clicked, this, [this] { RunHandler([this] { Form1.Button2Click(); }); });
     connect(Button3, &QPushButton::clicked, this, [this] { RunHandler([this] { Form1.Button3Click(); }); });
 
@@ -148,6 +202,7 @@ void TMainWindow::ShowFormState()
     Edit1->setText(PathFromOs(Form1.Edit1.Text));
     for (TGridView* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4})
         grid->Model().TableChanged();
+    RefreshPreview();
 }
 
 void TMainWindow::showEvent(QShowEvent* event)
