@@ -3,31 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 
 #include "render/PenColors.h"
 #include "render/RenderDrawing.h"
 #include "render/RenderFilter.h"
+#include "tests/render/BuiltDrawing.h"
 
 namespace {
 
 constexpr double Pi = std::numbers::pi;
 constexpr double Close = 1e-9;
-
-std::unique_ptr<TJwwDocument> EmptyDrawing()
-{
-    auto doc = std::make_unique<TJwwDocument>();
-    CreateHeaderTables(*doc);
-    return doc;
-}
-
-template <class TRecord>
-void Add(TEntityCollections& list, int32_t kind, std::vector<TRecord>& records, TRecord record)
-{
-    list.EntityOrder.push_back({kind, static_cast<int32_t>(records.size())});
-    records.push_back(std::move(record));
-}
 
 TEntSen Line(double x1, double y1, double x2, double y2, uint16_t penColor = 2)
 {

@@ -2,11 +2,11 @@
 // flipped, and text made safe for XML.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <numbers>
 #include <sstream>
 
 #include "render/SvgWriter.h"
+#include "tests/render/BuiltDrawing.h"
 
 namespace {
 
@@ -26,8 +26,7 @@ bool Holds(const std::string& svg, const std::string& part)
 
 TEST(SvgWriter, ArcIsTheUnitCirclePlacedOntoItsEllipse)
 {
-    auto doc = std::make_unique<TJwwDocument>();
-    CreateHeaderTables(*doc);
+    auto doc = EmptyDrawing();
     TEntEnko arc;
     arc.Base.PenColor = 2;
     arc.CenterX = 10;
@@ -37,11 +36,9 @@ TEST(SvgWriter, ArcIsTheUnitCirclePlacedOntoItsEllipse)
     arc.TiltAngle = std::numbers::pi / 2;
     arc.StartAngle = 0;
     arc.ArcAngle = std::numbers::pi * 1.5;
-    doc->EnkoList.push_back(arc);
-    doc->EntityOrder.push_back({KindEnko, 0});
+    Add(*doc, KindEnko, doc->EnkoList, arc);
     arc.ArcAngle = -std::numbers::pi / 2;
-    doc->EnkoList.push_back(arc);
-    doc->EntityOrder.push_back({KindEnko, 1});
+    Add(*doc, KindEnko, doc->EnkoList, arc);
 
     const std::string svg = SvgOf(*doc);
     // Major axis (0, 4) and minor axis (-2, 0), both with y flipped; the long way round.
@@ -54,8 +51,7 @@ TEST(SvgWriter, ArcIsTheUnitCirclePlacedOntoItsEllipse)
 
 TEST(SvgWriter, TextPointAndFill)
 {
-    auto doc = std::make_unique<TJwwDocument>();
-    CreateHeaderTables(*doc);
+    auto doc = EmptyDrawing();
     TEntMoji text;
     text.Base.PenColor = 2;
     text.StartX = 1;
@@ -64,20 +60,17 @@ TEST(SvgWriter, TextPointAndFill)
     text.EndY = 2;
     text.SizeY = 5;
     text.Text = "a<b>&\x01\x82\xA0\x81";  // a control byte and a broken character
-    doc->MojiList.push_back(text);
-    doc->EntityOrder.push_back({KindMoji, 0});
+    Add(*doc, KindMoji, doc->MojiList, text);
     TEntTen point;
     point.X = 3;
-    doc->TenList.push_back(point);
-    doc->EntityOrder.push_back({KindTen, 0});
+    Add(*doc, KindTen, doc->TenList, point);
     TEntSolid solid;
     solid.Base.PenColor = 10;
     solid.RgbColor = 0x123456;
     solid.X2 = 1;
     solid.X3 = 1, solid.Y3 = 1;
     solid.Y4 = 1;
-    doc->SolidList.push_back(solid);
-    doc->EntityOrder.push_back({KindSolid, 0});
+    Add(*doc, KindSolid, doc->SolidList, solid);
 
     const std::string svg = SvgOf(*doc, TRenderFilter{{}, {}, {}, 9});
     // Glyphs of size 100 scaled to the height of 5 and stretched to the length of 10.
