@@ -13,9 +13,10 @@ constexpr double MarginShare = 0.02;
 
 TBounds WithMargin(const TBounds& bounds)
 {
-    if (bounds.Empty())
-        return {-1.0, -1.0, 1.0, 1.0};
     double margin = std::max(bounds.MaxX - bounds.MinX, bounds.MaxY - bounds.MinY) * MarginShare;
+    // Bounds across nearly the whole range of doubles have no size that a picture could show.
+    if (bounds.Empty() || !std::isfinite(margin * (1 + 2 * MarginShare) / MarginShare))
+        return {-1.0, -1.0, 1.0, 1.0};
     if (margin == 0.0)
         margin = 1.0;
     return {bounds.MinX - margin, bounds.MinY - margin, bounds.MaxX + margin, bounds.MaxY + margin};

@@ -1,5 +1,6 @@
 #include "render/RenderDrawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -27,6 +28,14 @@ const TEntBase* BaseOf(const TEntityCollections& list, const TEntRef& ref)
     case KindBlock: return at(list.BlockList);
     default: return nullptr;
     }
+}
+
+bool IsFinite(const TPrimitive& p)
+{
+    for (const TVec2& point : p.P)
+        if (!std::isfinite(point.X) || !std::isfinite(point.Y))
+            return false;
+    return std::isfinite(p.Start) && std::isfinite(p.Sweep);
 }
 
 }  // namespace
@@ -62,7 +71,8 @@ struct TDrawingRenderer::TTarget {
         p.P[0] = Place.Point({arc.CenterX, arc.CenterY});
         p.P[1] = Place.Vector({arc.Radius * cosine, arc.Radius * sine});
         p.P[2] = Place.Vector({-minor * sine, minor * cosine});
-        if (arc.FullCircle != 0) {
+        // More than one turn draws the whole ellipse once.
+        if (arc.FullCircle != 0 || std::abs(arc.ArcAngle) >= 2 * std::numbers::pi) {
             p.Start = 0.0;
             p.Sweep = 2 * std::numbers::pi;
         } else {
@@ -134,7 +144,14 @@ void TDrawingRenderer::RenderObject(std::size_t position, TRenderScene& scene)
     if (!source)
         return;
     TTarget target{scene, *source, {}};
+    const std::size_t first = scene.Primitives.size();
     RenderEntry(Doc, Doc.EntityOrder[position], target);
+    // A damaged drawing may hold numbers that are not finite, or a placement may overflow;
+    // such a shape has no place in any picture.
+    const auto kept = std::remove_if(scene.Primitives.begin() + static_cast<std::ptrdiff_t>(first),
+                                     scene.Primitives.end(),
+                                     [](const TPrimitive& p) { return !IsFinite(p); });
+    scene.Primitives.erase(kept, scene.Primitives.end());
 }
 
 void TDrawingRenderer::RenderEntry(const TEntityCollections& list, const TEntRef& ref,

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "render/PenColors.h"
+#include "render/PictureFrame.h"
 #include "render/RenderDrawing.h"
 #include "render/RenderFilter.h"
 #include "tests/render/BuiltDrawing.h"
@@ -342,4 +343,29 @@ TEST(RenderFilters, LayerNamesInHexadecimal)
         EXPECT_FALSE(ParseLayerName(bad, untouched)) << bad;
         EXPECT_FALSE(untouched.LayerGroup);
     }
+}
+
+TEST(RenderObjects, ShapesThatAreNotFiniteAreLeftOut)
+{
+    auto doc = EmptyDrawing();
+    Add(*doc, KindSen, doc->SenList, Line(0, 0, std::nan(""), 1));
+    Add(*doc, KindSen, doc->SenList, Line(0, 0, 1, 1));
+    Add(*doc, KindSen, doc->SenList, Line(-1e308, 0, 1e308, 1));
+    TEntBlockDef& definition = AddDefinition(*doc, 1);
+    Add(definition, KindSen, definition.SenList, Line(0, 0, 1e300, 0));
+    Add(*doc, KindBlock, doc->BlockList, Insertion(1, 0, 0, 1e300, 1, 0));
+    TEntEnko arc;
+    arc.Radius = 1;
+    arc.ArcAngle = 1e12;  // many turns: the whole ellipse once
+    Add(*doc, KindEnko, doc->EnkoList, arc);
+
+    const TRenderScene scene = Render(*doc);
+    ASSERT_EQ(scene.Primitives.size(), 3u);
+    EXPECT_EQ(scene.Primitives[0].Source.Position, 1u);
+    EXPECT_EQ(scene.Primitives[1].Source.Position, 2u);
+    EXPECT_DOUBLE_EQ(scene.Primitives[2].Sweep, 2 * Pi);
+    // Bounds wider than any double can measure fall back to a small frame.
+    const TPictureFrame frame = PictureFrame(*doc, 100);
+    EXPECT_EQ(frame.Extent.MaxX, 1.0);
+    EXPECT_EQ(frame.Width, 100);
 }
