@@ -16,30 +16,21 @@
 namespace {
 
 constexpr double WheelStepFactor = 1.25;
-// Texts lower than this are drawn as their baseline only.
-constexpr double LeastTextPixels = 5.0;
-constexpr double PointPixels = 3.0;
+// Texts lower than this, and those beyond the first MostGlyphTexts in view, are drawn as their
+// baseline.
+constexpr double LeastTextPixels = 6.0;
+constexpr std::size_t MostGlyphTexts = 3000;
 // Arcs are drawn as polylines with about one segment per this many pixels of their length.
 constexpr double PixelsPerArcSegment = 4.0;
 constexpr int MostArcSegments = 720;
+// How long the view waits after the last turn of the wheel before it draws afresh.
+constexpr int SettleMilliseconds = 150;
+// Texts are laid out in a font of this many pixels and scaled to their height.
+constexpr int TextLayoutPixels = 100;
 
-// What one colour draws in a frame.
-struct TBatch {
-    std::vector<QLineF> Lines;
-    std::vector<QPointF> Points;
-    std::vector<const TPrimitive*> Texts;
-    std::vector<const TPrimitive*> Fills;
-};
-
-QColor ColorOf(TRgb rgb)
-{
-    return QColor(rgb.R, rgb.G, rgb.B);
-}
-
-uint32_t KeyOf(TRgb rgb)
-{
-    return uint32_t{rgb.R} << 16 | uint32_t{rgb.G} << 8 | rgb.B;
-}
+// Lines of one colour wait here to be drawn together; drawing them in bounded batches keeps a
+// frame's memory small whatever the drawing holds.
+constexpr std::size_t LinesPerBatch = 8192;
 
 // From drawing to widget coordinates.
 struct TViewMap {
@@ -50,23 +41,39 @@ struct TViewMap {
     QPointF Point(TVec2 p) const { return {p.X * Scale + OffsetX, OffsetY - p.Y * Scale}; }
 };
 
-void AddArc(const TPrimitive& arc, const TViewMap& view, std::vector<QLineF>& lines)
+// Calls add with each segment of the polyline that draws the arc.
+template <class TAdd>
+void AddArc(const TPrimitive& arc, const TViewMap& view, TAdd add)
 {
     const TVec2* p = arc.P;
     const double pixels = (std::hypot(p[1].X, p[1].Y) + std::hypot(p[2].X, p[2].Y)) *
                           std::abs(arc.Sweep) * 0.5 * view.Scale;
     const int segments =
         std::clamp(static_cast<int>(pixels / PixelsPerArcSegment), 4, MostArcSegments);
-    const auto at = [&](double t) {
-        return view.Point({p[0].X + p[1].X * std::cos(t) + p[2].X * std::sin(t),
-                           p[0].Y + p[1].Y * std::cos(t) + p[2].Y * std::sin(t)});
+    const auto at = [&](double cosine, double sine) {
+        return view.Point({p[0].X + p[1].X * cosine + p[2].X * sine,
+                           p[0].Y + p[1].Y * cosine + p[2].Y * sine});
     };
-    QPointF previous = at(arc.Start);
+    // Each step turns the angle by the same amount, which a rotation does without the sines.
+    const double stepCosine = std::cos(arc.Sweep / segments);
+    const double stepSine = std::sin(arc.Sweep / segments);
+    double cosine = std::cos(arc.Start);
+    double sine = std::sin(arc.Start);
+    QPointF previous = at(cosine, sine);
     for (int i = 1; i <= segments; ++i) {
-        const QPointF next = at(arc.Start + arc.Sweep * i / segments);
-        lines.emplace_back(previous, next);
+        const double turned = cosine * stepCosine - sine * stepSine;
+        sine = sine * stepCosine + cosine * stepSine;
+        cosine = turned;
+        const QPointF next = at(cosine, sine);
+        add(QLineF(previous, next));
         previous = next;
     }
+}
+
+QLineF Baseline(const TPrimitive& text, const TViewMap& view)
+{
+    const TVec2* p = text.P;
+    return {view.Point(p[0]), view.Point({p[0].X + p[1].X, p[0].Y + p[1].Y})};
 }
 
 void PaintText(QPainter& painter, const TPrimitive& text, const TViewMap& view,
@@ -77,20 +84,16 @@ void PaintText(QPainter& painter, const TPrimitive& text, const TViewMap& view,
     const double along = std::hypot(p[3].X, p[3].Y);
     if (height == 0.0 || along == 0.0)
         return;
-    // Glyphs of a 100-pixel font in a space whose x axis runs along the baseline and whose y
+    // Glyphs of the layout font in a space whose x axis runs along the baseline and whose y
     // axis runs down across it, scaled to the character height.
-    constexpr double LayoutSize = 100.0;
-    const double k = view.Scale / LayoutSize;
+    const double k = view.Scale / TextLayoutPixels;
     const QPointF start = view.Point(p[0]);
     const QTransform glyphs(p[3].X / along * height * k, -p[3].Y / along * height * k,
                             -p[2].X * k, p[2].Y * k, start.x(), start.y());
     const QString shown = TextFromCp932(cp932);
-    QFont font = painter.font();
-    font.setPixelSize(static_cast<int>(LayoutSize));
-    painter.setFont(font);
     painter.save();
     painter.setTransform(glyphs);
-    const double length = std::hypot(p[1].X, p[1].Y) / height * LayoutSize;
+    const double length = std::hypot(p[1].X, p[1].Y) / height * TextLayoutPixels;
     const double advance = painter.fontMetrics().horizontalAdvance(shown);
     if (length > 0.0 && advance > 0.0)
         painter.scale(length / advance, 1.0);
@@ -105,6 +108,15 @@ TPreviewPane::TPreviewPane(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(200, 150);
+    Settle.setSingleShot(true);
+    Settle.setInterval(SettleMilliseconds);
+    connect(&Settle, &QTimer::timeout, this, &TPreviewPane::Redraw);
+}
+
+void TPreviewPane::Redraw()
+{
+    FrameValid = false;
+    update();
 }
 
 void TPreviewPane::ShowDrawing(const TJwwDocument& doc)
@@ -121,12 +133,13 @@ void TPreviewPane::ShowDrawing(const TJwwDocument& doc)
                          static_cast<float>(box.MaxX), static_cast<float>(box.MaxY)});
     }
     ZoomToFit();
+    Redraw();
 }
 
 void TPreviewPane::Highlight(const std::optional<TRenderFilter>& filter)
 {
     Filter = filter;
-    update();
+    Redraw();
 }
 
 void TPreviewPane::ZoomToFit()
@@ -137,7 +150,7 @@ void TPreviewPane::ZoomToFit()
     PixelsPerUnit = std::min(std::max(1, this->width()) / width, std::max(1, this->height()) / height);
     ViewCentre = {(frame.MinX + frame.MaxX) / 2, (frame.MinY + frame.MaxY) / 2};
     Fitted = true;
-    update();
+    Redraw();
 }
 
 void TPreviewPane::ZoomAt(QPointF at, double factor)
@@ -148,6 +161,7 @@ void TPreviewPane::ZoomAt(QPointF at, double factor)
     ViewCentre = {fixed.X - (at.x() - width() / 2.0) / PixelsPerUnit,
                   fixed.Y + (at.y() - height() / 2.0) / PixelsPerUnit};
     Fitted = false;
+    Settle.start();
     update();
 }
 
@@ -165,74 +179,125 @@ QPointF TPreviewPane::WidgetPoint(TVec2 p) const
 
 void TPreviewPane::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    const TViewMap view{PixelsPerUnit, width() / 2.0 - ViewCentre.X * PixelsPerUnit,
-                        height() / 2.0 + ViewCentre.Y * PixelsPerUnit};
-    const TVec2 low = DrawingPoint(QPointF(0, height()));
-    const TVec2 high = DrawingPoint(QPointF(width(), 0));
-    const float onePixel = static_cast<float>(1.0 / PixelsPerUnit);
-
-    // Greyed objects go first, so that what is highlighted lies on top of them.
-    std::unordered_map<uint32_t, TBatch> batches;
-    TBatch greyed;
-    const std::vector<TPrimitive>& primitives = Primitives.Primitives;
-    for (std::size_t i = 0; i < primitives.size(); ++i) {
-        const std::array<float, 4>& box = Boxes[i];
-        if (box[2] < low.X || box[0] > high.X || box[3] < low.Y || box[1] > high.Y)
-            continue;
-        const TPrimitive& primitive = primitives[i];
-        const bool shown = !Filter || Filter->Shows(primitive.Source);
-        TBatch& batch = shown ? batches[KeyOf(primitive.Color)] : greyed;
-        if (box[2] - box[0] < onePixel && box[3] - box[1] < onePixel) {
-            batch.Points.push_back(view.Point(primitive.P[0]));
-            continue;
-        }
-        switch (primitive.Kind) {
-        case TPrimitiveKind::Line:
-            batch.Lines.emplace_back(view.Point(primitive.P[0]), view.Point(primitive.P[1]));
-            break;
-        case TPrimitiveKind::Arc:
-            AddArc(primitive, view, batch.Lines);
-            break;
-        case TPrimitiveKind::Point:
-            batch.Points.push_back(view.Point(primitive.P[0]));
-            break;
-        case TPrimitiveKind::Text: {
-            const double pixels = std::hypot(primitive.P[2].X, primitive.P[2].Y) * PixelsPerUnit;
-            if (pixels >= LeastTextPixels)
-                batch.Texts.push_back(&primitive);
-            else
-                batch.Lines.emplace_back(
-                    view.Point(primitive.P[0]),
-                    view.Point({primitive.P[0].X + primitive.P[1].X, primitive.P[0].Y + primitive.P[1].Y}));
-            break;
-        }
-        case TPrimitiveKind::Fill:
-            batch.Fills.push_back(&primitive);
-            break;
-        }
+    const bool moving = Settle.isActive() || DragFrom;
+    if (!moving && (!FrameValid || Frame.size() != size())) {
+        Frame = QImage(size(), QImage::Format_RGB32);
+        PaintFrame(Frame);
+        FrameValid = true;
+        FrameScale = PixelsPerUnit;
+        FrameCentre = ViewCentre;
     }
+    QPainter painter(this);
+    if (!moving) {
+        painter.drawImage(0, 0, Frame);
+        return;
+    }
+    // The last frame where its drawing lies now.
+    painter.fillRect(rect(), Qt::white);
+    const double factor = PixelsPerUnit / FrameScale;
+    const QPointF centre(width() / 2.0, height() / 2.0);
+    painter.translate(centre + QPointF((FrameCentre.X - ViewCentre.X) * PixelsPerUnit,
+                                       (ViewCentre.Y - FrameCentre.Y) * PixelsPerUnit));
+    painter.scale(factor, factor);
+    painter.drawImage(-centre, Frame);
+}
 
-    const auto paint = [&](const TBatch& batch, const QColor& color) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(color);
-        for (const TPrimitive* fill : batch.Fills) {
-            const QPointF corners[4] = {view.Point(fill->P[0]), view.Point(fill->P[1]),
-                                        view.Point(fill->P[2]), view.Point(fill->P[3])};
-            painter.drawPolygon(corners, 4);
-        }
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(color, 0));
-        painter.drawLines(batch.Lines.data(), static_cast<int>(batch.Lines.size()));
-        for (const TPrimitive* text : batch.Texts)
-            PaintText(painter, *text, view, Primitives.Texts[text->TextIndex]);
-        painter.setPen(QPen(color, PointPixels, Qt::SolidLine, Qt::SquareCap));
-        painter.drawPoints(batch.Points.data(), static_cast<int>(batch.Points.size()));
+void TPreviewPane::PaintFrame(QImage& frame) const
+{
+    frame.fill(Qt::white);
+    const TViewMap view{PixelsPerUnit, frame.width() / 2.0 - ViewCentre.X * PixelsPerUnit,
+                        frame.height() / 2.0 + ViewCentre.Y * PixelsPerUnit};
+    const TVec2 low{ViewCentre.X - frame.width() / 2.0 / PixelsPerUnit,
+                    ViewCentre.Y - frame.height() / 2.0 / PixelsPerUnit};
+    const TVec2 high{ViewCentre.X + frame.width() / 2.0 / PixelsPerUnit,
+                     ViewCentre.Y + frame.height() / 2.0 / PixelsPerUnit};
+    const float onePixel = static_cast<float>(1.0 / PixelsPerUnit);
+    // Pixels are set directly: painting them one at a time would take longer than all the rest
+    // of a frame. The painter draws into the same memory, so the two keep their order.
+    const int width = frame.width();
+    const int height = frame.height();
+    auto* pixels = reinterpret_cast<QRgb*>(frame.bits());
+    const auto dot = [&](QPointF at, int radius, QRgb rgb) {
+        const int x = static_cast<int>(std::floor(at.x()));
+        const int y = static_cast<int>(std::floor(at.y()));
+        for (int py = std::max(0, y - radius); py <= std::min(height - 1, y + radius); ++py)
+            for (int px = std::max(0, x - radius); px <= std::min(width - 1, x + radius); ++px)
+                pixels[py * width + px] = rgb;
     };
-    paint(greyed, ColorOf(GreyedRgb));
-    for (const auto& [key, batch] : batches)
-        paint(batch, QColor::fromRgb(static_cast<QRgb>(key)));
+
+    QPainter painter(&frame);
+    QFont font = painter.font();
+    font.setPixelSize(TextLayoutPixels);
+    painter.setFont(font);
+    std::unordered_map<QRgb, std::vector<QLineF>> batches;
+    const auto flush = [&painter](QRgb rgb, std::vector<QLineF>& lines) {
+        painter.setPen(QPen(QColor::fromRgb(rgb), 0));
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+        lines.clear();
+    };
+    const auto line = [&](QRgb rgb, const QLineF& added) {
+        std::vector<QLineF>& lines = batches[rgb];
+        lines.push_back(added);
+        if (lines.size() >= LinesPerBatch)
+            flush(rgb, lines);
+    };
+    std::size_t glyphTexts = 0;
+
+    // With a highlight, the greyed objects go first, so that what it shows lies on top.
+    const std::vector<TPrimitive>& primitives = Primitives.Primitives;
+    for (const bool greyedPass : {true, false}) {
+        if (greyedPass && !Filter)
+            continue;
+        for (std::size_t i = 0; i < primitives.size(); ++i) {
+            const std::array<float, 4>& box = Boxes[i];
+            if (box[2] < low.X || box[0] > high.X || box[3] < low.Y || box[1] > high.Y)
+                continue;
+            const TPrimitive& primitive = primitives[i];
+            if (Filter && Filter->Shows(primitive.Source) == greyedPass)
+                continue;
+            const TRgb color = greyedPass ? GreyedRgb : primitive.Color;
+            const QRgb rgb = qRgb(color.R, color.G, color.B);
+            if (primitive.Kind == TPrimitiveKind::Point) {
+                dot(view.Point(primitive.P[0]), 1, rgb);
+                continue;
+            }
+            if (box[2] - box[0] < onePixel && box[3] - box[1] < onePixel) {
+                dot(view.Point(primitive.P[0]), 0, rgb);
+                continue;
+            }
+            switch (primitive.Kind) {
+            case TPrimitiveKind::Line:
+                line(rgb, {view.Point(primitive.P[0]), view.Point(primitive.P[1])});
+                break;
+            case TPrimitiveKind::Arc:
+                AddArc(primitive, view, [&](const QLineF& segment) { line(rgb, segment); });
+                break;
+            case TPrimitiveKind::Text:
+                if (std::hypot(primitive.P[2].X, primitive.P[2].Y) * PixelsPerUnit >= LeastTextPixels &&
+                    glyphTexts < MostGlyphTexts) {
+                    ++glyphTexts;
+                    painter.setPen(QPen(QColor::fromRgb(rgb), 0));
+                    PaintText(painter, primitive, view, Primitives.Texts[primitive.TextIndex]);
+                } else
+                    line(rgb, Baseline(primitive, view));
+                break;
+            case TPrimitiveKind::Fill: {
+                const QPointF corners[4] = {view.Point(primitive.P[0]), view.Point(primitive.P[1]),
+                                            view.Point(primitive.P[2]), view.Point(primitive.P[3])};
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(QColor::fromRgb(rgb));
+                painter.drawPolygon(corners, 4);
+                painter.setBrush(Qt::NoBrush);
+                break;
+            }
+            case TPrimitiveKind::Point:
+                break;
+            }
+        }
+        for (auto& [rgb, lines] : batches)
+            if (!lines.empty())
+                flush(rgb, lines);
+    }
 }
 
 void TPreviewPane::hideEvent(QHideEvent* event)
@@ -246,6 +311,7 @@ void TPreviewPane::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (Fitted)
         ZoomToFit();
+    Redraw();
 }
 
 void TPreviewPane::wheelEvent(QWheelEvent* event)
@@ -278,8 +344,11 @@ void TPreviewPane::mouseMoveEvent(QMouseEvent* event)
 
 void TPreviewPane::mouseReleaseEvent(QMouseEvent*)
 {
+    if (!DragFrom)
+        return;
     DragFrom.reset();
     unsetCursor();
+    Redraw();
 }
 
 void TPreviewPane::mouseDoubleClickEvent(QMouseEvent*)

@@ -1,10 +1,14 @@
 // A view of the drawing's primitives: zoom to fit, mouse-wheel zoom about the pointer, drag to
 // pan, and a highlight that keeps the colours of what it selects and greys the rest. The
 // primitives are made once per drawing; a frame paints only those that reach the view, lines
-// and arcs in one batch per colour, and anything smaller than a pixel as a pixel. Keys: Home
+// and arcs in one batch per colour, anything smaller than a pixel as a pixel, and the glyphs of
+// texts only while few are in view. While the wheel turns or a drag goes on, the last frame is
+// moved and scaled with the pointer, and the view is drawn afresh once it comes to rest. Keys: Home
 // fits, + and - zoom, Escape ends the highlight; a double-click fits too.
 #pragma once
 
+#include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -37,6 +41,9 @@ public:
     TVec2 DrawingPoint(QPointF at) const;
     QPointF WidgetPoint(TVec2 p) const;
 
+    // Draws the view as it stands into an image of the widget's size.
+    void PaintFrame(QImage& frame) const;
+
 signals:
     // The pane was hidden, also by closing it as a window of its own.
     void Hidden();
@@ -53,6 +60,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The view changed in a way that the last frame cannot show.
+    void Redraw();
+
     TRenderScene Primitives;
     // The box of each primitive, in the order of the primitives, for culling.
     std::vector<std::array<float, 4>> Boxes;
@@ -62,4 +72,10 @@ private:
     TVec2 ViewCentre;
     bool Fitted = false;
     std::optional<QPointF> DragFrom;
+    // The last frame and the view it shows; it is stale while Settle runs or a drag goes on.
+    QImage Frame;
+    bool FrameValid = false;
+    double FrameScale = 1.0;
+    TVec2 FrameCentre;
+    QTimer Settle;
 };
