@@ -1,11 +1,13 @@
 #include "ui/qt/PreviewPane.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <unordered_map>
 
@@ -25,6 +27,9 @@ constexpr double PixelsPerArcSegment = 4.0;
 constexpr int MostArcSegments = 720;
 // How long the view waits after the last turn of the wheel before it draws afresh.
 constexpr int SettleMilliseconds = 150;
+constexpr qint64 SlowFrameMilliseconds = 60;
+// How many primitives a frame walks between two looks at whether it is still wanted.
+constexpr std::size_t PrimitivesBetweenChecks = 65536;
 // Texts are laid out in a font of this many pixels and scaled to their height.
 constexpr int TextLayoutPixels = 100;
 
@@ -113,14 +118,59 @@ TPreviewPane::TPreviewPane(QWidget* parent) : QWidget(parent)
     connect(&Settle, &QTimer::timeout, this, &TPreviewPane::Redraw);
 }
 
+TPreviewPane::~TPreviewPane()
+{
+    ++*Generation;
+    WaitForBackground();
+}
+
 void TPreviewPane::Redraw()
 {
+    ++*Generation;
     FrameValid = false;
     update();
 }
 
+void TPreviewPane::WaitForBackground()
+{
+    if (Background.valid())
+        Background.wait();
+}
+
+void TPreviewPane::DrawInBackground()
+{
+    const uint64_t wanted = *Generation;
+    if (Background.valid() &&
+        Background.wait_for(std::chrono::seconds(0)) != std::future_status::ready &&
+        BackgroundGeneration == wanted)
+        return;
+    WaitForBackground();  // an older frame, which stops at its next look
+    BackgroundGeneration = wanted;
+    const TView view{PixelsPerUnit, ViewCentre, Filter};
+    const QSize frameSize = size();
+    const std::shared_ptr<std::atomic<uint64_t>> generation = Generation;
+    Background = std::async(std::launch::async, [this, view, frameSize, generation, wanted] {
+        auto frame = std::make_shared<QImage>(frameSize, QImage::Format_RGB32);
+        if (!PaintView(*frame, view, *generation, wanted))
+            return;
+        // Back on the window's thread; a pane that is gone drops the call.
+        QMetaObject::invokeMethod(this, [this, frame, view, wanted] {
+            if (*Generation != wanted)
+                return;
+            Frame = *frame;
+            FrameValid = true;
+            FrameScale = view.Scale;
+            FrameCentre = view.Centre;
+            update();
+        }, Qt::QueuedConnection);
+    });
+}
+
 void TPreviewPane::ShowDrawing(const TJwwDocument& doc)
 {
+    ++*Generation;
+    WaitForBackground();
+    SlowFrames = false;
     Primitives.Clear();
     RenderDrawing(doc, Primitives);
     Boxes.clear();
@@ -161,6 +211,7 @@ void TPreviewPane::ZoomAt(QPointF at, double factor)
     ViewCentre = {fixed.X - (at.x() - width() / 2.0) / PixelsPerUnit,
                   fixed.Y + (at.y() - height() / 2.0) / PixelsPerUnit};
     Fitted = false;
+    ++*Generation;
     Settle.start();
     update();
 }
@@ -179,17 +230,29 @@ QPointF TPreviewPane::WidgetPoint(TVec2 p) const
 
 void TPreviewPane::paintEvent(QPaintEvent*)
 {
-    const bool moving = Settle.isActive() || DragFrom;
+    bool moving = Settle.isActive() || DragFrom;
     if (!moving && (!FrameValid || Frame.size() != size())) {
-        Frame = QImage(size(), QImage::Format_RGB32);
-        PaintFrame(Frame);
-        FrameValid = true;
-        FrameScale = PixelsPerUnit;
-        FrameCentre = ViewCentre;
+        if (SlowFrames) {
+            DrawInBackground();
+            moving = true;
+        } else {
+            QElapsedTimer timer;
+            timer.start();
+            Frame = QImage(size(), QImage::Format_RGB32);
+            PaintFrame(Frame);
+            SlowFrames = timer.elapsed() > SlowFrameMilliseconds;
+            FrameValid = true;
+            FrameScale = PixelsPerUnit;
+            FrameCentre = ViewCentre;
+        }
     }
     QPainter painter(this);
     if (!moving) {
         painter.drawImage(0, 0, Frame);
+        return;
+    }
+    if (Frame.isNull()) {
+        painter.fillRect(rect(), Qt::white);
         return;
     }
     // The last frame where its drawing lies now.
@@ -204,14 +267,22 @@ void TPreviewPane::paintEvent(QPaintEvent*)
 
 void TPreviewPane::PaintFrame(QImage& frame) const
 {
+    const std::atomic<uint64_t> unchanging{0};
+    PaintView(frame, {PixelsPerUnit, ViewCentre, Filter}, unchanging, 0);
+}
+
+bool TPreviewPane::PaintView(QImage& frame, const TView& shown,
+                             const std::atomic<uint64_t>& generation, uint64_t mine) const
+{
     frame.fill(Qt::white);
-    const TViewMap view{PixelsPerUnit, frame.width() / 2.0 - ViewCentre.X * PixelsPerUnit,
-                        frame.height() / 2.0 + ViewCentre.Y * PixelsPerUnit};
-    const TVec2 low{ViewCentre.X - frame.width() / 2.0 / PixelsPerUnit,
-                    ViewCentre.Y - frame.height() / 2.0 / PixelsPerUnit};
-    const TVec2 high{ViewCentre.X + frame.width() / 2.0 / PixelsPerUnit,
-                     ViewCentre.Y + frame.height() / 2.0 / PixelsPerUnit};
-    const float onePixel = static_cast<float>(1.0 / PixelsPerUnit);
+    const double scale = shown.Scale;
+    const TVec2 centre = shown.Centre;
+    const std::optional<TRenderFilter>& filter = shown.Filter;
+    const TViewMap view{scale, frame.width() / 2.0 - centre.X * scale,
+                        frame.height() / 2.0 + centre.Y * scale};
+    const TVec2 low{centre.X - frame.width() / 2.0 / scale, centre.Y - frame.height() / 2.0 / scale};
+    const TVec2 high{centre.X + frame.width() / 2.0 / scale, centre.Y + frame.height() / 2.0 / scale};
+    const float onePixel = static_cast<float>(1.0 / scale);
     // Pixels are set directly: painting them one at a time would take longer than all the rest
     // of a frame. The painter draws into the same memory, so the two keep their order.
     const int width = frame.width();
@@ -246,14 +317,16 @@ void TPreviewPane::PaintFrame(QImage& frame) const
     // With a highlight, the greyed objects go first, so that what it shows lies on top.
     const std::vector<TPrimitive>& primitives = Primitives.Primitives;
     for (const bool greyedPass : {true, false}) {
-        if (greyedPass && !Filter)
+        if (greyedPass && !filter)
             continue;
         for (std::size_t i = 0; i < primitives.size(); ++i) {
+            if (i % PrimitivesBetweenChecks == 0 && generation != mine)
+                return false;
             const std::array<float, 4>& box = Boxes[i];
             if (box[2] < low.X || box[0] > high.X || box[3] < low.Y || box[1] > high.Y)
                 continue;
             const TPrimitive& primitive = primitives[i];
-            if (Filter && Filter->Shows(primitive.Source) == greyedPass)
+            if (filter && filter->Shows(primitive.Source) == greyedPass)
                 continue;
             const TRgb color = greyedPass ? GreyedRgb : primitive.Color;
             const QRgb rgb = qRgb(color.R, color.G, color.B);
@@ -273,7 +346,7 @@ void TPreviewPane::PaintFrame(QImage& frame) const
                 AddArc(primitive, view, [&](const QLineF& segment) { line(rgb, segment); });
                 break;
             case TPrimitiveKind::Text:
-                if (std::hypot(primitive.P[2].X, primitive.P[2].Y) * PixelsPerUnit >= LeastTextPixels &&
+                if (std::hypot(primitive.P[2].X, primitive.P[2].Y) * scale >= LeastTextPixels &&
                     glyphTexts < MostGlyphTexts) {
                     ++glyphTexts;
                     painter.setPen(QPen(QColor::fromRgb(rgb), 0));
@@ -298,6 +371,7 @@ void TPreviewPane::PaintFrame(QImage& frame) const
             if (!lines.empty())
                 flush(rgb, lines);
     }
+    return true;
 }
 
 void TPreviewPane::hideEvent(QHideEvent* event)

@@ -3,7 +3,8 @@
 // primitives are made once per drawing; a frame paints only those that reach the view, lines
 // and arcs in one batch per colour, anything smaller than a pixel as a pixel, and the glyphs of
 // texts only while few are in view. While the wheel turns or a drag goes on, the last frame is
-// moved and scaled with the pointer, and the view is drawn afresh once it comes to rest. Keys: Home
+// moved and scaled with the pointer, and the view is drawn afresh once it comes to rest: on a
+// thread of its own when frames of the drawing take long, so that the window keeps answering. Keys: Home
 // fits, + and - zoom, Escape ends the highlight; a double-click fits too.
 #pragma once
 
@@ -12,6 +13,9 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
+#include <future>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -24,6 +28,7 @@ class TPreviewPane : public QWidget {
 
 public:
     explicit TPreviewPane(QWidget* parent = nullptr);
+    ~TPreviewPane() override;
 
     // Makes the primitives of the drawing and fits them into the view.
     void ShowDrawing(const TJwwDocument& doc);
@@ -44,6 +49,17 @@ public:
     // Draws the view as it stands into an image of the widget's size.
     void PaintFrame(QImage& frame) const;
 
+    // A view to draw: its scale, its centre and its highlight.
+    struct TView {
+        double Scale = 1.0;
+        TVec2 Centre;
+        std::optional<TRenderFilter> Filter;
+    };
+    // Draws the view into the image unless *generation moves away from mine, which ends the
+    // frame early; false then.
+    bool PaintView(QImage& frame, const TView& view, const std::atomic<uint64_t>& generation,
+                   uint64_t mine) const;
+
 signals:
     // The pane was hidden, also by closing it as a window of its own.
     void Hidden();
@@ -62,6 +78,10 @@ protected:
 private:
     // The view changed in a way that the last frame cannot show.
     void Redraw();
+    // Starts drawing the view on a thread of its own, unless that already runs.
+    void DrawInBackground();
+    // Waits for a frame that is being drawn in the background.
+    void WaitForBackground();
 
     TRenderScene Primitives;
     // The box of each primitive, in the order of the primitives, for culling.
@@ -78,4 +98,10 @@ private:
     double FrameScale = 1.0;
     TVec2 FrameCentre;
     QTimer Settle;
+    // Frames slower than SlowFrameMilliseconds make the next ones draw in the background.
+    bool SlowFrames = false;
+    // Every change of the view takes a new number; a frame of an older one is dropped.
+    std::shared_ptr<std::atomic<uint64_t>> Generation = std::make_shared<std::atomic<uint64_t>>(0);
+    std::future<void> Background;
+    uint64_t BackgroundGeneration = 0;
 };
