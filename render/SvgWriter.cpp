@@ -183,7 +183,7 @@ void WriteSvg(const TJwwDocument& doc, const TRenderFilter& filter, std::ostream
 
     TSvgOut svg(out);
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" baseProfile=\"tiny\""
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\""
         << " width=\"" << static_cast<uint32_t>(frame.Width) << "\" height=\""
         << static_cast<uint32_t>(frame.Height) << "\" viewBox=\"" << bounds.MinX
         << " " << -bounds.MaxY << " " << width << " " << height << "\">\n";
