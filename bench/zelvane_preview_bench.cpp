@@ -27,17 +27,27 @@ struct TPreviewFrame {
     bool Highlighted;      // layer 0-0 highlighted, the rest greyed
 };
 
-void BenchFrame(benchmark::State& state, const TBenchDrawing& drawing, TPreviewFrame frame)
+const QPointF FrameCentre(FrameSize.width() / 2.0, FrameSize.height() / 2.0);
+
+// A pane of the frame's size showing the drawing, fitted; false when it does not load.
+bool ShowIn(TPreviewPane& pane, benchmark::State& state, const TBenchDrawing& drawing)
 {
     const auto doc = std::make_unique<TJwwDocument>();
     if (!LoadJww(*doc, drawing.Path)) {
         state.SkipWithError("the drawing did not load");
-        return;
+        return false;
     }
-    TPreviewPane pane;
     pane.resize(FrameSize);
     pane.ShowDrawing(*doc);
-    pane.ZoomAt(QPointF(FrameSize.width() / 2.0, FrameSize.height() / 2.0), frame.Zoom);
+    return true;
+}
+
+void BenchFrame(benchmark::State& state, const TBenchDrawing& drawing, TPreviewFrame frame)
+{
+    TPreviewPane pane;
+    if (!ShowIn(pane, state, drawing))
+        return;
+    pane.ZoomAt(FrameCentre, frame.Zoom);
     if (frame.Highlighted)
         pane.Highlight(TRenderFilter{0, 0, {}, {}});
     QImage image(FrameSize, QImage::Format_RGB32);
@@ -48,19 +58,13 @@ void BenchFrame(benchmark::State& state, const TBenchDrawing& drawing, TPreviewF
 
 void BenchMovingFrame(benchmark::State& state, const TBenchDrawing& drawing)
 {
-    const auto doc = std::make_unique<TJwwDocument>();
-    if (!LoadJww(*doc, drawing.Path)) {
-        state.SkipWithError("the drawing did not load");
-        return;
-    }
     TPreviewPane pane;
-    pane.resize(FrameSize);
-    pane.ShowDrawing(*doc);
+    if (!ShowIn(pane, state, drawing))
+        return;
     QImage image(FrameSize, QImage::Format_RGB32);
     pane.render(&image);
-    const QPointF centre(FrameSize.width() / 2.0, FrameSize.height() / 2.0);
     for (auto _ : state) {
-        pane.ZoomAt(centre, 1.01);
+        pane.ZoomAt(FrameCentre, 1.01);
         pane.render(&image);
     }
 }
