@@ -65,6 +65,7 @@ private slots:
     void ShownOnRequestDrawingTheOpenedDrawing();
     void RowsOfEveryTableHighlightWhatTheyCount();
     void WheelZoomsAboutThePointerAndDragPans();
+    void LargeDrawingsShowTheFrameOfTheirView();
 
 private:
     struct TWindow {
@@ -169,6 +170,36 @@ void TPreviewTest::WheelZoomsAboutThePointerAndDragPans()
 
     QTest::keyClick(&pane, Qt::Key_Home);
     QCOMPARE(pane.Scale(), fitted);
+}
+
+// Frames of a large drawing may be drawn on a thread of their own; whichever way, the pane comes
+// to show the frame of the view as it stands, not one of a view it has left.
+void TPreviewTest::LargeDrawingsShowTheFrameOfTheirView()
+{
+    const auto doc = std::make_unique<TJwwDocument>();
+    GenerateDrawing(*doc, {.Version = 700, .TargetBytes = 20'000'000, .Images = false});
+    TPreviewPane pane;
+    pane.resize(640, 480);
+    pane.ShowDrawing(*doc);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    pane.grab();
+    const auto shownFrame = [&pane] {
+        return pane.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto expectedFrame = [&pane] {
+        QImage frame(pane.size(), QImage::Format_RGB32);
+        pane.PaintFrame(frame);
+        return frame;
+    };
+    pane.Highlight(TRenderFilter{0, 0, {}, {}});
+    QTRY_VERIFY_WITH_TIMEOUT(shownFrame() == expectedFrame(), 20000);
+    // A view changed twice before its frame is done shows the last one.
+    pane.Highlight(TRenderFilter{1, {}, {}, {}});
+    pane.grab();
+    pane.Highlight(std::nullopt);
+    QTRY_VERIFY_WITH_TIMEOUT(shownFrame() == expectedFrame(), 20000);
+    QVERIFY(shownFrame() != QImage());
 }
 
 QTEST_MAIN(TPreviewTest)

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -383,6 +384,9 @@ void TPreviewPane::hideEvent(QHideEvent* event)
 void TPreviewPane::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    // Qt also sends resize events of an unchanged size, which keep the frame as it is.
+    if (event->size() == event->oldSize() && !Frame.isNull())
+        return;
     if (Fitted)
         ZoomToFit();
     Redraw();
