@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in Release, generates a 10 MB and a 200 MB drawing, runs the load, save
-# and table benchmarks and prints their throughput beside the time `cp` takes for the same file,
-# with and without a `sync` of the copy, the time of `zelvane-cli copy` and the peak memory of a
-# load.
+# Builds the benchmarks in Release, generates a 10 MB and a 200 MB drawing, runs the load, save,
+# table and render benchmarks and prints their throughput beside the time `cp` takes for the
+# same file, with and without a `sync` of the copy, the time of `zelvane-cli copy` and the peak
+# memory of a load; then the preview's frame times.
 #
 #   bench/run.sh                  build into build-bench/, scratch files in a temp folder
 #   ZELVANE_BENCH_BUILD=DIR       another build folder
@@ -27,8 +27,9 @@ if [[ ! -x /usr/bin/time ]]; then
 fi
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANE_BENCH=ON \
-    -DZELVANE_GUI=OFF -DZELVANE_TESTS=OFF >/dev/null
-ninja -C "$build" zelvane-gen zelvane-cli zelvane-bench zelvane-load-once >/dev/null
+    -DZELVANE_GUI=ON -DZELVANE_TESTS=OFF >/dev/null
+ninja -C "$build" zelvane-gen zelvane-cli zelvane-bench zelvane-load-once \
+    zelvane-preview-bench >/dev/null
 
 now() { date +%s%N; }
 
@@ -119,3 +120,14 @@ done
 echo
 echo "Targets: load and save >= 500 MB/s and copy <= 4 x cp on 200MB; peak <= 2.5 x size;"
 echo "FillTables on a million objects < 20 ms."
+
+echo
+echo "RenderDrawing (every object to primitives, the preview's work on opening a drawing):"
+for drawing in "${drawings[@]}"; do
+    name=$(basename "$drawing" .jww)
+    awk -v n="$name" -v t="$(bench_value "RenderDrawing/$name" real_time)" \
+        'BEGIN { printf "  %-6s %9.1f ms\n", n, t }'
+done
+echo
+echo "Preview frames of 1280 x 800 (fit: the whole drawing; zoomN: N times closer):"
+"$build/bench/zelvane-preview-bench" --benchmark_min_time=1 "${drawings[@]}"

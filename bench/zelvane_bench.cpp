@@ -1,4 +1,4 @@
-// Load, save and table-filling throughput on large drawings.
+// Load, save, table-filling and rendering throughput on large drawings.
 //   zelvane-bench [benchmark flags] [DRAWING.jww ...]
 // Without drawings it generates a 10 MB and a 200 MB drawing first.
 #include <benchmark/benchmark.h>
@@ -9,6 +9,7 @@
 
 #include "bench/BenchDrawings.h"
 #include "jww/jwwunit.h"
+#include "render/RenderDrawing.h"
 #include "tools/PrivateImageFolder.h"
 #include "ui/FillTables.h"
 #include "ui/TableFrames.h"
@@ -77,6 +78,22 @@ void BenchFillTables(benchmark::State& state, const TBenchDrawing& drawing)
     state.counters["objects"] = doc->Header.EntityCount;
 }
 
+// The preview's work when a drawing is opened: every object to primitives.
+void BenchRenderDrawing(benchmark::State& state, const TBenchDrawing& drawing)
+{
+    const auto doc = LoadedDocument(state, drawing);
+    if (!doc)
+        return;
+    TRenderScene scene;
+    for (auto _ : state) {
+        scene.Clear();
+        RenderDrawing(*doc, scene);
+    }
+    state.SetItemsProcessed(state.iterations() * doc->Header.EntityCount);
+    state.counters["objects"] = doc->Header.EntityCount;
+    state.counters["primitives"] = static_cast<double>(scene.Primitives.size());
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -105,6 +122,12 @@ int main(int argc, char** argv)
                 ->UseRealTime();
             benchmark::RegisterBenchmark(("FillTables/" + drawing.Name).c_str(), BenchFillTables,
                                          drawing)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(MinSeconds)
+                ->MeasureProcessCPUTime()
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("RenderDrawing/" + drawing.Name).c_str(),
+                                         BenchRenderDrawing, drawing)
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(MinSeconds)
                 ->MeasureProcessCPUTime()

@@ -230,21 +230,35 @@ void AppendCp932(std::string& out, UChar32 c, bool* lossy)
     out.push_back(static_cast<char>(bytes & 0xFF));
 }
 
-}  // namespace
-
-std::optional<std::string> Cp932ToUtf8(std::string_view cp932)
+// Nothing for a sequence that is not code page 932, unless it is to be replaced.
+std::optional<std::string> Utf8Of(std::string_view cp932, bool replaceInvalid)
 {
     if (IsAscii(cp932))
         return std::string(cp932);
     std::string out;
     out.reserve(cp932.size() * 3 / 2);
     for (std::size_t i = 0; i < cp932.size();) {
-        const char16_t c = DecodeNext(cp932, i);
-        if (c == kNoChar)
-            return std::nullopt;
+        char16_t c = DecodeNext(cp932, i);
+        if (c == kNoChar) {
+            if (!replaceInvalid)
+                return std::nullopt;
+            c = kReplacement;
+        }
         AppendUtf8(out, c);
     }
     return out;
+}
+
+}  // namespace
+
+std::optional<std::string> Cp932ToUtf8(std::string_view cp932)
+{
+    return Utf8Of(cp932, false);
+}
+
+std::string Cp932ToUtf8Lossy(std::string_view cp932)
+{
+    return *Utf8Of(cp932, true);
 }
 
 std::optional<std::u16string> Cp932ToUtf16(std::string_view cp932)

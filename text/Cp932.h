@@ -9,6 +9,10 @@
 // UTF-8 of a code page 932 byte string; nothing when the bytes are not valid code page 932.
 std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
 
+// UTF-8 of a code page 932 byte string in which a byte sequence that is not valid code page 932
+// becomes "?"; for text that a person sees whatever it holds.
+std::string Cp932ToUtf8Lossy(std::string_view cp932);
+
 // UTF-16 of a code page 932 byte string; nothing when the bytes are not valid code page 932.
 std::optional<std::u16string> Cp932ToUtf16(std::string_view cp932);
 

@@ -18,6 +18,7 @@ std::span<const TCliCommand> CliCommands()
                     DefineImportCommand},
         TCliCommand{"convert", "Save a drawing to a new file in another format version",
                     DefineConvertCommand},
+        TCliCommand{"render", "Draw a drawing as an SVG or PNG picture", DefineRenderCommand},
     };
     return Commands;
 }

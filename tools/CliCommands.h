@@ -37,3 +37,4 @@ TCliAction DefineInfoCommand(CLI::App& command);
 TCliAction DefineExportCommand(CLI::App& command);
 TCliAction DefineImportCommand(CLI::App& command);
 TCliAction DefineConvertCommand(CLI::App& command);
+TCliAction DefineRenderCommand(CLI::App& command);

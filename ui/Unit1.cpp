@@ -44,6 +44,11 @@ void TForm1::TakeModuleDrawing()
     ModuleDrawingOwner = this;
 }
 
+const TJwwDocument& TForm1::Document() const
+{
+    return ModuleDrawingOwner == this ? JwwDoc : Drawing->Document;
+}
+
 void TForm1::ExchangeWithModule()
 {
     std::swap(JwwDoc, Drawing->Document);

@@ -13,6 +13,8 @@
 #include "ui/CellTable.h"
 #include "ui/DesktopServices.h"
 
+struct TJwwDocument;
+
 // A one-line text field.
 struct TEdit {
     std::string Text;
@@ -58,6 +60,9 @@ public:
     // After the default painting of a colour-table cell: the colour to fill it with, or
     // nothing for cells that are not swatches.
     std::optional<int32_t> StringGrid3DrawCell(int ACol, int ARow) const;
+
+    // The window's drawing, for a view of it; JwwDoc while this window's handler ran last.
+    const TJwwDocument& Document() const;
 
     // Forgets the drawing: temp images, document, data cells; Edit1 keeps only its folder.
     void ClearDocumentAndTables();

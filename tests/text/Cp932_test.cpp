@@ -108,6 +108,8 @@ TEST(Cp932, WhatCannotConvertGivesNothingOrAQuestionMarkEach)
     EXPECT_EQ(Cp932ToUtf16Lossy("\x85\x40\x82\xA0"), u"?\u3042");
     EXPECT_EQ(Cp932ToUtf16Lossy("\x81\x0D"), u"?\r");
     EXPECT_EQ(Cp932ToUtf16Lossy("ok\x81\x60"), u"ok\uFF5E");
+    EXPECT_EQ(Cp932ToUtf8Lossy("A\x81\x20" "B"), "A? B");
+    EXPECT_EQ(Cp932ToUtf8Lossy("\x85\x40\x82\xA0"), "?\xE3\x81\x82");
 
     // Characters that code page 932 cannot hold, unpaired surrogates and broken UTF-8.
     bool lossy = false;

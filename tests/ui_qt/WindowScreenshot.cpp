@@ -1,20 +1,21 @@
 // zelvane-window-screenshot DRAWING OUT_PREFIX: opens the drawing with "ファイル名" and writes
-// the window on each tab to OUT_PREFIX-1.png to -4.png, to look at on a real display by eye.
+// the window on each tab to OUT_PREFIX-1.png to -4.png, then the window with the preview shown
+// and the busiest layer's row selected to OUT_PREFIX-preview-window.png and the preview itself
+// to OUT_PREFIX-preview.png, to look at on a real display by eye.
 #include <QApplication>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
+#include <algorithm>
 #include <cstdio>
 
+#include "tests/ui_qt/OpeningServices.h"
+#include "ui/FillTables.h"
+#include "ui/TableFrames.h"
 #include "ui/qt/DisplayText.h"
 #include "ui/qt/MainWindow.h"
-
-// The desktop's services, but the open dialog picks the drawing given.
-class TOpeningServices : public TQtDesktopServices {
-public:
-    std::optional<std::string> OpenDialog(const TFileDialogSettings&) override { return Drawing; }
-    std::string Drawing;
-};
+#include "ui/qt/PreviewPane.h"
 
 int main(int argc, char** argv)
 {
@@ -37,6 +38,23 @@ int main(int argc, char** argv)
         if (!window.grab().save(arguments[2] + QStringLiteral("-%1.png").arg(tab + 1)))
             return 1;
     }
+
+    // The layer with the most objects, so that the highlight shows.
+    const TElementCounts counts = CountElements(JwwDoc);
+    const int busiest = static_cast<int>(
+        std::max_element(counts.Layers.begin(), counts.Layers.end()) - counts.Layers.begin());
+    window.PreviewButton->click();
+    window.PageControl1->setCurrentIndex(1);
+    TGridView& layers = *window.StringGrid2;
+    const QModelIndex row = layers.Model().IndexOfCell(1, RowOfEntry(TTableKind::Layers, busiest));
+    layers.scrollTo(row);
+    QTest::mouseClick(layers.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      layers.visualRect(row).center());
+    QTest::qWait(300);
+    if (!window.grab().save(arguments[2] + QStringLiteral("-preview-window.png")) ||
+        !window.Preview->grab().save(arguments[2] + QStringLiteral("-preview.png")))
+        return 1;
+    window.Preview->close();
     window.close();
     return 0;
 }

@@ -13,6 +13,7 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -22,6 +23,8 @@
 #include "ui/Messages.h"
 #include "ui/TableRules.h"
 #include "ui/qt/DisplayText.h"
+#include "ui/qt/PreviewHighlight.h"
+#include "ui/qt/PreviewPane.h"
 #include "ui/qt/SwatchDelegate.h"
 #include "ui/qt/WindowFont.h"
 
@@ -31,6 +34,7 @@ namespace {
 const QRect Form1Bounds(194, 109, 724, 480);
 constexpr int Panel1Height = 33;
 constexpr int StatusBar1Height = 19;
+const QSize PreviewSize(800, 600);
 
 // The one local file of a drag, when it is a drawing; anything else is not taken.
 std::optional<std::string> DroppedDrawing(const QMimeData* data)
@@ -76,6 +80,7 @@ TMainWindow::TMainWindow(TQtDesktopServices& services, QWidget* parent)
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setFixedHeight(StatusBar1Height);
     setStatusBar(StatusBar1);
+    BuildPreview();
 
     StringGrid3->setItemDelegate(new TSwatchDelegate(
         [this](int ACol, int ARow) { return Form1.StringGrid3DrawCell(ACol, ARow); }, StringGrid3));
@@ -124,9 +129,56 @@ TGridView* TMainWindow::AddTab(TCellTable& table, std::string_view caption)
     return grid;
 }
 
+void TMainWindow::BuildPreview()
+{
+    PreviewButton = new QToolButton(StatusBar1);
+    PreviewButton->setText(QStringLiteral("プレビュー"));
+    PreviewButton->setCheckable(true);
+    PreviewButton->setAutoRaise(true);
+    PreviewButton->setFixedHeight(StatusBar1Height);
+    StatusBar1->addPermanentWidget(PreviewButton);
+
+    Preview = new TPreviewPane(this);
+    Preview->setWindowFlag(Qt::Window);
+    Preview->setWindowTitle(QStringLiteral("プレビュー"));
+    Preview->resize(PreviewSize);
+    connect(PreviewButton, &QToolButton::toggled, this, [this](bool shown) {
+        if (shown) {
+            Preview->show();
+            RefreshPreview();
+        } else
+            Preview->hide();
+    });
+    connect(Preview, &TPreviewPane::Hidden, this, [this] { PreviewButton->setChecked(false); });
+
+    const std::pair<TGridView*, TTableKind> grids[] = {{StringGrid1, TTableKind::LayerGroups},
+                                                       {StringGrid2, TTableKind::Layers},
+                                                       {StringGrid3, TTableKind::Colors},
+                                                       {StringGrid4, TTableKind::LineTypes}};
+    // A click on the cell that is already current moves nothing, so it selects its row too.
+    for (const auto& [grid, kind] : grids) {
+        connect(grid, &TGridView::SelectCell, this, [this, kind = kind](int, int ARow) {
+            Preview->Highlight(HighlightOfRow(kind, ARow));
+        });
+        connect(grid, &QAbstractItemView::clicked, this, [this, kind = kind](const QModelIndex& index) {
+            Preview->Highlight(HighlightOfRow(kind, TCellTableModel::TableRow(index)));
+        });
+    }
+}
+
+void TMainWindow::RefreshPreview()
+{
+    if (!Preview->isVisible() || (!PreviewStale && PreviewedFile == Form1.LoadedFileName))
+        return;
+    PreviewStale = false;
+    PreviewedFile = Form1.LoadedFileName;
+    Preview->ShowDrawing(Form1.Document());
+}
+
 void TMainWindow::ConnectEvents()
 {
     connect(Button1, &QPushButton::clicked, this, [this] {
+        PreviewStale = true;
         RunHandler([this] { Form1.Button1Click(); });
         FocusTableAfterOpen();
     });
@@ -173,6 +225,7 @@ void TMainWindow::RunHandler(const std::function<void()>& handler)
 
 void TMainWindow::OpenFile(const std::string& path)
 {
+    PreviewStale = true;
     RunHandler([&] { Form1.OpenFile(path); });
     FocusTableAfterOpen();
 }
@@ -208,6 +261,7 @@ void TMainWindow::ShowFormState()
     Edit1->setText(PathFromOs(Form1.Edit1.Text));
     for (TGridView* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4})
         grid->Model().TableChanged();
+    RefreshPreview();
 }
 
 void TMainWindow::showEvent(QShowEvent* event)

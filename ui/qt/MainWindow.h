@@ -17,6 +17,8 @@ class QLineEdit;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
+class QToolButton;
+class TPreviewPane;
 
 class TMainWindow : public QMainWindow {
     Q_OBJECT
@@ -41,6 +43,9 @@ public:
     TGridView* StringGrid2;
     TGridView* StringGrid3;
     TGridView* StringGrid4;
+    // The preview, a window of its own that the status bar's button shows and hides.
+    QToolButton* PreviewButton;
+    TPreviewPane* Preview;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -61,8 +66,13 @@ private:
     void StringGrid3DblClick();
     void FitOuterSize();
     void FocusTableAfterOpen();
+    void BuildPreview();
+    // Draws the document again when another drawing was opened since the preview last drew.
+    void RefreshPreview();
 
     TQtDesktopServices& Services;
     bool Shown = false;
     bool FrameFitted = false;
+    bool PreviewStale = true;
+    std::string PreviewedFile;
 };

@@ -1,0 +1,105 @@
+// The preview's frame time on large drawings: a 1280 x 800 frame drawn afresh with the whole
+// drawing in view, and after zooming in about its centre, with and without a highlighted layer;
+// and the frame shown while the wheel still turns, which moves and scales the last one.
+//   zelvane-preview-bench [benchmark flags] [DRAWING.jww ...]
+// Without drawings it generates a 10 MB and a 200 MB drawing first. Runs on Qt's offscreen
+// platform unless another is asked for.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include "bench/BenchDrawings.h"
+#include "jww/jwwunit.h"
+#include "tools/PrivateImageFolder.h"
+#include "ui/qt/PreviewPane.h"
+
+namespace {
+
+const QSize FrameSize(1280, 800);
+
+struct TPreviewFrame {
+    double Zoom;           // 1: the whole drawing
+    bool Highlighted;      // layer 0-0 highlighted, the rest greyed
+};
+
+const QPointF FrameCentre(FrameSize.width() / 2.0, FrameSize.height() / 2.0);
+
+// A pane of the frame's size showing the drawing, fitted; false when it does not load.
+bool ShowIn(TPreviewPane& pane, benchmark::State& state, const TBenchDrawing& drawing)
+{
+    const auto doc = std::make_unique<TJwwDocument>();
+    if (!LoadJww(*doc, drawing.Path)) {
+        state.SkipWithError("the drawing did not load");
+        return false;
+    }
+    pane.resize(FrameSize);
+    pane.ShowDrawing(*doc);
+    return true;
+}
+
+void BenchFrame(benchmark::State& state, const TBenchDrawing& drawing, TPreviewFrame frame)
+{
+    TPreviewPane pane;
+    if (!ShowIn(pane, state, drawing))
+        return;
+    pane.ZoomAt(FrameCentre, frame.Zoom);
+    if (frame.Highlighted)
+        pane.Highlight(TRenderFilter{0, 0, {}, {}});
+    QImage image(FrameSize, QImage::Format_RGB32);
+    for (auto _ : state)
+        pane.PaintFrame(image);
+    state.counters["primitives"] = static_cast<double>(pane.Scene().Primitives.size());
+}
+
+void BenchMovingFrame(benchmark::State& state, const TBenchDrawing& drawing)
+{
+    TPreviewPane pane;
+    if (!ShowIn(pane, state, drawing))
+        return;
+    QImage image(FrameSize, QImage::Format_RGB32);
+    pane.render(&image);
+    for (auto _ : state) {
+        pane.ZoomAt(FrameCentre, 1.01);
+        pane.render(&image);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    try {
+        const TPrivateImageFolder scratch;
+        const std::vector<TBenchDrawing> drawings =
+            BenchDrawings(std::vector<std::string>(argv + 1, argv + argc), scratch.Path());
+        for (const TBenchDrawing& drawing : drawings) {
+            for (const auto& [name, frame] :
+                 {std::pair("fit", TPreviewFrame{1, false}), std::pair("zoom4", TPreviewFrame{4, false}),
+                  std::pair("zoom32", TPreviewFrame{32, false}),
+                  std::pair("fit-highlight", TPreviewFrame{1, true}),
+                  std::pair("zoom4-highlight", TPreviewFrame{4, true})})
+                benchmark::RegisterBenchmark(
+                    ("PreviewFrame/" + drawing.Name + "/" + name).c_str(), BenchFrame, drawing, frame)
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime();
+            benchmark::RegisterBenchmark(("PreviewFrame/" + drawing.Name + "/wheel-turning").c_str(),
+                                         BenchMovingFrame, drawing)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        }
+        benchmark::RunSpecifiedBenchmarks();
+    } catch (const std::exception& error) {
+        std::cerr << "zelvane-preview-bench: " << error.what() << '\n';
+        return 1;
+    }
+    benchmark::Shutdown();
+    return 0;
+}

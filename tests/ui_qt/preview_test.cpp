@@ -1,0 +1,206 @@
+// The preview as a user meets it: shown on request beside an unchanged window, drawing the
+// opened drawing, highlighting what a table row counts, and zooming and panning.
+#include <QtTest>
+#include <QtWidgets>
+
+#include <memory>
+
+#include "render/PenColors.h"
+#include "tests/ui_qt/OpeningServices.h"
+#include "tools/DrawingGenerator.h"
+#include "ui/TableFrames.h"
+#include "ui/qt/DisplayText.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/PreviewPane.h"
+
+namespace {
+
+TEntSen Line(double y, uint8_t penStyle, uint16_t penColor, uint16_t group, uint16_t layer)
+{
+    TEntSen line;
+    line.Base = {0, penStyle, penColor, 1, layer, group, 0};
+    line.StartX = 0;
+    line.EndX = 1000;
+    line.StartY = line.EndY = y;
+    return line;
+}
+
+// A generated drawing whose main list holds only a red line on layer 0-1 with line type 31
+// and, above it, a blue line on layer 2-5 with line type 1.
+void SaveTwoLines(const std::string& path)
+{
+    const auto doc = std::make_unique<TJwwDocument>();
+    GenerateDrawing(*doc, {.Version = 700, .Images = false});
+    static_cast<TEntityCollections&>(*doc) = {};
+    doc->SenList = {Line(0, 31, 8, 0, 1), Line(500, 1, 6, 2, 5)};
+    doc->EntityOrder = {{KindSen, 0}, {KindSen, 1}};
+    doc->Header.EntityCount = 2;
+    std::string failure;
+    QVERIFY2(SaveJww(*doc, path, 700, &failure), failure.c_str());
+}
+
+// Whether the colour is painted at the widget point or a pixel beside it.
+bool PaintedNear(const QImage& image, QPointF at, TRgb rgb)
+{
+    const QColor wanted(rgb.R, rgb.G, rgb.B);
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (image.pixelColor(at.toPoint() + QPoint(dx, dy)) == wanted)
+                return true;
+    return false;
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+}  // namespace
+
+class TPreviewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ShownOnRequestDrawingTheOpenedDrawing();
+    void RowsOfEveryTableHighlightWhatTheyCount();
+    void WheelZoomsAboutThePointerAndDragPans();
+    void LargeDrawingsShowTheFrameOfTheirView();
+
+private:
+    struct TWindow {
+        TWindow()
+        {
+            Services.Folder = PathToOs(Program.path());
+            Services.Drawing = PathToOs(Program.filePath(QStringLiteral("lines.jww")));
+            SaveTwoLines(Services.Drawing);
+            Window = std::make_unique<TMainWindow>(Services);
+            Window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(Window.get()));
+        }
+        ~TWindow() { Window->close(); }
+
+        QTemporaryDir Program;
+        TOpeningServices Services;
+        std::unique_ptr<TMainWindow> Window;
+    };
+};
+
+void TPreviewTest::ShownOnRequestDrawingTheOpenedDrawing()
+{
+    TWindow shown;
+    TMainWindow& w = *shown.Window;
+    QVERIFY(!w.Preview->isVisible() && !w.PreviewButton->isChecked());
+    QCOMPARE(w.PageControl1->count(), 4);
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QVERIFY(w.Preview->Scene().Primitives.empty());  // drawn only once shown
+
+    w.PreviewButton->click();
+    QVERIFY(w.Preview->isVisible() && w.Preview->isWindow());
+    QCOMPARE(w.Preview->Scene().Primitives.size(), std::size_t{2});
+    const QImage image = w.Preview->grab().toImage();
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 0}), PenColorRgb(JwwDoc, 8)));
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 500}), PenColorRgb(JwwDoc, 6)));
+    // Fitted: both ends of the lines lie inside the view.
+    QVERIFY(w.Preview->rect().contains(w.Preview->WidgetPoint({0, 0}).toPoint()));
+    QVERIFY(w.Preview->rect().contains(w.Preview->WidgetPoint({1000, 500}).toPoint()));
+
+    w.Preview->close();
+    QVERIFY(!w.PreviewButton->isChecked());
+    // The main window keeps its size.
+    QCOMPARE(w.frameGeometry().size(), QSize(724, 480));
+}
+
+void TPreviewTest::RowsOfEveryTableHighlightWhatTheyCount()
+{
+    TWindow shown;
+    TMainWindow& w = *shown.Window;
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    w.PreviewButton->click();
+    const auto select = [&](TGridView* grid, TTableKind kind, int entry) {
+        w.PageControl1->setCurrentWidget(grid->parentWidget());
+        const QModelIndex cell = grid->Model().IndexOfCell(1, RowOfEntry(kind, entry));
+        grid->scrollTo(cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          grid->visualRect(cell).center());
+        const QImage image = w.Preview->grab().toImage();
+        return std::pair(PaintedNear(image, w.Preview->WidgetPoint({500, 0}), PenColorRgb(JwwDoc, 8)),
+                         PaintedNear(image, w.Preview->WidgetPoint({500, 500}), PenColorRgb(JwwDoc, 6)));
+    };
+    QCOMPARE(select(w.StringGrid1, TTableKind::LayerGroups, 2), std::pair(false, true));
+    QCOMPARE(select(w.StringGrid2, TTableKind::Layers, 1), std::pair(true, false));
+    QCOMPARE(select(w.StringGrid2, TTableKind::Layers, 2 * 16 + 5), std::pair(false, true));
+    QCOMPARE(select(w.StringGrid3, TTableKind::Colors, 5), std::pair(false, false));
+    QCOMPARE(select(w.StringGrid4, TTableKind::LineTypes, 1), std::pair(true, false));
+    // The greyed line is still drawn.
+    QVERIFY(PaintedNear(w.Preview->grab().toImage(), w.Preview->WidgetPoint({500, 500}), GreyedRgb));
+    QTest::keyClick(w.Preview, Qt::Key_Escape);
+    const QImage image = w.Preview->grab().toImage();
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 500}), PenColorRgb(JwwDoc, 6)));
+}
+
+void TPreviewTest::WheelZoomsAboutThePointerAndDragPans()
+{
+    TPreviewPane pane;
+    pane.resize(400, 300);
+    const auto doc = std::make_unique<TJwwDocument>();
+    CreateHeaderTables(*doc);
+    doc->SenList = {Line(0, 1, 2, 0, 0), Line(500, 1, 2, 0, 0)};
+    doc->EntityOrder = {{KindSen, 0}, {KindSen, 1}};
+    pane.ShowDrawing(*doc);
+    const double fitted = pane.Scale();
+
+    const QPointF pointer(100, 80);
+    const TVec2 under = pane.DrawingPoint(pointer);
+    QWheelEvent wheel(pointer, pane.mapToGlobal(pointer), {}, {0, 240}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&pane, &wheel);
+    QCOMPARE(pane.Scale(), fitted * 1.25 * 1.25);
+    QCOMPARE(pane.DrawingPoint(pointer).X, under.X);
+    QCOMPARE(pane.DrawingPoint(pointer).Y, under.Y);
+
+    const TVec2 centre = pane.Centre();
+    SendMouse(&pane, QEvent::MouseButtonPress, {200, 150}, Qt::LeftButton);
+    SendMouse(&pane, QEvent::MouseMove, {230, 110}, Qt::LeftButton);
+    SendMouse(&pane, QEvent::MouseButtonRelease, {230, 110}, Qt::NoButton);
+    QCOMPARE(pane.Centre().X, centre.X - 30 / pane.Scale());
+    QCOMPARE(pane.Centre().Y, centre.Y - 40 / pane.Scale());
+    SendMouse(&pane, QEvent::MouseMove, {300, 300}, Qt::NoButton);  // no longer dragging
+    QCOMPARE(pane.Centre().X, centre.X - 30 / pane.Scale());
+
+    QTest::keyClick(&pane, Qt::Key_Home);
+    QCOMPARE(pane.Scale(), fitted);
+}
+
+// Frames of a large drawing may be drawn on a thread of their own; whichever way, the pane comes
+// to show the frame of the view as it stands, not one of a view it has left.
+void TPreviewTest::LargeDrawingsShowTheFrameOfTheirView()
+{
+    const auto doc = std::make_unique<TJwwDocument>();
+    GenerateDrawing(*doc, {.Version = 700, .TargetBytes = 20'000'000, .Images = false});
+    TPreviewPane pane;
+    pane.resize(640, 480);
+    pane.ShowDrawing(*doc);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    pane.grab();
+    const auto shownFrame = [&pane] {
+        return pane.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto expectedFrame = [&pane] {
+        QImage frame(pane.size(), QImage::Format_RGB32);
+        pane.PaintFrame(frame);
+        return frame;
+    };
+    pane.Highlight(TRenderFilter{0, 0, {}, {}});
+    QTRY_VERIFY_WITH_TIMEOUT(shownFrame() == expectedFrame(), 20000);
+    // A view changed twice before its frame is done shows the last one.
+    pane.Highlight(TRenderFilter{1, {}, {}, {}});
+    pane.grab();
+    pane.Highlight(std::nullopt);
+    QTRY_VERIFY_WITH_TIMEOUT(shownFrame() == expectedFrame(), 20000);
+    QVERIFY(shownFrame() != QImage());
+}
+
+QTEST_MAIN(TPreviewTest)
+#include "preview_test.moc"

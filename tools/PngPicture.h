@@ -1,0 +1,13 @@
+// A PNG picture of a drawing, drawn with Cairo: the same frame, colours and filter as the SVG
+// picture, without a toolkit.
+#pragma once
+
+#include <string>
+
+#include "jww/jwwunit.h"
+#include "render/RenderFilter.h"
+
+// Replaces the file at path as a whole. Raises std::runtime_error when the picture cannot be
+// drawn or written.
+void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter,
+                     const std::string& path);

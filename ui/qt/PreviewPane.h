@@ -1,0 +1,107 @@
+// A view of the drawing's primitives: zoom to fit, mouse-wheel zoom about the pointer, drag to
+// pan, and a highlight that keeps the colours of what it selects and greys the rest. The
+// primitives are made once per drawing; a frame paints only those that reach the view, lines
+// and arcs in one batch per colour, anything smaller than a pixel as a pixel, and the glyphs of
+// texts only while few are in view. While the wheel turns or a drag goes on, the last frame is
+// moved and scaled with the pointer, and the view is drawn afresh once it comes to rest: on a
+// thread of its own when frames of the drawing take long, so that the window keeps answering. Keys: Home
+// fits, + and - zoom, Escape ends the highlight; a double-click fits too.
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <atomic>
+#include <future>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "jww/jwwunit.h"
+#include "render/Primitives.h"
+#include "render/RenderFilter.h"
+
+class TPreviewPane : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TPreviewPane(QWidget* parent = nullptr);
+    ~TPreviewPane() override;
+
+    // Makes the primitives of the drawing and fits them into the view.
+    void ShowDrawing(const TJwwDocument& doc);
+    // Nothing highlighted shows every object in its colour.
+    void Highlight(const std::optional<TRenderFilter>& filter);
+    void ZoomToFit();
+    // Zooms by the factor, keeping the drawing point under the widget point in place.
+    void ZoomAt(QPointF at, double factor);
+
+    const TRenderScene& Scene() const { return Primitives; }
+    // Pixels per drawing unit, and the drawing point at the view's centre.
+    double Scale() const { return PixelsPerUnit; }
+    TVec2 Centre() const { return ViewCentre; }
+    // The drawing point under a widget point, and back.
+    TVec2 DrawingPoint(QPointF at) const;
+    QPointF WidgetPoint(TVec2 p) const;
+
+    // Draws the view as it stands into an image of the widget's size.
+    void PaintFrame(QImage& frame) const;
+
+    // A view to draw: its scale, its centre and its highlight.
+    struct TView {
+        double Scale = 1.0;
+        TVec2 Centre;
+        std::optional<TRenderFilter> Filter;
+    };
+    // Draws the view into the image unless *generation moves away from mine, which ends the
+    // frame early; false then.
+    bool PaintView(QImage& frame, const TView& view, const std::atomic<uint64_t>& generation,
+                   uint64_t mine) const;
+
+signals:
+    // The pane was hidden, also by closing it as a window of its own.
+    void Hidden();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // The view changed in a way that the last frame cannot show.
+    void Redraw();
+    // Starts drawing the view on a thread of its own, unless that already runs.
+    void DrawInBackground();
+    // Waits for a frame that is being drawn in the background.
+    void WaitForBackground();
+
+    TRenderScene Primitives;
+    // The box of each primitive, in the order of the primitives, for culling.
+    std::vector<std::array<float, 4>> Boxes;
+    TBounds Extent;
+    std::optional<TRenderFilter> Filter;
+    double PixelsPerUnit = 1.0;
+    TVec2 ViewCentre;
+    bool Fitted = false;
+    std::optional<QPointF> DragFrom;
+    // The last frame and the view it shows; it is stale while Settle runs or a drag goes on.
+    QImage Frame;
+    bool FrameValid = false;
+    double FrameScale = 1.0;
+    TVec2 FrameCentre;
+    QTimer Settle;
+    // Frames slower than SlowFrameMilliseconds make the next ones draw in the background.
+    bool SlowFrames = false;
+    // Every change of the view takes a new number; a frame of an older one is dropped.
+    std::shared_ptr<std::atomic<uint64_t>> Generation = std::make_shared<std::atomic<uint64_t>>(0);
+    std::future<void> Background;
+    uint64_t BackgroundGeneration = 0;
+};
