@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "jww/jwwunit.h"
+#include "jww/move_into_place.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ public:
 
     // Makes the written bytes durable, then puts them in the target's place in one step, so
     // the target is either the old file or the complete new one.
-    void CommitAs(const std::string& target)
+    void CommitAs(const std::string& target, bool replace)
     {
         if (::fsync(Fd) != 0)
             throw EJwwIOError(SystemError("cannot write", Path));
@@ -76,8 +77,7 @@ public:
         Fd = -1;
         if (::close(fd) != 0)
             throw EJwwIOError(SystemError("cannot write", Path));
-        if (::rename(Path.c_str(), target.c_str()) != 0)
-            throw EJwwIOError(SystemError("cannot replace", target));
+        MoveIntoPlace(Path, target, replace);
         Committed = true;
         SyncFolderOf(target);
     }
@@ -158,6 +158,19 @@ bool Completes(std::string* failure, const std::string& doing, Work work)
     return false;
 }
 
+bool SaveToFile(const TJwwDocument& doc, const std::string& path, int32_t version,
+                std::string* failure, bool replace)
+{
+    return Completes(failure, "write " + path, [&] {
+        // A link at a new file's place is an existing file too; it is not followed.
+        const std::string target = replace ? FileToReplace(path) : path;
+        TSiblingTempFile file(target);
+        TJwwWriter w(file.Descriptor());
+        WriteSections(w, doc, version);
+        file.CommitAs(target, replace);
+    });
+}
+
 }  // namespace
 
 bool LoadJww(const std::string& path)
@@ -193,13 +206,13 @@ bool SaveJww(const std::string& path, int32_t version)
 bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version,
              std::string* failure)
 {
-    return Completes(failure, "write " + path, [&] {
-        const std::string target = FileToReplace(path);
-        TSiblingTempFile file(target);
-        TJwwWriter w(file.Descriptor());
-        WriteSections(w, doc, version);
-        file.CommitAs(target);
-    });
+    return SaveToFile(doc, path, version, failure, true);
+}
+
+bool SaveJwwAsNewFile(const TJwwDocument& doc, const std::string& path, int32_t version,
+                      std::string* failure)
+{
+    return SaveToFile(doc, path, version, failure, false);
 }
 
 bool SaveJww(const TJwwDocument& doc, TJwwWriter& w, int32_t version, std::string* failure)

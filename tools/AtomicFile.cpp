@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "jww/move_into_place.h"
+
 namespace {
 
 [[noreturn]] void FailWith(const std::string& what, const std::string& path)
@@ -59,7 +61,7 @@ public:
         }
     }
 
-    void CommitAs(const std::string& target)
+    void CommitAs(const std::string& target, bool replace)
     {
         if (::fsync(Fd) != 0)
             FailWith("cannot write", Path);
@@ -67,8 +69,7 @@ public:
         Fd = -1;
         if (::close(fd) != 0)
             FailWith("cannot write", Path);
-        if (::rename(Path.c_str(), target.c_str()) != 0)
-            FailWith("cannot replace", target);
+        MoveIntoPlace(Path, target, replace);
         Committed = true;
     }
 
@@ -80,9 +81,9 @@ private:
 
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes)
+void WriteFileAtomically(const std::string& path, std::string_view bytes, bool replace)
 {
     TTempSibling file(path);
     file.Write(bytes);
-    file.CommitAs(path);
+    file.CommitAs(path, replace);
 }

@@ -4,6 +4,6 @@
 #include <string>
 #include <string_view>
 
-// Writes bytes to a new file beside path and renames it over path. Raises std::runtime_error,
-// with nothing left behind, when any step fails.
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Writes bytes to a new file beside path and renames it to path, over a file there only when
+// replace is set. Raises std::runtime_error, with nothing left behind, when any step fails.
+void WriteFileAtomically(const std::string& path, std::string_view bytes, bool replace);

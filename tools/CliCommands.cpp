@@ -22,6 +22,11 @@ std::span<const TCliCommand> CliCommands()
     return Commands;
 }
 
+void AddForceFlag(CLI::App& command, bool& force)
+{
+    command.add_flag("--force", force, "Replace OUT when it exists; without it OUT must be new");
+}
+
 int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
     CLI::App app{"Reads and writes Jw_cad for Windows drawings (.jww).", "zelvane-cli"};

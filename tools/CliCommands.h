@@ -29,6 +29,9 @@ struct TCliCommand {
 
 std::span<const TCliCommand> CliCommands();
 
+// The --force flag of a subcommand that writes a new file, which lets it replace one that exists.
+void AddForceFlag(CLI::App& command, bool& force);
+
 // Parses the command line and runs the subcommand it names.
 int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 

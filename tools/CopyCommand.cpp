@@ -13,8 +13,8 @@ namespace {
 
 class TCopy {
 public:
-    TCopy(const std::string& input, const std::string& output, std::ostream& err)
-        : Input(input), Output(output), Err(err)
+    TCopy(const std::string& input, const std::string& output, std::ostream& err, bool replace)
+        : Input(input), Output(output), Err(err), Replace(replace)
     {
     }
 
@@ -22,13 +22,15 @@ public:
     {
         if (IsSameFile(Input, Output))
             return Fail(Output + ": is the input file; the copy needs a new file");
+        if (const std::string refusal = ExistingOutputRefusal(Output, Replace); !refusal.empty())
+            return Fail(refusal + "; nothing was written");
         const auto doc = std::make_unique<TJwwDocument>();
         const TPrivateImageFolder imageFolder;
         std::string whyNot;
         if (!LoadWholeDrawing(*doc, Input, whyNot))
             return Fail(whyNot + "; nothing was written");
         WarnOfReplacedCharacters(*doc, "copy", Err);
-        if (!SaveWholeDrawing(*doc, Output, doc->Header.Version, whyNot))
+        if (!SaveWholeDrawing(*doc, Output, doc->Header.Version, whyNot, Replace))
             return Fail(whyNot);
         return ExitSuccess;
     }
@@ -43,14 +45,16 @@ private:
     const std::string& Input;
     const std::string& Output;
     std::ostream& Err;
+    bool Replace;
 };
 
 }  // namespace
 
-int CopyDrawing(const std::string& input, const std::string& output, std::ostream& err)
+int CopyDrawing(const std::string& input, const std::string& output, std::ostream& err,
+                bool replace)
 {
     try {
-        return TCopy(input, output, err).Run();
+        return TCopy(input, output, err, replace).Run();
     } catch (const std::exception& e) {
         // A file that cannot be opened at all, or no temp image folder.
         err << "zelvane-cli copy: " << e.what() << '\n';
@@ -63,11 +67,13 @@ TCliAction DefineCopyCommand(CLI::App& command)
     struct TArguments {
         std::string Input;
         std::string Output;
+        bool Force = false;
     };
     const auto arguments = std::make_shared<TArguments>();
     command.add_option("IN", arguments->Input, "The drawing to read")->required();
     command.add_option("OUT", arguments->Output, "The new file to write")->required();
+    AddForceFlag(command, arguments->Force);
     return [arguments](std::ostream&, std::ostream& err) {
-        return CopyDrawing(arguments->Input, arguments->Output, err);
+        return CopyDrawing(arguments->Input, arguments->Output, err, arguments->Force);
     };
 }

@@ -4,5 +4,7 @@
 #include <ostream>
 #include <string>
 
-// Copies the drawing at input to output; returns the exit code and tells why on err.
-int CopyDrawing(const std::string& input, const std::string& output, std::ostream& err);
+// Copies the drawing at input to output, replacing a file there only when replace is set;
+// returns the exit code and tells why on err.
+int CopyDrawing(const std::string& input, const std::string& output, std::ostream& err,
+                bool replace = false);

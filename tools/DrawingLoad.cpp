@@ -61,13 +61,22 @@ bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& w
 }
 
 bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t version,
-                      std::string& whyNot)
+                      std::string& whyNot, bool replace)
 {
     std::string failure;
-    if (SaveJww(doc, path, version, &failure))
+    if (replace ? SaveJww(doc, path, version, &failure)
+                : SaveJwwAsNewFile(doc, path, version, &failure))
         return true;
     whyNot = path + ": the drawing could not be saved (" + failure + ")";
     return false;
+}
+
+std::string ExistingOutputRefusal(const std::string& output, bool replace)
+{
+    std::error_code error;
+    if (replace || !std::filesystem::exists(std::filesystem::symlink_status(output, error)))
+        return {};
+    return output + ": exists already; give --force to replace it";
 }
 
 void WarnOfReplacedCharacters(const TJwwDocument& doc, std::string_view command,

@@ -22,9 +22,13 @@ std::string WindowText(std::string_view cp932);
 bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& whyNot);
 
 // Saves doc to path in the given format version; on a failure returns false and sets whyNot to
-// a message that starts with the path.
+// a message that starts with the path. A file at path is replaced only when replace is set.
 bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t version,
-                      std::string& whyNot);
+                      std::string& whyNot, bool replace = false);
+
+// For a subcommand about to write output: a message starting with the path when a file, or a
+// link, is there already and replacing it was not asked for; empty when output may be written.
+std::string ExistingOutputRefusal(const std::string& output, bool replace);
 
 // For a subcommand that saves the drawing it loaded: warns on err, as "zelvane-cli COMMAND:
 // warning: ...", when the load replaced characters that code page 932 cannot hold, as the window

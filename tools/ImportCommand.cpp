@@ -30,8 +30,8 @@ constexpr std::string_view ImportRules = R"(Edits:
   Refused, with nothing written: a character that code page 932 cannot hold, a number cell
   that holds no number, a pattern other than 1 to 8 hexadecimal digits, a row outside its
   table or given twice, an unknown table or column, malformed CSV or JSON.
-Exit status: 0 saved, 1 a file could not be read or saved or OUT is FILE or EDITS,
-2 usage or unusable EDITS.
+Exit status: 0 saved, 1 a file could not be read or saved, OUT is FILE or EDITS, or OUT
+exists and --force was not given, 2 usage or unusable EDITS.
 )";
 
 struct TImportArguments {
@@ -39,6 +39,7 @@ struct TImportArguments {
     std::string Edits;
     std::string Output;
     std::string Encoding;
+    bool Force = false;
 };
 
 std::string ReadWholeFile(const std::string& path)
@@ -73,6 +74,9 @@ int RunImport(const TImportArguments& arguments, std::ostream& err)
         return fail(ExitFailure, arguments.Output + ": is the input file; the import needs a new file");
     if (IsSameFile(arguments.Edits, arguments.Output))
         return fail(ExitFailure, arguments.Output + ": is the edits file; the import needs a new file");
+    if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
+        !refusal.empty())
+        return fail(ExitFailure, refusal + "; nothing was written");
 
     try {
         std::vector<TCellEdit> edits;
@@ -91,7 +95,7 @@ int RunImport(const TImportArguments& arguments, std::ostream& err)
         WarnOfReplacedCharacters(*doc, "import", err);
         for (const std::string& change : ApplyTableEdits(edits, *doc))
             err << "zelvane-cli import: " << arguments.Edits << ": " << change << '\n';
-        if (!SaveWholeDrawing(*doc, arguments.Output, doc->Header.Version, whyNot))
+        if (!SaveWholeDrawing(*doc, arguments.Output, doc->Header.Version, whyNot, arguments.Force))
             return fail(ExitFailure, whyNot);
     } catch (const std::exception& e) {
         // An edits file or a drawing that cannot be opened, or no temp image folder.
@@ -110,6 +114,7 @@ TCliAction DefineImportCommand(CLI::App& command)
     command.add_option("OUT", arguments->Output, "The new drawing to write")->required();
     command.add_option("--encoding", arguments->Encoding, "Encoding of CSV edits")
         ->check(CLI::IsMember({"utf-8", "cp932"}));
+    AddForceFlag(command, arguments->Force);
     command.footer(std::string(ImportRules));
     return [arguments](std::ostream&, std::ostream& err) { return RunImport(*arguments, err); };
 }

@@ -61,11 +61,12 @@ TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
         {"in.jww", "in.jww", "is the input file"}, {"in.jww", "tmp/../in.jww", "is the input file"},
         {"in.jww", "hard.jww", "is the input file"}, {"in.jww", "soft.jww", "is the input file"},
         {"in.jww", "no/such/folder.jww", "could not be saved"},
-        {"missing.jww", "out.jww", "missing.jww"},
-        {"other.jww", "out.jww", "このファイルは、Jw_cad for Windows 図面ファイルではありません。"},
-        {"short.jww", "out.jww", "JWWデータファイルのヘッダー部分が読み込めませんでした。"},
-        {"old.jww", "out.jww", "このJWWデータファイルは、Ver.4.20形式より以前のデータです。"},
-        {"cut.jww", "out.jww", "could not be read completely"},
+        {"in.jww", "out.jww", "out.jww: exists already; give --force to replace it"},
+        {"missing.jww", "new.jww", "missing.jww"},
+        {"other.jww", "new.jww", "このファイルは、Jw_cad for Windows 図面ファイルではありません。"},
+        {"short.jww", "new.jww", "JWWデータファイルのヘッダー部分が読み込めませんでした。"},
+        {"old.jww", "new.jww", "このJWWデータファイルは、Ver.4.20形式より以前のデータです。"},
+        {"cut.jww", "new.jww", "could not be read completely"},
     };
     for (const auto& [input, output, message] : cases) {
         const TCliRun run = Cli({"copy", Root + input, Root + output});
