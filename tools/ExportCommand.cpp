@@ -19,6 +19,9 @@ constexpr std::string_view ExportLayout = R"(Layout:
     table,No.,<group name>,<element count>,<layer name>,<colour columns>,<line-type columns>
   A row fills the columns of its own table and leaves the others empty.
   CSV is RFC 4180 with CR LF line ends; UTF-8 starts with a byte-order mark, cp932 has none.
+  A cell that a spreadsheet would run as a formula (one starting with =, +, -, @, a tab or a
+  carriage return, unless it is a plain number) starts with an apostrophe, which import takes
+  off again.
   JSON (always UTF-8): {"groups": [...], "layers": [...], "colors": [...], "linetypes": [...]},
   each row an object with "no" and "count" as numbers and the other columns as the window's
   texts under the keys name, screenColor, screenWidth, printColor, printWidth, pointRadius,

@@ -21,6 +21,8 @@ constexpr std::string_view ImportRules = R"(Edits:
   the drawing's values as loaded.
   JSON is always UTF-8. CSV is UTF-8 when --encoding says so or it starts with a byte-order
   mark; without either it is UTF-8 when it is valid UTF-8 and code page 932 otherwise.
+  The apostrophe that export puts before a CSV cell a spreadsheet would run as a formula is
+  taken off again.
   Every given cell passes the rule of its column in the window's save, unchanged or not:
   names are cut to 256 bytes, colours are clamped to 0-16777215, widths, dots per unit and
   pitches to 0-1000, point radius and P0-P7 to 0-1000, the segment count to 0-8 and raised to
