@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <new>
 #include <random>
@@ -28,6 +29,28 @@ std::string SystemError(const std::string& what, const std::string& path)
     return what + " " + path + " (" + std::strerror(errno) + ")";
 }
 
+// A name that no other save, of this process or another, uses at the same time. The process id
+// keeps processes apart and a count the saves of one process; the count is mixed with a key
+// drawn once per process, so that names cannot be guessed ahead, which would let another user
+// hold up saves into a shared folder. The mix is one to one, so counts never share a name.
+// A random source seeded for every save cost a small save a twentieth of its time.
+std::string UniqueName()
+{
+    static const uint64_t key = [] {
+        std::random_device seed;
+        return static_cast<uint64_t>(seed()) << 32 | seed();
+    }();
+    static std::atomic<uint64_t> saves{0};
+    uint64_t z = key + 0x9E3779B97F4A7C15ull * (saves.fetch_add(1, std::memory_order_relaxed) + 1);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    char name[40];
+    std::snprintf(name, sizeof name, "%lx-%016llx", static_cast<unsigned long>(::getpid()),
+                  static_cast<unsigned long long>(z));
+    return name;
+}
+
 // A new, uniquely named file beside the target. Created with the mode of an ordinary new file,
 // so the process's umask and the folder's default permissions apply as they would to the target.
 class TSiblingTempFile {
@@ -38,14 +61,10 @@ public:
         // too long for the folder.
         const std::string folder = std::filesystem::path(target).parent_path().string();
         const std::string prefix = (folder.empty() ? std::string() : folder + "/") + ".zelvane-";
-        std::random_device seed;
-        std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 | seed());
         for (int attempt = 0; attempt < 100; ++attempt) {
-            char suffix[17];
-            std::snprintf(suffix, sizeof suffix, "%016llx",
-                          static_cast<unsigned long long>(random()));
-            Path = prefix + suffix + ".tmp";
-            Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            Path = prefix + UniqueName() + ".tmp";
+            // Never a file that exists, nor through a link planted under the name.
+            Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
             if (Fd >= 0)
                 return;
             if (errno != EEXIST)
