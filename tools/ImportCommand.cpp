@@ -1,14 +1,11 @@
 // zelvane-cli import FILE EDITS OUT: applies edited tables to a drawing and saves it anew.
 #include <CLI/CLI.hpp>
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <memory>
-#include <iterator>
 
 #include "tools/CliCommands.h"
 #include "tools/DrawingLoad.h"
+#include "tools/EditsFile.h"
 #include "tools/PrivateImageFolder.h"
 #include "tools/TableImport.h"
 
@@ -43,28 +40,6 @@ struct TImportArguments {
     std::string Encoding;
     bool Force = false;
 };
-
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error(path + ": cannot be opened (" + std::strerror(errno) + ")");
-    try {
-        std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        if (!file.bad())
-            return bytes;
-    } catch (const std::ios_base::failure&) {
-        // A folder, for one, opens but cannot be read.
-    }
-    throw std::runtime_error(path + ": cannot be read");
-}
-
-std::optional<TTextEncoding> EncodingNamed(const std::string& name)
-{
-    if (name.empty())
-        return std::nullopt;
-    return name == "cp932" ? TTextEncoding::Cp932 : TTextEncoding::Utf8;
-}
 
 int RunImport(const TImportArguments& arguments, std::ostream& err)
 {
