@@ -18,6 +18,8 @@ std::span<const TCliCommand> CliCommands()
                     DefineImportCommand},
         TCliCommand{"convert", "Save a drawing to a new file in another format version",
                     DefineConvertCommand},
+        TCliCommand{"apply", "Apply edited tables to many drawings, writing each to a folder",
+                    DefineApplyCommand},
     };
     return Commands;
 }

@@ -40,3 +40,4 @@ TCliAction DefineInfoCommand(CLI::App& command);
 TCliAction DefineExportCommand(CLI::App& command);
 TCliAction DefineImportCommand(CLI::App& command);
 TCliAction DefineConvertCommand(CLI::App& command);
+TCliAction DefineApplyCommand(CLI::App& command);

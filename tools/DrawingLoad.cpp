@@ -83,7 +83,12 @@ void WarnOfReplacedCharacters(const TJwwDocument& doc, std::string_view command,
                               std::ostream& err)
 {
     if (doc.LossyStrings)
-        err << "zelvane-cli " << command << ": warning: " << WindowText(MsgLossyStrings) << '\n';
+        err << "zelvane-cli " << command << ": warning: " << ReplacedCharactersWarning() << '\n';
+}
+
+std::string ReplacedCharactersWarning()
+{
+    return WindowText(MsgLossyStrings);
 }
 
 TImageListOnly::TImageListOnly() : PreviousExtract(ExtractImages), PreviousScan(ScanImages)

@@ -33,6 +33,10 @@ std::string ExistingOutputRefusal(const std::string& output, bool replace);
 // For a subcommand that saves the drawing it loaded: warns on err, as "zelvane-cli COMMAND:
 // warning: ...", when the load replaced characters that code page 932 cannot hold, as the window
 // tells on opening such a drawing; the save keeps the replacements.
+// The warning a subcommand gives for a drawing whose load replaced characters that code page 932
+// cannot hold.
+std::string ReplacedCharactersWarning();
+
 void WarnOfReplacedCharacters(const TJwwDocument& doc, std::string_view command,
                               std::ostream& err);
 
