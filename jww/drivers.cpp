@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "jww/jwwunit.h"
+#include "jww/leftovers.h"
 #include "jww/move_into_place.h"
 
 namespace {
@@ -56,21 +57,8 @@ std::string UniqueName()
 class TSiblingTempFile {
 public:
     explicit TSiblingTempFile(const std::string& target)
+        : Path(CreateLeftover([this, &target] { return Create(target); }))
     {
-        // The name leaves the target's name out, so that a long target name cannot make it
-        // too long for the folder.
-        const std::string folder = std::filesystem::path(target).parent_path().string();
-        const std::string prefix = (folder.empty() ? std::string() : folder + "/") + ".zelvane-";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            Path = prefix + UniqueName() + ".tmp";
-            // Never a file that exists, nor through a link planted under the name.
-            Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-            if (Fd >= 0)
-                return;
-            if (errno != EEXIST)
-                break;
-        }
-        throw EJwwIOError(SystemError("cannot create a file beside", target));
     }
     TSiblingTempFile(const TSiblingTempFile&) = delete;
     TSiblingTempFile& operator=(const TSiblingTempFile&) = delete;
@@ -82,6 +70,7 @@ public:
             ::close(Fd);
         if (!Committed)
             ::unlink(Path.c_str());
+        ForgetLeftover(Path);
     }
 
     int Descriptor() const { return Fd; }
@@ -102,6 +91,24 @@ public:
     }
 
 private:
+    std::string Create(const std::string& target)
+    {
+        // The name leaves the target's name out, so that a long target name cannot make it
+        // too long for the folder.
+        const std::string folder = std::filesystem::path(target).parent_path().string();
+        const std::string prefix = (folder.empty() ? std::string() : folder + "/") + ".zelvane-";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string path = prefix + UniqueName() + ".tmp";
+            // Never a file that exists, nor through a link planted under the name.
+            Fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            if (Fd >= 0)
+                return path;
+            if (errno != EEXIST)
+                break;
+        }
+        throw EJwwIOError(SystemError("cannot create a file beside", target));
+    }
+
     // The rename is complete once its folder is on disk. The file is already in place, so a
     // folder that cannot be synced is not reported.
     static void SyncFolderOf(const std::string& target)
@@ -115,9 +122,10 @@ private:
         }
     }
 
-    std::string Path;
+    // Set by Create, before Path is.
     int Fd = -1;
     bool Committed = false;
+    std::string Path;
 };
 
 // The file a save replaces. A link is followed, so that the file it names receives the drawing

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "jww/leftovers.h"
 #include "jww/move_into_place.h"
 
 namespace {
@@ -29,12 +30,15 @@ mode_t NewFileMode()
 class TTempSibling {
 public:
     explicit TTempSibling(const std::string& target)
+        : Path(CreateLeftover([this, &target] {
+              const std::string folder = std::filesystem::path(target).parent_path().string();
+              std::string path = (folder.empty() ? std::string() : folder + "/") + ".zelvane-XXXXXX";
+              Fd = ::mkstemp(path.data());
+              if (Fd < 0)
+                  FailWith("cannot create a file beside", target);
+              return path;
+          }))
     {
-        const std::string folder = std::filesystem::path(target).parent_path().string();
-        Path = (folder.empty() ? std::string() : folder + "/") + ".zelvane-XXXXXX";
-        Fd = ::mkstemp(Path.data());
-        if (Fd < 0)
-            FailWith("cannot create a file beside", target);
     }
     TTempSibling(const TTempSibling&) = delete;
     TTempSibling& operator=(const TTempSibling&) = delete;
@@ -45,6 +49,7 @@ public:
             ::close(Fd);
         if (!Committed)
             ::unlink(Path.c_str());
+        ForgetLeftover(Path);
     }
 
     void Write(std::string_view bytes)
@@ -74,9 +79,10 @@ public:
     }
 
 private:
-    std::string Path;
+    // Set while Path is made.
     int Fd = -1;
     bool Committed = false;
+    std::string Path;
 };
 
 }  // namespace
