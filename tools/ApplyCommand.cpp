@@ -15,6 +15,7 @@
 #include "tools/CliCommands.h"
 #include "tools/DrawingLoad.h"
 #include "tools/EditsFile.h"
+#include "tools/PendingOutputs.h"
 #include "tools/PrivateImageFolder.h"
 #include "tools/TableChanges.h"
 #include "tools/TableImport.h"
@@ -52,44 +53,48 @@ struct TApplyArguments {
 // One worker: its own document and temp image folder, kept for every drawing it takes.
 class TApplyWorker {
 public:
-    TApplyWorker(const TApplyArguments& arguments, const std::vector<TCellEdit>& edits)
-        : Arguments(arguments), Edits(edits), Doc(std::make_unique<TJwwDocument>())
+    TApplyWorker(const TApplyArguments& arguments, const std::vector<TCellEdit>& edits,
+                 TBatchReport& report, TPendingOutputs& pending)
+        : Arguments(arguments), Edits(edits), Report(report), Pending(pending),
+          Doc(std::make_unique<TJwwDocument>())
     {
     }
 
-    TBatchOutcome Apply(const TBatchDrawing& drawing)
+    void Apply(const TBatchDrawing& drawing)
     {
         TBatchOutcome outcome;
         try {
-            Work(drawing, outcome);
+            if (Work(drawing, outcome))
+                return;
         } catch (const std::exception& e) {
-            // A drawing that cannot be opened at all, or memory that ran out.
+            // A drawing that cannot be opened at all, no file beside the output, or memory
+            // that ran out.
             outcome.Result = TBatchResult::Failed;
             outcome.Message = drawing.Input + ": " + e.what();
         }
-        // The next drawing's images must not meet this one's.
-        DeleteTempImageFiles();
-        ClearTempImageList();
-        return outcome;
+        Report.Tell(outcome);
     }
 
 private:
-    void Work(const TBatchDrawing& drawing, TBatchOutcome& outcome)
+    // True when the result waits to be put in place, which tells the outcome then.
+    bool Work(const TBatchDrawing& drawing, TBatchOutcome& outcome)
     {
+        // The next drawing's images must not meet this one's.
+        const TImagesOfOneDrawing images;
         if (const std::string clash = Clash(drawing); !clash.empty()) {
             outcome.Result = TBatchResult::Skipped;
             outcome.Message = clash;
-            return;
+            return false;
         }
         std::error_code error;
         if (!fs::exists(drawing.Input, error)) {
             outcome.Message = drawing.Input + ": does not exist";
-            return;
+            return false;
         }
         std::string whyNot;
         if (!LoadWholeDrawing(*Doc, drawing.Input, whyNot)) {
             outcome.Message = whyNot;
-            return;
+            return false;
         }
         if (Doc->LossyStrings)
             outcome.Warnings.push_back(drawing.Input + ": warning: " + ReplacedCharactersWarning());
@@ -105,15 +110,23 @@ private:
             outcome.Message = drawing.Input + ": would be written to " + drawing.Output + ", " +
                               std::to_string(outcome.Changes.size()) +
                               (outcome.Changes.size() == 1 ? " cell changed" : " cells changed");
-            return;
+            return false;
         }
         fs::create_directories(fs::path(drawing.Output).parent_path());
-        if (!SaveWholeDrawing(*Doc, drawing.Output, Doc->Header.Version, whyNot)) {
-            outcome.Message = drawing.Input + ": " + whyNot;
-            return;
+        auto file = std::make_unique<TTempSibling>(drawing.Output);
+        {
+            TJwwWriter w(file->Descriptor());
+            std::string failure;
+            if (!SaveJww(*Doc, w, Doc->Header.Version, &failure)) {
+                outcome.Message = drawing.Input + ": " + SaveFailure(drawing.Output, failure);
+                return false;
+            }
         }
+        file->Close();
         outcome.Result = TBatchResult::Written;
         outcome.Message = drawing.Input + ": written to " + drawing.Output;
+        Pending.Add(std::move(file), drawing.Input, drawing.Output, std::move(outcome));
+        return true;
     }
 
     std::string Clash(const TBatchDrawing& drawing) const
@@ -131,8 +144,19 @@ private:
         return {};
     }
 
+    // Deletes the images a drawing's load extracted, however its work ends.
+    struct TImagesOfOneDrawing {
+        ~TImagesOfOneDrawing()
+        {
+            DeleteTempImageFiles();
+            ClearTempImageList();
+        }
+    };
+
     const TApplyArguments& Arguments;
     const std::vector<TCellEdit>& Edits;
+    TBatchReport& Report;
+    TPendingOutputs& Pending;
     std::unique_ptr<TJwwDocument> Doc;
 };
 
@@ -141,6 +165,7 @@ private:
 void RunWorkers(const TApplyArguments& arguments, const std::vector<TCellEdit>& edits,
                 const std::vector<TBatchDrawing>& drawings, TBatchReport& report)
 {
+    TPendingOutputs pending(report);
     std::atomic<std::size_t> next{0};
     std::mutex failureMutex;
     std::exception_ptr failure;
@@ -148,9 +173,9 @@ void RunWorkers(const TApplyArguments& arguments, const std::vector<TCellEdit>& 
         try {
             // The temp image state is the thread's own, and so is this folder.
             const TPrivateImageFolder imageFolder;
-            TApplyWorker worker(arguments, edits);
+            TApplyWorker worker(arguments, edits, report, pending);
             for (std::size_t i = next++; i < drawings.size(); i = next++)
-                report.Tell(worker.Apply(drawings[i]));
+                worker.Apply(drawings[i]);
         } catch (...) {
             const std::lock_guard lock(failureMutex);
             failure = std::current_exception();
@@ -164,6 +189,7 @@ void RunWorkers(const TApplyArguments& arguments, const std::vector<TCellEdit>& 
         if (jobs > 0)
             work();
     }
+    pending.PlaceAll();
     if (failure)
         std::rethrow_exception(failure);
 }

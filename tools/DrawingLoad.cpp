@@ -67,8 +67,13 @@ bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t 
     if (replace ? SaveJww(doc, path, version, &failure)
                 : SaveJwwAsNewFile(doc, path, version, &failure))
         return true;
-    whyNot = path + ": the drawing could not be saved (" + failure + ")";
+    whyNot = SaveFailure(path, failure);
     return false;
+}
+
+std::string SaveFailure(const std::string& path, const std::string& reason)
+{
+    return path + ": the drawing could not be saved (" + reason + ")";
 }
 
 std::string ExistingOutputRefusal(const std::string& output, bool replace)

@@ -26,6 +26,9 @@ bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& w
 bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t version,
                       std::string& whyNot, bool replace = false);
 
+// The message of a save of the drawing to path that failed for the reason given.
+std::string SaveFailure(const std::string& path, const std::string& reason);
+
 // For a subcommand about to write output: a message starting with the path when a file, or a
 // link, is there already and replacing it was not asked for; empty when output may be written.
 std::string ExistingOutputRefusal(const std::string& output, bool replace);

@@ -2,6 +2,7 @@
 
 #include "tests/tools/CliTestSupport.h"
 #include "tools/BatchReport.h"
+#include "tools/PendingOutputs.h"
 #include "tools/TextEncoding.h"
 
 namespace {
@@ -217,4 +218,33 @@ TEST(BatchReport, OnATerminalABarCountsTheDrawingsAndFailuresArePrintedAboveIt)
                              "\r\x1b[Kzelvane-cli apply: b.jww: warning: w\n"
                              "\r\x1b[Kzelvane-cli apply: b.jww: broken\n"
                              "\r[" + std::string(20, '#') + std::string(10, '.') + "] 2/3  0:00\n");
+}
+
+TEST_F(ApplyCommand, AResultIsNeverPutOverAFileThatAppearedWhileItWaited)
+{
+    std::ostringstream out, err;
+    TBatchReport report(out, err, 2, false, false);
+    {
+        TPendingOutputs pending(report);
+        for (const char* name : {"a.jww", "b.jww"}) {
+            auto file = std::make_unique<TTempSibling>(Root + name);
+            file->Write("new bytes");
+            file->Close();
+            pending.Add(std::move(file), "in", Root + name,
+                        {TBatchResult::Written, std::string("in: written to ") + name, {}, 0, {}});
+        }
+        WriteFileBytes(Root + "b.jww", "appeared");
+        pending.PlaceAll();
+    }
+    report.Finish();
+    EXPECT_EQ(ReadFileBytes(Root + "a.jww"), "new bytes");
+    EXPECT_EQ(ReadFileBytes(Root + "b.jww"), "appeared");
+    EXPECT_NE(err.str().find("in: " + Root + "b.jww: the drawing could not be saved (" + Root +
+                             "b.jww exists already)"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(out.str(), "in: written to a.jww\n2 drawings: 1 written, 0 skipped, 1 failed, 0 "
+                         "values changed by a rule\n");
+    // Neither temp file stays.
+    EXPECT_EQ(Files(), (std::vector<std::string>{"a.jww", "b.jww", "edits.csv", "in", "tmp"}));
 }
