@@ -11,26 +11,14 @@
 #   any arguments                 passed on to zelvane-bench (e.g. --benchmark_filter=Load)
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZELVANE_BENCH_BUILD:-$root/build-bench}
+source "$(dirname "$0")/scripts_common.sh"
 version=${ZELVANE_BENCH_VERSION:-700}
-if [[ -n ${ZELVANE_BENCH_SCRATCH:-} ]]; then
-    scratch=$ZELVANE_BENCH_SCRATCH
-    mkdir -p "$scratch"
-else
-    scratch=$(mktemp -d)
-    trap 'rm -rf "$scratch"' EXIT
-fi
 
 if [[ ! -x /usr/bin/time ]]; then
     apt-get update -qq && apt-get install -y -qq time >/dev/null
 fi
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANE_BENCH=ON \
-    -DZELVANE_GUI=OFF -DZELVANE_TESTS=OFF >/dev/null
-ninja -C "$build" zelvane-gen zelvane-cli zelvane-bench zelvane-load-once >/dev/null
-
-now() { date +%s%N; }
+build_bench_targets zelvane-gen zelvane-cli zelvane-bench zelvane-load-once
 
 # Seconds of the fastest of three runs of a command that writes $target.
 best_of_three() {

@@ -1,0 +1,22 @@
+# Sourced by the benchmark scripts: the Release build folder, the scratch folder and the clock.
+#   ZELVANE_BENCH_BUILD=DIR       another build folder than build-bench/
+#   ZELVANE_BENCH_SCRATCH=DIR     keep the drawings and results in DIR instead of a temp folder
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${ZELVANE_BENCH_BUILD:-$root/build-bench}
+if [[ -n ${ZELVANE_BENCH_SCRATCH:-} ]]; then
+    scratch=$ZELVANE_BENCH_SCRATCH
+    mkdir -p "$scratch"
+else
+    scratch=$(mktemp -d)
+    trap 'rm -rf "$scratch"' EXIT
+fi
+
+# Builds the named targets in Release, without tests or window.
+build_bench_targets() {
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANE_BENCH=ON \
+        -DZELVANE_GUI=OFF -DZELVANE_TESTS=OFF >/dev/null
+    ninja -C "$build" "$@" >/dev/null
+}
+
+now() { date +%s%N; }
