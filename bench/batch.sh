@@ -36,22 +36,12 @@ awk -F, 'BEGIN { OFS = "," } NR == 2 { $2 = "基準線" } NR == 3 { $2 = "壁" }
     "$scratch/layers.csv" >"$scratch/edits.csv"
 cat "$drawings"/*.jww >/dev/null  # a warm page cache for every measurement
 
-# Seconds of the fastest of three runs of a command that writes into the folder $out.
+# Every run writes into an empty folder, with nothing of the run before still to be synced.
 out=$scratch/out
-best_of_three() {
-    local best=
-    for _ in 1 2 3; do
-        rm -rf "$out"
-        mkdir -p "$out"
-        sync
-        local start end
-        start=$(now)
-        "$@" >/dev/null
-        end=$(now)
-        local took=$((end - start))
-        if [[ -z $best || $took -lt $best ]]; then best=$took; fi
-    done
-    awk -v ns="$best" 'BEGIN { printf "%.3f", ns / 1e9 }'
+empty_out() {
+    rm -rf "$out"
+    mkdir -p "$out"
+    sync
 }
 
 run_apply() { "$cli" apply "$scratch/edits.csv" "$drawings" --out-dir "$out"; }
@@ -62,9 +52,9 @@ run_loop() {
 }
 run_cp_sync() { cp "$drawings"/*.jww "$out"/ && sync; }
 
-apply_s=$(best_of_three run_apply)
-loop_s=$(best_of_three run_loop)
-cp_s=$(best_of_three run_cp_sync)
+apply_s=$(fastest_of_three empty_out run_apply)
+loop_s=$(fastest_of_three empty_out run_loop)
+cp_s=$(fastest_of_three empty_out run_cp_sync)
 rm -rf "$out"
 
 echo "Load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"

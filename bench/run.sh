@@ -22,19 +22,11 @@ build_bench_targets zelvane-gen zelvane-cli zelvane-bench zelvane-load-once
 
 # Seconds of the fastest of three runs of a command that writes $target.
 best_of_three() {
-    local target=$1 best=
+    local target=$1
     shift
-    for _ in 1 2 3; do
-        rm -f "$target"
-        local start end
-        start=$(now)
-        "$@" >/dev/null
-        end=$(now)
-        local took=$((end - start))
-        if [[ -z $best || $took -lt $best ]]; then best=$took; fi
-    done
+    remove_target() { rm -f "$target"; }
+    fastest_of_three remove_target "$@"
     rm -f "$target"
-    awk -v ns="$best" 'BEGIN { printf "%.3f", ns / 1e9 }'
 }
 
 names=(10MB 200MB)

@@ -20,3 +20,20 @@ build_bench_targets() {
 }
 
 now() { date +%s%N; }
+
+# Seconds of the fastest of three runs of a command, each after the function named first has
+# prepared for it.
+fastest_of_three() {
+    local prepare=$1 best=
+    shift
+    for _ in 1 2 3; do
+        "$prepare"
+        local start end
+        start=$(now)
+        "$@" >/dev/null
+        end=$(now)
+        local took=$((end - start))
+        if [[ -z $best || $took -lt $best ]]; then best=$took; fi
+    done
+    awk -v ns="$best" 'BEGIN { printf "%.3f", ns / 1e9 }'
+}
