@@ -11,43 +11,22 @@
 #   any arguments                 passed on to zelvane-bench (e.g. --benchmark_filter=Load)
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZELVANE_BENCH_BUILD:-$root/build-bench}
+source "$(dirname "$0")/scripts_common.sh"
 version=${ZELVANE_BENCH_VERSION:-700}
-if [[ -n ${ZELVANE_BENCH_SCRATCH:-} ]]; then
-    scratch=$ZELVANE_BENCH_SCRATCH
-    mkdir -p "$scratch"
-else
-    scratch=$(mktemp -d)
-    trap 'rm -rf "$scratch"' EXIT
-fi
 
 if [[ ! -x /usr/bin/time ]]; then
     apt-get update -qq && apt-get install -y -qq time >/dev/null
 fi
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANE_BENCH=ON \
-    -DZELVANE_GUI=ON -DZELVANE_TESTS=OFF >/dev/null
-ninja -C "$build" zelvane-gen zelvane-cli zelvane-bench zelvane-load-once \
-    zelvane-preview-bench >/dev/null
-
-now() { date +%s%N; }
+build_bench_targets zelvane-gen zelvane-cli zelvane-bench zelvane-load-once zelvane-preview-bench
 
 # Seconds of the fastest of three runs of a command that writes $target.
 best_of_three() {
-    local target=$1 best=
+    local target=$1
     shift
-    for _ in 1 2 3; do
-        rm -f "$target"
-        local start end
-        start=$(now)
-        "$@" >/dev/null
-        end=$(now)
-        local took=$((end - start))
-        if [[ -z $best || $took -lt $best ]]; then best=$took; fi
-    done
+    remove_target() { rm -f "$target"; }
+    fastest_of_three remove_target "$@"
     rm -f "$target"
-    awk -v ns="$best" 'BEGIN { printf "%.3f", ns / 1e9 }'
 }
 
 names=(10MB 200MB)

@@ -7,12 +7,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <new>
 #include <random>
 #include <system_error>
 
 #include "jww/jwwunit.h"
+#include "jww/leftovers.h"
+#include "jww/move_into_place.h"
 
 namespace {
 
@@ -27,30 +30,35 @@ std::string SystemError(const std::string& what, const std::string& path)
     return what + " " + path + " (" + std::strerror(errno) + ")";
 }
 
+// A name that no other save, of this process or another, uses at the same time. The process id
+// keeps processes apart and a count the saves of one process; the count is mixed with a key
+// drawn once per process, so that names cannot be guessed ahead, which would let another user
+// hold up saves into a shared folder. The mix is one to one, so counts never share a name.
+// A random source seeded for every save cost a small save a twentieth of its time.
+std::string UniqueName()
+{
+    static const uint64_t key = [] {
+        std::random_device seed;
+        return static_cast<uint64_t>(seed()) << 32 | seed();
+    }();
+    static std::atomic<uint64_t> saves{0};
+    uint64_t z = key + 0x9E3779B97F4A7C15ull * (saves.fetch_add(1, std::memory_order_relaxed) + 1);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    char name[40];
+    std::snprintf(name, sizeof name, "%lx-%016llx", static_cast<unsigned long>(::getpid()),
+                  static_cast<unsigned long long>(z));
+    return name;
+}
+
 // A new, uniquely named file beside the target. Created with the mode of an ordinary new file,
 // so the process's umask and the folder's default permissions apply as they would to the target.
 class TSiblingTempFile {
 public:
     explicit TSiblingTempFile(const std::string& target)
+        : Path(CreateLeftover([this, &target] { return Create(target); }))
     {
-        // The name leaves the target's name out, so that a long target name cannot make it
-        // too long for the folder.
-        const std::string folder = std::filesystem::path(target).parent_path().string();
-        const std::string prefix = (folder.empty() ? std::string() : folder + "/") + ".zelvane-";
-        std::random_device seed;
-        std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 | seed());
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            char suffix[17];
-            std::snprintf(suffix, sizeof suffix, "%016llx",
-                          static_cast<unsigned long long>(random()));
-            Path = prefix + suffix + ".tmp";
-            Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (Fd >= 0)
-                return;
-            if (errno != EEXIST)
-                break;
-        }
-        throw EJwwIOError(SystemError("cannot create a file beside", target));
     }
     TSiblingTempFile(const TSiblingTempFile&) = delete;
     TSiblingTempFile& operator=(const TSiblingTempFile&) = delete;
@@ -62,13 +70,14 @@ public:
             ::close(Fd);
         if (!Committed)
             ::unlink(Path.c_str());
+        ForgetLeftover(Path);
     }
 
     int Descriptor() const { return Fd; }
 
     // Makes the written bytes durable, then puts them in the target's place in one step, so
     // the target is either the old file or the complete new one.
-    void CommitAs(const std::string& target)
+    void CommitAs(const std::string& target, bool replace)
     {
         if (::fsync(Fd) != 0)
             throw EJwwIOError(SystemError("cannot write", Path));
@@ -76,13 +85,30 @@ public:
         Fd = -1;
         if (::close(fd) != 0)
             throw EJwwIOError(SystemError("cannot write", Path));
-        if (::rename(Path.c_str(), target.c_str()) != 0)
-            throw EJwwIOError(SystemError("cannot replace", target));
+        MoveIntoPlace(Path, target, replace);
         Committed = true;
         SyncFolderOf(target);
     }
 
 private:
+    std::string Create(const std::string& target)
+    {
+        // The name leaves the target's name out, so that a long target name cannot make it
+        // too long for the folder.
+        const std::string folder = std::filesystem::path(target).parent_path().string();
+        const std::string prefix = (folder.empty() ? std::string() : folder + "/") + ".zelvane-";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string path = prefix + UniqueName() + ".tmp";
+            // Never a file that exists, nor through a link planted under the name.
+            Fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            if (Fd >= 0)
+                return path;
+            if (errno != EEXIST)
+                break;
+        }
+        throw EJwwIOError(SystemError("cannot create a file beside", target));
+    }
+
     // The rename is complete once its folder is on disk. The file is already in place, so a
     // folder that cannot be synced is not reported.
     static void SyncFolderOf(const std::string& target)
@@ -96,9 +122,10 @@ private:
         }
     }
 
-    std::string Path;
+    // Set by Create, before Path is.
     int Fd = -1;
     bool Committed = false;
+    std::string Path;
 };
 
 // The file a save replaces. A link is followed, so that the file it names receives the drawing
@@ -167,6 +194,19 @@ bool Completes(std::string* failure, const std::string& doing, Work work)
     return false;
 }
 
+bool SaveToFile(const TJwwDocument& doc, const std::string& path, int32_t version,
+                std::string* failure, bool replace)
+{
+    return Completes(failure, "write " + path, [&] {
+        // A link at a new file's place is an existing file too; it is not followed.
+        const std::string target = replace ? FileToReplace(path) : path;
+        TSiblingTempFile file(target);
+        TJwwWriter w(file.Descriptor());
+        WriteSections(w, doc, version);
+        file.CommitAs(target, replace);
+    });
+}
+
 }  // namespace
 
 bool LoadJww(const std::string& path)
@@ -202,13 +242,13 @@ bool SaveJww(const std::string& path, int32_t version)
 bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version,
              std::string* failure)
 {
-    return Completes(failure, "write " + path, [&] {
-        const std::string target = FileToReplace(path);
-        TSiblingTempFile file(target);
-        TJwwWriter w(file.Descriptor());
-        WriteSections(w, doc, version);
-        file.CommitAs(target);
-    });
+    return SaveToFile(doc, path, version, failure, true);
+}
+
+bool SaveJwwAsNewFile(const TJwwDocument& doc, const std::string& path, int32_t version,
+                      std::string* failure)
+{
+    return SaveToFile(doc, path, version, failure, false);
 }
 
 bool SaveJww(const TJwwDocument& doc, TJwwWriter& w, int32_t version, std::string* failure)

@@ -198,16 +198,20 @@ struct TBindImageType {
     uint8_t InUse = 0;
 };
 
+// Every thread has a temp image state of its own, so that threads that load and save drawings
+// side by side, each with its own document and folder, never mix their images. A program of
+// one thread sees one state, as ever.
+//
 // The folder the images are extracted to, ending in a path separator. While it is empty no
 // image file is touched: extracting fails the load, and nothing is embedded or deleted.
-extern std::string TempImageFolder;
+extern thread_local std::string TempImageFolder;
 // The entries of the last image section read, and the count that section announced.
-extern std::vector<TBindImageType> TempImageList;
-extern int32_t TempImageCount;
+extern thread_local std::vector<TBindImageType> TempImageList;
+extern thread_local int32_t TempImageCount;
 // On: loads extract every image to its temp file and saves embed the referenced ones.
-extern bool ExtractImages;
+extern thread_local bool ExtractImages;
 // With extraction off, on: loads still read the names and sizes; off: they leave the section.
-extern bool ScanImages;
+extern thread_local bool ScanImages;
 
 // Empties the list; touches no file.
 void ClearTempImageList();

@@ -243,6 +243,10 @@ bool LoadJww(TJwwDocument& doc, const std::string& path, std::string* failure = 
 bool SaveJww(const std::string& path, int32_t version);
 bool SaveJww(const TJwwDocument& doc, const std::string& path, int32_t version,
              std::string* failure = nullptr);
+// As SaveJww, but never replaces a file: one that exists at path, or appears there while the
+// drawing is written, fails the save and stays as it is.
+bool SaveJwwAsNewFile(const TJwwDocument& doc, const std::string& path, int32_t version,
+                      std::string* failure = nullptr);
 // The same over a stream that is already open, such as bytes held in memory. The reader is
 // read from where it stands; the writer is flushed but not closed.
 bool LoadJww(TJwwDocument& doc, TJwwReader& r, std::string* failure = nullptr);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "jww/byte_buffer.h"
 #include "jww/coding.h"
 
 class TWriteBehind;
@@ -97,7 +98,7 @@ private:
     std::size_t Refill();
 
     int Fd = -1;
-    std::vector<char> Buffer;
+    TByteBuffer Buffer;
     const char* Pos = nullptr;
     const char* End = nullptr;
     uint64_t Consumed = 0;  // bytes moved into the buffer so far
@@ -173,7 +174,7 @@ private:
     int Fd = -1;
     std::unique_ptr<TWriteBehind> File;  // once the file outgrows one buffer
     std::string* Memory = nullptr;
-    std::vector<char> Buffer;
+    TByteBuffer Buffer;
     std::size_t Used = 0;
     uint64_t Flushed = 0;
 };

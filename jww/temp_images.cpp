@@ -10,11 +10,11 @@
 #include "text/Cp932.h"
 #include "text/Func_.h"
 
-std::string TempImageFolder;
-std::vector<TBindImageType> TempImageList;
-int32_t TempImageCount = 0;
-bool ExtractImages = false;
-bool ScanImages = false;
+thread_local std::string TempImageFolder;
+thread_local std::vector<TBindImageType> TempImageList;
+thread_local int32_t TempImageCount = 0;
+thread_local bool ExtractImages = false;
+thread_local bool ScanImages = false;
 
 void ClearTempImageList()
 {

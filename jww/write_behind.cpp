@@ -15,6 +15,16 @@ namespace {
 // encoded, leaves the closing sync little to wait for.
 constexpr std::size_t WritebackStep = 8 * 1024 * 1024;
 
+// Each made on its own: copies of one would fill every byte.
+std::vector<TByteBuffer> NewBuffers(std::size_t count, std::size_t bufferSize)
+{
+    std::vector<TByteBuffer> buffers;
+    buffers.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        buffers.emplace_back(bufferSize);
+    return buffers;
+}
+
 }  // namespace
 
 void WriteAll(int fd, const char* data, std::size_t n)
@@ -31,7 +41,7 @@ void WriteAll(int fd, const char* data, std::size_t n)
 }
 
 TWriteBehind::TWriteBehind(int fd, std::size_t bufferSize)
-    : Fd(fd), Empty(SpareBuffers, std::vector<char>(bufferSize)), Worker([this] { Run(); })
+    : Fd(fd), Empty(NewBuffers(SpareBuffers, bufferSize)), Worker([this] { Run(); })
 {
 }
 
@@ -51,7 +61,7 @@ void TWriteBehind::RaiseFailure()
         std::rethrow_exception(Failure);
 }
 
-void TWriteBehind::HandOver(std::vector<char>& full, std::size_t used)
+void TWriteBehind::HandOver(TByteBuffer& full, std::size_t used)
 {
     {
         std::unique_lock lock(Mutex);
@@ -101,7 +111,7 @@ void TWriteBehind::Run()
     }
 }
 
-void TWriteBehind::Store(const std::vector<char>& bytes, std::size_t n)
+void TWriteBehind::Store(const TByteBuffer& bytes, std::size_t n)
 {
     WriteAll(Fd, bytes.data(), n);
     Unscheduled += n;

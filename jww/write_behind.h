@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "jww/byte_buffer.h"
+
 // Writes all n bytes at the file's position or raises EJwwIOError.
 void WriteAll(int fd, const char* data, std::size_t n);
 
@@ -28,7 +30,7 @@ public:
 
     // Queues the first `used` bytes of `full` and leaves an empty buffer in its place. Waits
     // only while every spare buffer is queued.
-    void HandOver(std::vector<char>& full, std::size_t used);
+    void HandOver(TByteBuffer& full, std::size_t used);
     // Waits until every byte handed over is stored.
     void Wait();
     // Both raise the error of a store that failed, then and on every later call; what was
@@ -40,15 +42,15 @@ private:
     static constexpr std::size_t SpareBuffers = 3;
 
     void Run();
-    void Store(const std::vector<char>& bytes, std::size_t n);
+    void Store(const TByteBuffer& bytes, std::size_t n);
     void RaiseFailure();
 
     const int Fd;
     std::size_t Unscheduled = 0;  // bytes stored since the disk was last asked to write
     std::mutex Mutex;
     std::condition_variable Changed;
-    std::deque<std::pair<std::vector<char>, std::size_t>> Queued;  // oldest first
-    std::vector<std::vector<char>> Empty;
+    std::deque<std::pair<TByteBuffer, std::size_t>> Queued;  // oldest first
+    std::vector<TByteBuffer> Empty;
     bool Storing = false;
     bool Stopping = false;
     std::exception_ptr Failure;

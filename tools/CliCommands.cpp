@@ -19,8 +19,15 @@ std::span<const TCliCommand> CliCommands()
         TCliCommand{"convert", "Save a drawing to a new file in another format version",
                     DefineConvertCommand},
         TCliCommand{"render", "Draw a drawing as an SVG or PNG picture", DefineRenderCommand},
+        TCliCommand{"apply", "Apply edited tables to many drawings, writing each to a folder",
+                    DefineApplyCommand},
     };
     return Commands;
+}
+
+void AddForceFlag(CLI::App& command, bool& force)
+{
+    command.add_flag("--force", force, "Replace OUT when it exists; without it OUT must be new");
 }
 
 int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)

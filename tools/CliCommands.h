@@ -29,6 +29,9 @@ struct TCliCommand {
 
 std::span<const TCliCommand> CliCommands();
 
+// The --force flag of a subcommand that writes a new file, which lets it replace one that exists.
+void AddForceFlag(CLI::App& command, bool& force);
+
 // Parses the command line and runs the subcommand it names.
 int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
@@ -38,3 +41,4 @@ TCliAction DefineExportCommand(CLI::App& command);
 TCliAction DefineImportCommand(CLI::App& command);
 TCliAction DefineConvertCommand(CLI::App& command);
 TCliAction DefineRenderCommand(CLI::App& command);
+TCliAction DefineApplyCommand(CLI::App& command);

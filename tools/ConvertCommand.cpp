@@ -24,7 +24,8 @@ and a dimension with an SXF mode is written as a dimension followed by its exten
 points as separate objects; below 351 the line widths are dropped. Each loss is reported on
 standard error. --strings chooses how the strings are stored; without it they keep the
 drawing's own form.
-Exit status: 0 saved, 1 the drawing could not be read or saved or OUT is FILE, 2 usage.
+Exit status: 0 saved, 1 the drawing could not be read or saved, OUT is FILE, or OUT exists
+and --force was not given, 2 usage.
 )";
 
 struct TConvertArguments {
@@ -33,6 +34,7 @@ struct TConvertArguments {
     int32_t TargetVersion = 0;
     std::string Strings;
     bool AllowLoss = false;
+    bool Force = false;
 };
 
 int RunConvert(const TConvertArguments& arguments, std::ostream& err)
@@ -46,6 +48,9 @@ int RunConvert(const TConvertArguments& arguments, std::ostream& err)
     };
     if (IsSameFile(arguments.Input, arguments.Output))
         return fail(arguments.Output + ": is the input file; the conversion needs a new file");
+    if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
+        !refusal.empty())
+        return fail(refusal + "; nothing was written");
     try {
         const auto doc = std::make_unique<TJwwDocument>();
         const TPrivateImageFolder imageFolder;
@@ -59,7 +64,8 @@ int RunConvert(const TConvertArguments& arguments, std::ostream& err)
             warn(loss);
         if (!arguments.Strings.empty())
             doc->StringForm = arguments.Strings == "wide" ? TStringForm::Wide : TStringForm::Byte;
-        if (!SaveWholeDrawing(*doc, arguments.Output, arguments.TargetVersion, whyNot))
+        if (!SaveWholeDrawing(*doc, arguments.Output, arguments.TargetVersion, whyNot,
+                              arguments.Force))
             return fail(whyNot);
     } catch (const std::exception& e) {
         // A drawing that cannot be opened, or no temp image folder.
@@ -83,6 +89,7 @@ TCliAction DefineConvertCommand(CLI::App& command)
     command.add_option("--strings", arguments->Strings, "Store strings as bytes or wide")
         ->check(CLI::IsMember({"byte", "wide"}));
     AddAllowLossFlag(command, arguments->AllowLoss);
+    AddForceFlag(command, arguments->Force);
     command.footer(std::string(ConvertNotes));
     return [arguments](std::ostream&, std::ostream& err) { return RunConvert(*arguments, err); };
 }

@@ -13,8 +13,9 @@ namespace {
 
 class TCopy {
 public:
-    TCopy(const std::string& input, const std::string& output, bool allowLoss, std::ostream& err)
-        : Input(input), Output(output), AllowLoss(allowLoss), Err(err)
+    TCopy(const std::string& input, const std::string& output, bool allowLoss, std::ostream& err,
+          bool replace)
+        : Input(input), Output(output), AllowLoss(allowLoss), Err(err), Replace(replace)
     {
     }
 
@@ -22,6 +23,8 @@ public:
     {
         if (IsSameFile(Input, Output))
             return Fail(Output + ": is the input file; the copy needs a new file");
+        if (const std::string refusal = ExistingOutputRefusal(Output, Replace); !refusal.empty())
+            return Fail(refusal + "; nothing was written");
         const auto doc = std::make_unique<TJwwDocument>();
         const TPrivateImageFolder imageFolder;
         std::string whyNot;
@@ -29,7 +32,7 @@ public:
             return Fail(whyNot + "; nothing was written");
         if (!AcceptWhatASaveLoses(*doc, Input, AllowLoss, "copy", Err, whyNot))
             return Fail(whyNot + "; nothing was written");
-        if (!SaveWholeDrawing(*doc, Output, doc->Header.Version, whyNot))
+        if (!SaveWholeDrawing(*doc, Output, doc->Header.Version, whyNot, Replace))
             return Fail(whyNot);
         return ExitSuccess;
     }
@@ -45,15 +48,16 @@ private:
     const std::string& Output;
     bool AllowLoss;
     std::ostream& Err;
+    bool Replace;
 };
 
 }  // namespace
 
 int CopyDrawing(const std::string& input, const std::string& output, bool allowLoss,
-                std::ostream& err)
+                std::ostream& err, bool replace)
 {
     try {
-        return TCopy(input, output, allowLoss, err).Run();
+        return TCopy(input, output, allowLoss, err, replace).Run();
     } catch (const std::exception& e) {
         // A file that cannot be opened at all, or no temp image folder.
         err << "zelvane-cli copy: " << e.what() << '\n';
@@ -67,12 +71,15 @@ TCliAction DefineCopyCommand(CLI::App& command)
         std::string Input;
         std::string Output;
         bool AllowLoss = false;
+        bool Force = false;
     };
     const auto arguments = std::make_shared<TArguments>();
     command.add_option("IN", arguments->Input, "The drawing to read")->required();
     command.add_option("OUT", arguments->Output, "The new file to write")->required();
     AddAllowLossFlag(command, arguments->AllowLoss);
+    AddForceFlag(command, arguments->Force);
     return [arguments](std::ostream&, std::ostream& err) {
-        return CopyDrawing(arguments->Input, arguments->Output, arguments->AllowLoss, err);
+        return CopyDrawing(arguments->Input, arguments->Output, arguments->AllowLoss, err,
+                           arguments->Force);
     };
 }

@@ -63,13 +63,27 @@ bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& w
 }
 
 bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t version,
-                      std::string& whyNot)
+                      std::string& whyNot, bool replace)
 {
     std::string failure;
-    if (SaveJww(doc, path, version, &failure))
+    if (replace ? SaveJww(doc, path, version, &failure)
+                : SaveJwwAsNewFile(doc, path, version, &failure))
         return true;
-    whyNot = path + ": the drawing could not be saved (" + failure + ")";
+    whyNot = SaveFailure(path, failure);
     return false;
+}
+
+std::string SaveFailure(const std::string& path, const std::string& reason)
+{
+    return path + ": the drawing could not be saved (" + reason + ")";
+}
+
+std::string ExistingOutputRefusal(const std::string& output, bool replace)
+{
+    std::error_code error;
+    if (replace || !std::filesystem::exists(std::filesystem::symlink_status(output, error)))
+        return {};
+    return output + ": exists already; give --force to replace it";
 }
 
 std::string TrailingBytesText(const TJwwDocument& doc)
@@ -78,24 +92,35 @@ std::string TrailingBytesText(const TJwwDocument& doc)
            " could not be read";
 }
 
+std::vector<std::string> SaveLossWarnings(const TJwwDocument& doc)
+{
+    std::vector<std::string> warnings;
+    if (doc.LossyStrings)
+        warnings.push_back(WindowText(MsgLossyStrings));
+    if (doc.TrailingBytes > 0)
+        warnings.push_back(TrailingBytesText(doc) + "; the new file leaves them out");
+    for (const std::string& name : MissingTempImages())
+        warnings.push_back("the image " + WindowText(name) +
+                           " cannot be extracted under its name and is left out of the new file");
+    return warnings;
+}
+
+std::string SaveLossRefusal(const TJwwDocument& doc, const std::string& path, bool allowLoss)
+{
+    if (doc.TrailingBytes == 0 || allowLoss)
+        return {};
+    return path + ": " + TrailingBytesText(doc) +
+           " and would be lost; --allow-loss writes the drawing without them";
+}
+
 bool AcceptWhatASaveLoses(const TJwwDocument& doc, const std::string& path, bool allowLoss,
                           std::string_view command, std::ostream& err, std::string& whyNot)
 {
-    const auto warn = [&](const std::string& text) {
-        err << "zelvane-cli " << command << ": warning: " << text << '\n';
-    };
-    if (doc.TrailingBytes > 0 && !allowLoss) {
-        whyNot = path + ": " + TrailingBytesText(doc) +
-                 " and would be lost; --allow-loss writes the drawing without them";
+    whyNot = SaveLossRefusal(doc, path, allowLoss);
+    if (!whyNot.empty())
         return false;
-    }
-    if (doc.TrailingBytes > 0)
-        warn(path + ": " + TrailingBytesText(doc) + "; the new file leaves them out");
-    if (doc.LossyStrings)
-        warn(WindowText(MsgLossyStrings));
-    for (const std::string& name : MissingTempImages())
-        warn(path + ": the image " + WindowText(name) +
-             " cannot be extracted under its name and is left out of the new file");
+    for (const std::string& warning : SaveLossWarnings(doc))
+        err << "zelvane-cli " << command << ": warning: " << warning << '\n';
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "jww/jwwunit.h"
 
@@ -26,21 +27,34 @@ std::string WindowText(std::string_view cp932);
 bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& whyNot);
 
 // Saves doc to path in the given format version; on a failure returns false and sets whyNot to
-// a message that starts with the path.
+// a message that starts with the path. A file at path is replaced only when replace is set.
 bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t version,
-                      std::string& whyNot);
+                      std::string& whyNot, bool replace = false);
+
+// The message of a save of the drawing to path that failed for the reason given.
+std::string SaveFailure(const std::string& path, const std::string& reason);
+
+// For a subcommand about to write output: a message starting with the path when a file, or a
+// link, is there already and replacing it was not asked for; empty when output may be written.
+std::string ExistingOutputRefusal(const std::string& output, bool replace);
+
+// What a save of doc would lack of the drawing, told as the window tells it on opening: the
+// characters that code page 932 cannot hold (replaced), the bytes after the last section and
+// the images without a temp file (left out); one warning each.
+std::vector<std::string> SaveLossWarnings(const TJwwDocument& doc);
+
+// Bytes after the last section, which no reader takes, refuse a save unless allowLoss: the
+// refusal, starting with the path, or nothing.
+std::string SaveLossRefusal(const TJwwDocument& doc, const std::string& path, bool allowLoss);
+
+// For a subcommand that saves the drawing it loaded from path: false with whyNot set when the
+// save must be refused, else true with every warning on err, as "zelvane-cli COMMAND: warning:
+// ...".
+bool AcceptWhatASaveLoses(const TJwwDocument& doc, const std::string& path, bool allowLoss,
+                          std::string_view command, std::ostream& err, std::string& whyNot);
 
 // "N bytes after the last section of the drawing could not be read".
 std::string TrailingBytesText(const TJwwDocument& doc);
-
-// For a subcommand that saves the drawing it loaded, what the saved file would lack of the
-// drawing, told as the window tells it on opening: characters that code page 932 cannot hold
-// (replaced in the save) and images without a temp file (left out) are warnings on err, as
-// "zelvane-cli COMMAND: warning: ...". Bytes after the last section, which no reader takes,
-// refuse the save (false, whyNot starting with the path) unless allowLoss, when they are a
-// warning too.
-bool AcceptWhatASaveLoses(const TJwwDocument& doc, const std::string& path, bool allowLoss,
-                          std::string_view command, std::ostream& err, std::string& whyNot);
 
 // The option that lets a subcommand save a drawing whose last bytes it could not read.
 void AddAllowLossFlag(CLI::App& command, bool& allowLoss);

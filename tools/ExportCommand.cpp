@@ -19,11 +19,15 @@ constexpr std::string_view ExportLayout = R"(Layout:
     table,No.,<group name>,<element count>,<layer name>,<colour columns>,<line-type columns>
   A row fills the columns of its own table and leaves the others empty.
   CSV is RFC 4180 with CR LF line ends; UTF-8 starts with a byte-order mark, cp932 has none.
+  A cell that a spreadsheet would run as a formula (one starting with =, +, -, @, a tab or a
+  carriage return, unless it is a plain number) starts with an apostrophe, which import takes
+  off again.
   JSON (always UTF-8): {"groups": [...], "layers": [...], "colors": [...], "linetypes": [...]},
   each row an object with "no" and "count" as numbers and the other columns as the window's
   texts under the keys name, screenColor, screenWidth, printColor, printWidth, pointRadius,
   pattern, dotsPerUnit, screenPitch, printPitch, segmentCount, p0 ... p7.
-Exit status: 0 written, 1 the drawing could not be read or the output not written, 2 usage.
+Exit status: 0 written, 1 the drawing could not be read or the output not written, or the
+output exists and --force was not given, 2 usage.
 )";
 
 struct TExportArguments {
@@ -32,6 +36,7 @@ struct TExportArguments {
     std::string Format = "csv";
     std::string Encoding = "utf-8";
     std::string Output;
+    bool Force = false;
 };
 
 std::vector<TTableKind> RequestedTables(const std::string& name)
@@ -55,6 +60,9 @@ int RunExport(const TExportArguments& arguments, std::ostream& out, std::ostream
         return fail(ExitUsage, "JSON is always UTF-8; --encoding cp932 applies to CSV only");
     if (!arguments.Output.empty() && IsSameFile(arguments.Input, arguments.Output))
         return fail(ExitFailure, arguments.Output + ": is the drawing being exported");
+    if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
+        !arguments.Output.empty() && !refusal.empty())
+        return fail(ExitFailure, refusal + "; nothing was written");
 
     try {
         const auto doc = std::make_unique<TJwwDocument>();
@@ -67,7 +75,7 @@ int RunExport(const TExportArguments& arguments, std::ostream& out, std::ostream
             if (!(out << text << std::flush))
                 return fail(ExitFailure, "standard output could not be written");
         } else
-            WriteFileAtomically(arguments.Output, text);
+            WriteFileAtomically(arguments.Output, text, arguments.Force);
     } catch (const std::exception& e) {
         // A drawing that cannot be opened, a cell with no UTF-8 form, an output not written.
         return fail(ExitFailure, e.what());
@@ -91,7 +99,8 @@ TCliAction DefineExportCommand(CLI::App& command)
         ->check(CLI::IsMember({"utf-8", "cp932"}))
         ->capture_default_str();
     command.add_option("-o,--output", arguments->Output,
-                       "The file to write, replaced as a whole; standard output when absent");
+                       "The new file to write; standard output when absent");
+    AddForceFlag(command, arguments->Force);
     command.footer(std::string(ExportLayout));
     return [arguments](std::ostream& out, std::ostream& err) {
         return RunExport(*arguments, out, err);

@@ -1,14 +1,11 @@
 // zelvane-cli import FILE EDITS OUT: applies edited tables to a drawing and saves it anew.
 #include <CLI/CLI.hpp>
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <memory>
-#include <iterator>
 
 #include "tools/CliCommands.h"
 #include "tools/DrawingLoad.h"
+#include "tools/EditsFile.h"
 #include "tools/PrivateImageFolder.h"
 #include "tools/TableImport.h"
 
@@ -21,6 +18,8 @@ constexpr std::string_view ImportRules = R"(Edits:
   the drawing's values as loaded.
   JSON is always UTF-8. CSV is UTF-8 when --encoding says so or it starts with a byte-order
   mark; without either it is UTF-8 when it is valid UTF-8 and code page 932 otherwise.
+  The apostrophe that export puts before a CSV cell a spreadsheet would run as a formula is
+  taken off again.
   Every given cell passes the rule of its column in the window's save, unchanged or not:
   names are cut to 256 bytes, colours are clamped to 0-16777215, widths, dots per unit and
   pitches to 0-1000, point radius and P0-P7 to 0-1000, the segment count to 0-8 and raised to
@@ -30,8 +29,8 @@ constexpr std::string_view ImportRules = R"(Edits:
   Refused, with nothing written: a character that code page 932 cannot hold, a number cell
   that holds no number, a pattern other than 1 to 8 hexadecimal digits, a row outside its
   table or given twice, an unknown table or column, malformed CSV or JSON.
-Exit status: 0 saved, 1 a file could not be read or saved or OUT is FILE or EDITS,
-2 usage or unusable EDITS.
+Exit status: 0 saved, 1 a file could not be read or saved, OUT is FILE or EDITS, or OUT
+exists and --force was not given, 2 usage or unusable EDITS.
 )";
 
 struct TImportArguments {
@@ -40,29 +39,8 @@ struct TImportArguments {
     std::string Output;
     std::string Encoding;
     bool AllowLoss = false;
+    bool Force = false;
 };
-
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error(path + ": cannot be opened (" + std::strerror(errno) + ")");
-    try {
-        std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        if (!file.bad())
-            return bytes;
-    } catch (const std::ios_base::failure&) {
-        // A folder, for one, opens but cannot be read.
-    }
-    throw std::runtime_error(path + ": cannot be read");
-}
-
-std::optional<TTextEncoding> EncodingNamed(const std::string& name)
-{
-    if (name.empty())
-        return std::nullopt;
-    return name == "cp932" ? TTextEncoding::Cp932 : TTextEncoding::Utf8;
-}
 
 int RunImport(const TImportArguments& arguments, std::ostream& err)
 {
@@ -74,6 +52,9 @@ int RunImport(const TImportArguments& arguments, std::ostream& err)
         return fail(ExitFailure, arguments.Output + ": is the input file; the import needs a new file");
     if (IsSameFile(arguments.Edits, arguments.Output))
         return fail(ExitFailure, arguments.Output + ": is the edits file; the import needs a new file");
+    if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
+        !refusal.empty())
+        return fail(ExitFailure, refusal + "; nothing was written");
 
     try {
         std::vector<TCellEdit> edits;
@@ -94,7 +75,7 @@ int RunImport(const TImportArguments& arguments, std::ostream& err)
             return fail(ExitFailure, whyNot + "; nothing was written");
         for (const std::string& change : ApplyTableEdits(edits, *doc))
             err << "zelvane-cli import: " << arguments.Edits << ": " << change << '\n';
-        if (!SaveWholeDrawing(*doc, arguments.Output, doc->Header.Version, whyNot))
+        if (!SaveWholeDrawing(*doc, arguments.Output, doc->Header.Version, whyNot, arguments.Force))
             return fail(ExitFailure, whyNot);
     } catch (const std::exception& e) {
         // An edits file or a drawing that cannot be opened, or no temp image folder.
@@ -114,6 +95,7 @@ TCliAction DefineImportCommand(CLI::App& command)
     command.add_option("--encoding", arguments->Encoding, "Encoding of CSV edits")
         ->check(CLI::IsMember({"utf-8", "cp932"}));
     AddAllowLossFlag(command, arguments->AllowLoss);
+    AddForceFlag(command, arguments->Force);
     command.footer(std::string(ImportRules));
     return [arguments](std::ostream&, std::ostream& err) { return RunImport(*arguments, err); };
 }

@@ -134,7 +134,8 @@ private:
 
 }  // namespace
 
-void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const std::string& path)
+void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const std::string& path,
+                     bool replace)
 {
     const TPictureFrame frame = PictureFrame(doc, PictureLongerSide);
     const std::unique_ptr<cairo_surface_t, TCairoDeleter> surface(
@@ -172,5 +173,5 @@ void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const
     };
     if (cairo_surface_write_to_png_stream(surface.get(), append, &png) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("the picture could not be encoded as PNG");
-    WriteFileAtomically(path, png);
+    WriteFileAtomically(path, png, replace);
 }

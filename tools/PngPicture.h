@@ -7,7 +7,7 @@
 #include "jww/jwwunit.h"
 #include "render/RenderFilter.h"
 
-// Replaces the file at path as a whole. Raises std::runtime_error when the picture cannot be
-// drawn or written.
+// Writes the picture to path as a whole, replacing a file there only when replace is set.
+// Raises std::runtime_error when the picture cannot be drawn or written.
 void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter,
-                     const std::string& path);
+                     const std::string& path, bool replace);

@@ -6,15 +6,20 @@
 #include <stdexcept>
 
 #include "jww/jwtype.h"
+#include "jww/leftovers.h"
 #include "jww/private_folder.h"
 
 TPrivateImageFolder::TPrivateImageFolder()
     : PreviousFolder(TempImageFolder), PreviousExtract(ExtractImages), PreviousScan(ScanImages)
 {
-    Folder = CreatePrivateTempFolder("zelvane-cli-");
-    if (Folder.empty())
-        throw std::runtime_error(std::string("cannot create a temp image folder (") +
-                                 std::strerror(errno) + ")");
+    // Listed, so that a run ended by a signal removes the folder too.
+    Folder = CreateLeftover([] {
+        std::string folder = CreatePrivateTempFolder("zelvane-cli-");
+        if (folder.empty())
+            throw std::runtime_error(std::string("cannot create a temp image folder (") +
+                                     std::strerror(errno) + ")");
+        return folder;
+    });
     ClearTempImageList();
     TempImageFolder = Folder;
     ExtractImages = true;
@@ -25,6 +30,7 @@ TPrivateImageFolder::~TPrivateImageFolder()
 {
     // The folder is ours alone, so everything in it goes, whatever names the images had.
     RemovePrivateFolder(Folder);
+    ForgetLeftover(Folder);
     ClearTempImageList();
     TempImageFolder = PreviousFolder;
     ExtractImages = PreviousExtract;

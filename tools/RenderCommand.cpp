@@ -33,6 +33,7 @@ struct TRenderArguments {
     std::string Group;
     int Color = -1;
     int LineType = -1;
+    bool Force = false;
 };
 
 enum class TPictureFormat { Svg, Png };
@@ -100,11 +101,11 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
         if (*format == TPictureFormat::Png) {
-            WritePngPicture(*doc, *filter, arguments.Output);
+            WritePngPicture(*doc, *filter, arguments.Output, arguments.Force);
         } else {
             std::ostringstream svg;
             WriteSvg(*doc, *filter, svg);
-            WriteFileAtomically(arguments.Output, svg.str());
+            WriteFileAtomically(arguments.Output, svg.str(), arguments.Force);
         }
     } catch (const std::exception& e) {
         return fail(ExitFailure, e.what());
@@ -119,8 +120,9 @@ TCliAction DefineRenderCommand(CLI::App& command)
     const auto arguments = std::make_shared<TRenderArguments>();
     command.add_option("FILE", arguments->Input, "The drawing to draw")->required();
     command.add_option("-o,--output", arguments->Output,
-                       "The picture to write, .svg or .png, replaced as a whole")
+                       "The new picture to write, .svg or .png")
         ->required();
+    AddForceFlag(command, arguments->Force);
     command.add_option("--layer", arguments->Layer, "Show the layer G-L, such as 0-A");
     command.add_option("--group", arguments->Group, "Show the layer group G, such as A");
     command.add_option("--color", arguments->Color, "Show the line colour N")

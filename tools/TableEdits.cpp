@@ -8,6 +8,7 @@
 
 #include "text/Func_.h"
 #include "tools/Csv.h"
+#include "tools/SpreadsheetGuard.h"
 #include "tools/TableExport.h"
 
 namespace {
@@ -182,7 +183,7 @@ public:
                                "the column belongs to another table; leave it empty");
                     continue;
                 }
-                list.AddCell(kind, entry, column->second, field, Encoding,
+                list.AddCell(kind, entry, column->second, UnguardedCell(field), Encoding,
                              CellPlace(record.Line, kind, entry, header.Text));
             }
         }

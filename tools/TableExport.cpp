@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tools/Csv.h"
+#include "tools/SpreadsheetGuard.h"
 #include "tools/WindowTables.h"
 
 namespace {
@@ -57,7 +58,7 @@ public:
                     const auto at = std::find(headers.begin(), headers.end(),
                                               ColumnHeader(kind, column.Col));
                     fields[static_cast<std::size_t>(at - headers.begin())] =
-                        CellText(kind, row, column);
+                        GuardedCell(CellText(kind, row, column));
                 }
                 csv += CsvRecord(fields);
             }

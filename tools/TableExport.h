@@ -4,7 +4,8 @@
 // CSV of one table: a header row of the window's header texts ("No." first), then one row per
 // entry. CSV of several tables: a first column "table" naming each row's table (groups, layers,
 // colors, linetypes), then "No." and the columns of all the tables, each header once in the
-// order of first appearance; a row leaves the columns of other tables empty.
+// order of first appearance; a row leaves the columns of other tables empty. A cell that a
+// spreadsheet would run as a formula is guarded with a leading apostrophe (GuardedCell).
 //
 // JSON: an object with one member per table, named as above, holding an array of rows; each
 // row is an object with "no" and "count" as numbers and every other column as the window's

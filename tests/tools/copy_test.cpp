@@ -68,9 +68,14 @@ TEST_F(CopyCommand, BytesAfterTheLastSectionAreNeverDroppedWithoutBeingAskedTo)
         EXPECT_EQ(Cli(arguments).ExitCode, 1) << command;
         EXPECT_FALSE(std::filesystem::exists(Root + "out.jww")) << command;
     }
+    const TCliRun applied = Cli({"apply", Root + "edits.csv", Root + "longer.jww", "--out-dir",
+                                 Root + "applied"});
+    EXPECT_EQ(applied.ExitCode, 1);
+    EXPECT_NE(applied.Err.find("5 bytes after the last section"), std::string::npos) << applied.Err;
+    EXPECT_FALSE(std::filesystem::exists(Root + "applied/longer.jww"));
     const TCliRun allowed = Cli({"copy", Root + "longer.jww", Root + "out.jww", "--allow-loss"});
     EXPECT_EQ(allowed.ExitCode, 0) << allowed.Err;
-    EXPECT_NE(allowed.Err.find("warning: " + Root + "longer.jww: 5 bytes after"), std::string::npos)
+    EXPECT_NE(allowed.Err.find("warning: 5 bytes after"), std::string::npos)
         << allowed.Err;
     EXPECT_TRUE(ReadFileBytes(Root + "out.jww") == drawing);
 }
@@ -89,7 +94,7 @@ TEST_F(CopyCommand, AnImageThatCannotHaveATempFileIsCopiedWithoutItAndNamed)
     WriteFileBytes(Root + "long.jww", drawing);
     const TCliRun run = Cli({"copy", Root + "long.jww", Root + "out.jww"});
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(run.Err, "zelvane-cli copy: warning: " + Root + "long.jww: the image " + longName +
+    EXPECT_EQ(run.Err, "zelvane-cli copy: warning: the image " + longName +
                            " cannot be extracted under its name and is left out of the new file\n");
     std::vector<TBindImageType> images;
     LoadDrawing(Root + "out.jww", &images);
@@ -112,11 +117,12 @@ TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
         {"in.jww", "in.jww", "is the input file"}, {"in.jww", "tmp/../in.jww", "is the input file"},
         {"in.jww", "hard.jww", "is the input file"}, {"in.jww", "soft.jww", "is the input file"},
         {"in.jww", "no/such/folder.jww", "could not be saved"},
-        {"missing.jww", "out.jww", "missing.jww"},
-        {"other.jww", "out.jww", "このファイルは、Jw_cad for Windows 図面ファイルではありません。"},
-        {"short.jww", "out.jww", "JWWデータファイルのヘッダー部分が読み込めませんでした。"},
-        {"old.jww", "out.jww", "このJWWデータファイルは、Ver.4.20形式より以前のデータです。"},
-        {"cut.jww", "out.jww", "could not be read completely"},
+        {"in.jww", "out.jww", "out.jww: exists already; give --force to replace it"},
+        {"missing.jww", "new.jww", "missing.jww"},
+        {"other.jww", "new.jww", "このファイルは、Jw_cad for Windows 図面ファイルではありません。"},
+        {"short.jww", "new.jww", "JWWデータファイルのヘッダー部分が読み込めませんでした。"},
+        {"old.jww", "new.jww", "このJWWデータファイルは、Ver.4.20形式より以前のデータです。"},
+        {"cut.jww", "new.jww", "could not be read completely"},
     };
     for (const auto& [input, output, message] : cases) {
         const TCliRun run = Cli({"copy", Root + input, Root + output});

@@ -84,7 +84,8 @@ TEST_F(ExportCommand, TheOutputFileIsReplacedWholeOrNotAtAll)
     const std::string drawing = ReadFileBytes(Root + "in.jww");
     WriteFileBytes(Root + "broken.jww", drawing.substr(0, drawing.size() - 3));
     const std::pair<std::vector<std::string>, std::string> failures[] = {
-        {{"export", Root + "broken.jww", "-o", Root + "out.csv"}, "could not be read completely"},
+        {{"export", Root + "in.jww", "-o", Root + "out.csv"}, "exists already; give --force"},
+        {{"export", Root + "broken.jww", "-o", Root + "new.csv"}, "could not be read completely"},
         {{"export", Root + "in.jww", "-o", Root + "./in.jww"}, "is the drawing being exported"},
         {{"export", Root + "in.jww", "-o", Root + "no/out.csv"}, "cannot create a file beside"},
     };
@@ -94,7 +95,7 @@ TEST_F(ExportCommand, TheOutputFileIsReplacedWholeOrNotAtAll)
         EXPECT_NE(run.Err.find(message), std::string::npos) << run.Err;
     }
     EXPECT_EQ(ReadFileBytes(Root + "out.csv"), "earlier export");
-    const TCliRun written = Export({"--table", "groups", "-o", Root + "out.csv"});
+    const TCliRun written = Export({"--table", "groups", "-o", Root + "out.csv", "--force"});
     ASSERT_EQ(written.ExitCode, 0) << written.Err;
     EXPECT_EQ(written.Out, "");
     EXPECT_EQ(ParseCsv(ReadFileBytes(Root + "out.csv")).size(), 17u);

@@ -11,14 +11,15 @@ protected:
     void SaveDrawingAndCopy(int32_t version, void (*change)(TJwwDocument&) = nullptr)
     {
         SaveGeneratedDrawing(Root + "in.jww", version, change);
-        ASSERT_EQ(Cli({"copy", Root + "in.jww", Root + "copy.jww"}).ExitCode, 0);
+        ASSERT_EQ(Cli({"copy", Root + "in.jww", Root + "copy.jww", "--force"}).ExitCode, 0);
     }
 
     TCliRun Import(const std::string& edits, std::vector<std::string> options = {})
     {
         WriteFileBytes(Root + "edits", edits);
+        // The tests import again and again into the same file.
         options.insert(options.begin(),
-                       {"import", Root + "in.jww", Root + "edits", Root + "out.jww"});
+                       {"import", Root + "in.jww", Root + "edits", Root + "out.jww", "--force"});
         return Cli(options);
     }
 };
@@ -34,9 +35,11 @@ TEST_F(ImportCommand, AnUnchangedExportGivesThePlainCopy)
     for (const int32_t version : {420, 700}) {
         SaveDrawingAndCopy(version);
         for (std::vector<std::string> args : exports) {
-            args.insert(args.begin(), {"export", Root + "in.jww", "-o", Root + "edits"});
+            args.insert(args.begin(),
+                        {"export", Root + "in.jww", "-o", Root + "edits", "--force"});
             ASSERT_EQ(Cli(args).ExitCode, 0);
-            const TCliRun run = Cli({"import", Root + "in.jww", Root + "edits", Root + "out.jww"});
+            const TCliRun run =
+                Cli({"import", Root + "in.jww", Root + "edits", Root + "out.jww", "--force"});
             EXPECT_EQ(std::tuple(run.ExitCode, run.Err), std::tuple(0, "")) << args.back();
             EXPECT_TRUE(ReadFileBytes(Root + "out.jww") == ReadFileBytes(Root + "copy.jww"));
         }

@@ -46,7 +46,7 @@ def colours(group):
 def check(drawing):
     info = json.loads(run(cli, "info", drawing, "--json"))
     svg_path = work / (Path(drawing).stem + ".svg")
-    run(cli, "render", drawing, "-o", svg_path)
+    run(cli, "render", drawing, "-o", svg_path, "--force")
     groups = object_groups(svg_path)
     expected = sum(info["objects"].values())
     if len(groups) != expected:
@@ -66,7 +66,7 @@ def check(drawing):
 
 def check_filter(drawing, layer):
     filtered = work / (Path(drawing).stem + "-filtered.svg")
-    run(cli, "render", drawing, "-o", filtered, "--layer", layer)
+    run(cli, "render", drawing, "-o", filtered, "--layer", layer, "--force")
     shown = 0
     for group in object_groups(filtered):
         drawn = colours(group)

@@ -54,7 +54,7 @@ TEST_F(RenderCommand, FiltersGreyWhatTheyDoNotSelect)
     const std::string drawing = SaveTwoLines();
     const std::string grey = "stroke=\"#d2d2d2\"";
     const auto greyed = [&](std::vector<std::string> filter) {
-        std::vector<std::string> args{"render", drawing, "-o", Root + "f.svg"};
+        std::vector<std::string> args{"render", drawing, "-o", Root + "f.svg", "--force"};
         args.insert(args.end(), filter.begin(), filter.end());
         const TCliRun run = Cli(args);
         EXPECT_EQ(run.ExitCode, ExitSuccess) << run.Err;
