@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,6 +11,7 @@
 #include <system_error>
 
 #include "jww/jwwunit.h"
+#include "jww/system_files.h"
 
 namespace {
 
@@ -35,7 +34,7 @@ public:
     {
         // The name leaves the target's name out, so that a long target name cannot make it
         // too long for the folder.
-        const std::string folder = std::filesystem::path(target).parent_path().string();
+        const std::string folder = Utf8Path(FsPath(target).parent_path());
         const std::string prefix = (folder.empty() ? std::string() : folder + "/") + ".zelvane-";
         std::random_device seed;
         std::mt19937_64 random(static_cast<uint64_t>(seed()) << 32 | seed());
@@ -44,7 +43,7 @@ public:
             std::snprintf(suffix, sizeof suffix, "%016llx",
                           static_cast<unsigned long long>(random()));
             Path = prefix + suffix + ".tmp";
-            Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            Fd = CreateNewFile(Path);
             if (Fd >= 0)
                 return;
             if (errno != EEXIST)
@@ -61,7 +60,7 @@ public:
         if (Fd >= 0)
             ::close(Fd);
         if (!Committed)
-            ::unlink(Path.c_str());
+            RemoveFileOnly(Path);
     }
 
     int Descriptor() const { return Fd; }
@@ -70,32 +69,18 @@ public:
     // the target is either the old file or the complete new one.
     void CommitAs(const std::string& target)
     {
-        if (::fsync(Fd) != 0)
+        if (!SyncFile(Fd))
             throw EJwwIOError(SystemError("cannot write", Path));
         const int fd = Fd;
         Fd = -1;
         if (::close(fd) != 0)
             throw EJwwIOError(SystemError("cannot write", Path));
-        if (::rename(Path.c_str(), target.c_str()) != 0)
+        if (!MoveOver(Path, target))
             throw EJwwIOError(SystemError("cannot replace", target));
         Committed = true;
-        SyncFolderOf(target);
     }
 
 private:
-    // The rename is complete once its folder is on disk. The file is already in place, so a
-    // folder that cannot be synced is not reported.
-    static void SyncFolderOf(const std::string& target)
-    {
-        const std::filesystem::path folder = std::filesystem::path(target).parent_path();
-        const char* name = folder.empty() ? "." : folder.c_str();
-        const int fd = ::open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            ::fsync(fd);
-            ::close(fd);
-        }
-    }
-
     std::string Path;
     int Fd = -1;
     bool Committed = false;
@@ -107,12 +92,12 @@ std::string FileToReplace(const std::string& path)
 {
     std::error_code error;
     std::string target = path;
-    if (std::filesystem::is_symlink(path, error)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    if (std::filesystem::is_symlink(FsPath(path), error)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(FsPath(path), error);
         if (!error)
-            target = resolved.string();
+            target = Utf8Path(resolved);
     }
-    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+    if (ExistsWithoutWriteRight(target))
         throw EJwwIOError(SystemError("no right to write", target));
     return target;
 }

@@ -3,8 +3,6 @@
 // drawings with large images load and save in constant memory.
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include <optional>
 
 #include "jww/jwwunit.h"
+#include "jww/system_files.h"
 
 namespace {
 
@@ -72,7 +71,7 @@ public:
     explicit TTempFile(std::string path) : Path(std::move(path))
     {
         // Never write through a link planted in the folder.
-        Fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+        Fd = OpenForOverwriteNoFollow(Path);
         if (Fd < 0)
             throw EJwwIOError("cannot create temp image file " + Path + " (" +
                               std::strerror(errno) + ")");
@@ -86,7 +85,7 @@ public:
     {
         if (Fd >= 0) {
             ::close(Fd);
-            ::unlink(Path.c_str());
+            RemoveFileOnly(Path);
         }
     }
 
@@ -97,7 +96,7 @@ public:
         const int fd = Fd;
         Fd = -1;
         if (::close(fd) != 0) {
-            ::unlink(Path.c_str());
+            RemoveFileOnly(Path);
             throw EJwwIOError("cannot write temp image file " + Path + " (" + std::strerror(errno) +
                               ")");
         }
@@ -136,8 +135,7 @@ bool TempImageFileExists(const TBindImageType& entry)
 {
     if (TempImageFolder.empty() || !IsSafeImageFileName(entry.FileName))
         return false;
-    struct stat st {};
-    return ::stat(TempImagePath(entry.FileName).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return IsRegularFile(TempImagePath(entry.FileName));
 }
 
 // The temp file's size and bytes as they are now; the user may have replaced the image.

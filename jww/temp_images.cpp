@@ -1,10 +1,9 @@
 // The temp image state: where the images of the last image section read were extracted to,
 // and the rules that keep an untrusted image name inside that folder.
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "jww/jwtype.h"
+#include "jww/system_files.h"
 #include "text/Cp932.h"
 #include "text/Func_.h"
 
@@ -31,9 +30,8 @@ void DeleteTempImageFiles()
         const std::string& name = TempImageList[i].FileName;
         if (!IsSafeImageFileName(name))
             continue;
-        // unlink removes no folder and only the link itself, never what a link points to;
-        // a file that is already gone or cannot be deleted is no concern of the caller.
-        ::unlink(TempImagePath(name).c_str());
+        // A file that is already gone or cannot be deleted is no concern of the caller.
+        RemoveFileOnly(TempImagePath(name));
     }
 }
 
