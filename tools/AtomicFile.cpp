@@ -1,13 +1,14 @@
 #include "tools/AtomicFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+
+#include "jww/system_files.h"
+#include "tools/UniqueNames.h"
 
 namespace {
 
@@ -16,21 +17,13 @@ namespace {
     throw std::runtime_error(what + " " + path + " (" + std::strerror(errno) + ")");
 }
 
-// The permissions an ordinary new file gets, which mkstemp's private 0600 would not give.
-mode_t NewFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 class TTempSibling {
 public:
     explicit TTempSibling(const std::string& target)
     {
-        const std::string folder = std::filesystem::path(target).parent_path().string();
+        const std::string folder = Utf8Path(FsPath(target).parent_path());
         Path = (folder.empty() ? std::string() : folder + "/") + ".zelvane-XXXXXX";
-        Fd = ::mkstemp(Path.data());
+        Fd = CreateUniqueFile(Path);
         if (Fd < 0)
             FailWith("cannot create a file beside", target);
     }
@@ -42,13 +35,11 @@ public:
         if (Fd >= 0)
             ::close(Fd);
         if (!Committed)
-            ::unlink(Path.c_str());
+            RemoveFileOnly(Path);
     }
 
     void Write(std::string_view bytes)
     {
-        if (::fchmod(Fd, NewFileMode()) != 0)
-            FailWith("cannot write", Path);
         while (!bytes.empty()) {
             const ssize_t n = ::write(Fd, bytes.data(), bytes.size());
             if (n < 0 && errno == EINTR)
@@ -61,13 +52,13 @@ public:
 
     void CommitAs(const std::string& target)
     {
-        if (::fsync(Fd) != 0)
+        if (!SyncFile(Fd))
             FailWith("cannot write", Path);
         const int fd = Fd;
         Fd = -1;
         if (::close(fd) != 0)
             FailWith("cannot write", Path);
-        if (::rename(Path.c_str(), target.c_str()) != 0)
+        if (!MoveOver(Path, target))
             FailWith("cannot replace", target);
         Committed = true;
     }

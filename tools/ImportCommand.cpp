@@ -7,6 +7,7 @@
 #include <memory>
 #include <iterator>
 
+#include "jww/system_files.h"
 #include "tools/CliCommands.h"
 #include "tools/DrawingLoad.h"
 #include "tools/PrivateImageFolder.h"
@@ -43,7 +44,7 @@ struct TImportArguments {
 
 std::string ReadWholeFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(FsPath(path), std::ios::binary);
     if (!file)
         throw std::runtime_error(path + ": cannot be opened (" + std::strerror(errno) + ")");
     try {
