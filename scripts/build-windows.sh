@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds zelvane.exe and zelvane-cli.exe for 64-bit Windows with mingw-w64, runs the Windows
+# test suites under Wine (in the C locale and in Japanese), checks that zelvane-cli.exe copies
+# drawings to the same bytes as the Linux build, and writes OUT/zelvane-windows-x86_64.zip.
+#
+#   scripts/build-windows.sh OUT
+#
+# Run as root on Debian 12: it installs packages-windows.txt. Builds in build-windows/ (or the
+# folder named by ZELVANE_WINDOWS_BUILD); the Linux zelvane-cli it compares with comes from
+# build/ (or ZELVANE_BUILD_DIR), built there when missing.
+set -euo pipefail
+out="$(realpath -m "${1:?usage: scripts/build-windows.sh OUT}")"
+cd "$(dirname "$0")/.."
+root="$PWD"
+build="$(realpath -m "${ZELVANE_WINDOWS_BUILD:-build-windows}")"
+linux_build="$(realpath -m "${ZELVANE_BUILD_DIR:-build}")"
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+xargs -a packages.txt apt-get install -y
+xargs -a packages-windows.txt apt-get install -y --no-install-recommends
+
+# A Wine prefix of the build's own, made anew each run; Wine's own messages stay quiet.
+export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all
+rm -rf "$WINEPREFIX"
+mkdir -p "$build"
+wine wineboot --init
+
+toolchain="$root/cmake/mingw-w64-x86_64.cmake"
+if [[ ! -f "$build/gtest/lib/cmake/GTest/GTestConfig.cmake" ]]; then
+  cmake -S /usr/src/googletest -B "$build/gtest-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$build/gtest"
+  cmake --build "$build/gtest-build"
+  cmake --install "$build/gtest-build"
+fi
+
+cmake -S . -B "$build/zelvane" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DZELVANE_GUI=OFF -DGTest_DIR="$build/gtest/lib/cmake/GTest"
+cmake --build "$build/zelvane"
+
+ctest --test-dir "$build/zelvane" --output-on-failure -j2
+
+# Japanese Windows: code page 932 for the ANSI functions and Japanese dialogs.
+export LOCPATH="$build/locale"
+if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
+  mkdir -p "$LOCPATH"
+  localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"
+fi
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 ctest --test-dir "$build/zelvane" --output-on-failure -j2
+
+if [[ ! -f "$linux_build/build.ninja" ]]; then
+  cmake -S . -B "$linux_build" -G Ninja
+fi
+cmake --build "$linux_build" --target zelvane-cli zelvane-gen
+bash scripts/compare-windows-copies.sh "$linux_build/tools" "$build/zelvane/tools" "$build/compare"
+
+package="$build/package"
+rm -rf "$package"
+mkdir -p "$package" "$out"
+cp "$build/zelvane/tools/zelvane-cli.exe" "$root/scripts/windows-readme.txt" "$package/"
+rm -f "$out/zelvane-windows-x86_64.zip"
+(cd "$package" && zip -q -X "$out/zelvane-windows-x86_64.zip" ./*)
+echo "wrote $out/zelvane-windows-x86_64.zip"
