@@ -38,21 +38,24 @@ cmake -S . -B "$build/zelvane" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DZELVANE_GUI=OFF -DGTest_DIR="$build/gtest/lib/cmake/GTest"
 cmake --build "$build/zelvane"
 
-ctest --test-dir "$build/zelvane" --output-on-failure -j2
+if [[ ! -f "$linux_build/build.ninja" ]]; then
+  cmake -S . -B "$linux_build" -G Ninja
+fi
+cmake --build "$linux_build" --target zelvane-cli zelvane-gen
 
-# Japanese Windows: code page 932 for the ANSI functions and Japanese dialogs.
+# Every check once in Wine's default locale and once as on a Japanese Windows, where the ANSI
+# functions use code page 932 and the dialogs are Japanese.
 export LOCPATH="$build/locale"
 if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
   mkdir -p "$LOCPATH"
   localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"
 fi
-LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 ctest --test-dir "$build/zelvane" --output-on-failure -j2
-
-if [[ ! -f "$linux_build/build.ninja" ]]; then
-  cmake -S . -B "$linux_build" -G Ninja
-fi
-cmake --build "$linux_build" --target zelvane-cli zelvane-gen
-bash scripts/compare-windows-copies.sh "$linux_build/tools" "$build/zelvane/tools" "$build/compare"
+for locale in C.UTF-8 ja_JP.UTF-8; do
+  echo "== Windows checks in the locale $locale"
+  LANG=$locale LC_ALL=$locale ctest --test-dir "$build/zelvane" --output-on-failure -j2
+  LANG=$locale LC_ALL=$locale bash scripts/compare-windows-copies.sh \
+    "$linux_build/tools" "$build/zelvane/tools" "$build/compare"
+done
 
 package="$build/package"
 rm -rf "$package"
