@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-#include "jww/wide_path.h"
+#include "text/WidePath.h"
 
 namespace {
 

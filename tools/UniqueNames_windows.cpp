@@ -7,7 +7,7 @@
 #include <random>
 
 #include "jww/system_files.h"
-#include "jww/wide_path.h"
+#include "text/WidePath.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "jww/wide_path.h"
+#include "text/WidePath.h"
 #include "tools/CliCommands.h"
 
 int wmain(int argc, wchar_t** argv)

@@ -1,4 +1,4 @@
-#include "jww/wide_path.h"
+#include "text/WidePath.h"
 
 #include <windows.h>
 
