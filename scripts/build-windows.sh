@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds zelvane.exe and zelvane-cli.exe for 64-bit Windows with mingw-w64, runs the Windows
-# test suites under Wine (in the C locale and in Japanese), checks that zelvane-cli.exe copies
-# drawings to the same bytes as the Linux build, and writes OUT/zelvane-windows-x86_64.zip.
+# test suites under Wine and Xvfb (in the C locale and in Japanese), checks that
+# zelvane-cli.exe copies drawings to the same bytes as the Linux build and that zelvane.exe
+# shows its window, and writes OUT/zelvane-windows-x86_64.zip.
 #
 #   scripts/build-windows.sh OUT
 #
@@ -52,15 +53,23 @@ if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
 fi
 for locale in C.UTF-8 ja_JP.UTF-8; do
   echo "== Windows checks in the locale $locale"
-  LANG=$locale LC_ALL=$locale ctest --test-dir "$build/zelvane" --output-on-failure -j2
+  # The window tests need a display.
+  LANG=$locale LC_ALL=$locale xvfb-run -a ctest --test-dir "$build/zelvane" --output-on-failure -j2
   LANG=$locale LC_ALL=$locale bash scripts/compare-windows-copies.sh \
     "$linux_build/tools" "$build/zelvane/tools" "$build/compare"
 done
 
+# zelvane.exe itself, started as a user starts it with a drawing: its window must appear.
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 xvfb-run -a bash scripts/windows-window-appears.sh \
+  "$build/zelvane/ui/win/zelvane.exe" "$root/samples/sample.jww"
+
 package="$build/package"
 rm -rf "$package"
 mkdir -p "$package" "$out"
-cp "$build/zelvane/tools/zelvane-cli.exe" "$root/scripts/windows-readme.txt" "$package/"
+for program in ui/win/zelvane.exe tools/zelvane-cli.exe; do
+  x86_64-w64-mingw32-strip -o "$package/$(basename "$program")" "$build/zelvane/$program"
+done
+cp "$root/scripts/windows-readme.txt" "$package/"
 rm -f "$out/zelvane-windows-x86_64.zip"
 (cd "$package" && zip -q -X "$out/zelvane-windows-x86_64.zip" ./*)
 echo "wrote $out/zelvane-windows-x86_64.zip"
