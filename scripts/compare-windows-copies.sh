@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # zelvane-cli.exe under Wine must copy a drawing to exactly the bytes the Linux zelvane-cli
 # writes: generated drawings of every format version that gains data, with byte and wide
-# strings, small and across many write buffers, and one in a folder with a Japanese name.
+# strings, small and across many write buffers, and one in a folder with a Japanese name. What
+# info and export write to standard output must be the same bytes too (no LF made CR LF).
 #
 #   scripts/compare-windows-copies.sh LINUX_TOOLS WINDOWS_TOOLS WORK
 #
 # LINUX_TOOLS holds zelvane-cli and zelvane-gen, WINDOWS_TOOLS zelvane-cli.exe; WORK is made
 # anew. Wine's prefix is the caller's WINEPREFIX.
 set -euo pipefail
-linux="$1"
-windows="$2"
-work="$3"
+linux="$(realpath "$1")"
+windows="$(realpath "$2")"
+work="$(realpath -m "$3")"
 rm -rf "$work"
 mkdir -p "$work/linux" "$work/windows"
 
@@ -54,4 +55,23 @@ else
   echo "DIFFERENT: 図面フォルダ/写し.jww" >&2
   failed=1
 fi
+
+# Standard output, with the drawings named relative to the working folder as both programs
+# print the name they were given.
+same_output() {
+  local linux_out windows_out
+  linux_out="$(cd "$work" && "$linux/zelvane-cli" "$@" | od -An -tx1)"
+  windows_out="$(cd "$work" && wine "$windows/zelvane-cli.exe" "$@" | od -An -tx1)"
+  if [[ "$linux_out" == "$windows_out" ]]; then
+    echo "same output: $*"
+  else
+    echo "DIFFERENT output: $*" >&2
+    failed=1
+  fi
+}
+same_output info v700-3M.jww --json
+same_output info 図面フォルダ/配置図.jww
+same_output export 図面フォルダ/配置図.jww --table all
+same_output export v800-0-wide.jww --format json
+same_output export v420-0.jww --table layers --encoding cp932
 exit "$failed"
