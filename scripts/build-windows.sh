@@ -26,6 +26,10 @@ export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all
 rm -rf "$WINEPREFIX"
 mkdir -p "$build"
 wine wineboot --init
+# One Wine server for the whole run: one that ends between two test runs, as an idle one does
+# after a few seconds, resets the connection of a program starting just then.
+wineserver -p
+trap 'wineserver -k' EXIT
 
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 if [[ ! -f "$build/gtest/lib/cmake/GTest/GTestConfig.cmake" ]]; then
