@@ -27,7 +27,9 @@ rm -rf "$WINEPREFIX"
 mkdir -p "$build"
 wine wineboot --init
 # One Wine server for the whole run: one that ends between two test runs, as an idle one does
-# after a few seconds, resets the connection of a program starting just then.
+# after a few seconds, resets the connection of a program starting just then. It replaces the
+# one that set up the prefix once that has ended.
+wineserver -w
 wineserver -p
 trap 'wineserver -k' EXIT
 
