@@ -58,12 +58,6 @@ int OpenWide(const std::string& path, int flags)
     return fd;
 }
 
-bool IsLink(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
 struct TFileIdentity {
     DWORD Volume = 0;
     DWORD IndexHigh = 0;
@@ -99,11 +93,30 @@ int CreateNewFile(const std::string& path)
 
 int OpenForOverwriteNoFollow(const std::string& path)
 {
-    if (IsLink(path)) {
-        errno = ELOOP;
+    // Opened as the link itself where the name is one, so that a link is seen and refused
+    // rather than followed; checking first and opening after would leave a gap between them.
+    const HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                                    nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        SetErrnoFromLastError();
         return -1;
     }
-    return OpenWide(path, _O_WRONLY | _O_CREAT | _O_TRUNC);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(file, &info) != 0;
+    const bool link = known && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (!known || link || !SetEndOfFile(file)) {
+        if (link)
+            errno = ELOOP;
+        else
+            SetErrnoFromLastError();
+        CloseHandle(file);
+        return -1;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_BINARY);
+    if (fd < 0)
+        CloseHandle(file);
+    return fd;
 }
 
 bool RegularFileSize(int fd, uint64_t& size)
