@@ -3,19 +3,16 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <new>
-#include <random>
 #include <system_error>
 
 #include "jww/jwwunit.h"
 #include "jww/leftovers.h"
 #include "jww/move_into_place.h"
+#include "jww/system_files.h"
 
 namespace {
 
@@ -30,34 +27,15 @@ std::string SystemError(const std::string& what, const std::string& path)
     return what + " " + path + " (" + std::strerror(errno) + ")";
 }
 
-// A name that no other save, of this process or another, uses at the same time. The process id
-// keeps processes apart and a count the saves of one process; the count is mixed with a key
-// drawn once per process, so that names cannot be guessed ahead, which would let another user
-// hold up saves into a shared folder. The mix is one to one, so counts never share a name.
-// A random source seeded for every save cost a small save a twentieth of its time.
-std::string UniqueName()
-{
-    static const uint64_t key = [] {
-        std::random_device seed;
-        return static_cast<uint64_t>(seed()) << 32 | seed();
-    }();
-    static std::atomic<uint64_t> saves{0};
-    uint64_t z = key + 0x9E3779B97F4A7C15ull * (saves.fetch_add(1, std::memory_order_relaxed) + 1);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    z ^= z >> 31;
-    char name[40];
-    std::snprintf(name, sizeof name, "%lx-%016llx", static_cast<unsigned long>(::getpid()),
-                  static_cast<unsigned long long>(z));
-    return name;
-}
-
-// A new, uniquely named file beside the target. Created with the mode of an ordinary new file,
-// so the process's umask and the folder's default permissions apply as they would to the target.
+// A new, uniquely named file beside the target.
 class TSiblingTempFile {
 public:
     explicit TSiblingTempFile(const std::string& target)
-        : Path(CreateLeftover([this, &target] { return Create(target); }))
+        : Path(CreateLeftover([this, &target] {
+              std::string path;
+              Fd = CreateFileBeside(target, path);
+              return path;
+          }))
     {
     }
     TSiblingTempFile(const TSiblingTempFile&) = delete;
@@ -69,7 +47,7 @@ public:
         if (Fd >= 0)
             ::close(Fd);
         if (!Committed)
-            ::unlink(Path.c_str());
+            RemoveFileOnly(Path);
         ForgetLeftover(Path);
     }
 
@@ -79,7 +57,7 @@ public:
     // the target is either the old file or the complete new one.
     void CommitAs(const std::string& target, bool replace)
     {
-        if (::fsync(Fd) != 0)
+        if (!SyncFile(Fd))
             throw EJwwIOError(SystemError("cannot write", Path));
         const int fd = Fd;
         Fd = -1;
@@ -87,42 +65,10 @@ public:
             throw EJwwIOError(SystemError("cannot write", Path));
         MoveIntoPlace(Path, target, replace);
         Committed = true;
-        SyncFolderOf(target);
     }
 
 private:
-    std::string Create(const std::string& target)
-    {
-        // The name leaves the target's name out, so that a long target name cannot make it
-        // too long for the folder.
-        const std::string folder = std::filesystem::path(target).parent_path().string();
-        const std::string prefix = (folder.empty() ? std::string() : folder + "/") + ".zelvane-";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string path = prefix + UniqueName() + ".tmp";
-            // Never a file that exists, nor through a link planted under the name.
-            Fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-            if (Fd >= 0)
-                return path;
-            if (errno != EEXIST)
-                break;
-        }
-        throw EJwwIOError(SystemError("cannot create a file beside", target));
-    }
-
-    // The rename is complete once its folder is on disk. The file is already in place, so a
-    // folder that cannot be synced is not reported.
-    static void SyncFolderOf(const std::string& target)
-    {
-        const std::filesystem::path folder = std::filesystem::path(target).parent_path();
-        const char* name = folder.empty() ? "." : folder.c_str();
-        const int fd = ::open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            ::fsync(fd);
-            ::close(fd);
-        }
-    }
-
-    // Set by Create, before Path is.
+    // Set while Path is made.
     int Fd = -1;
     bool Committed = false;
     std::string Path;
@@ -134,12 +80,12 @@ std::string FileToReplace(const std::string& path)
 {
     std::error_code error;
     std::string target = path;
-    if (std::filesystem::is_symlink(path, error)) {
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    if (std::filesystem::is_symlink(FsPath(path), error)) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(FsPath(path), error);
         if (!error)
-            target = resolved.string();
+            target = Utf8Path(resolved);
     }
-    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+    if (ExistsWithoutWriteRight(target))
         throw EJwwIOError(SystemError("no right to write", target));
     return target;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "jww/jwwunit.h"
+#include "jww/system_files.h"
 
 namespace {
 
@@ -328,7 +329,7 @@ void WalkRest(TDoc& doc, TVisitor& v, int32_t version)
 std::optional<TJwwReader> OpenIfExists(const std::string& path)
 {
     std::error_code error;
-    if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found)
+    if (std::filesystem::status(FsPath(path), error).type() == std::filesystem::file_type::not_found)
         return std::nullopt;
     return std::optional<TJwwReader>(std::in_place, path);
 }

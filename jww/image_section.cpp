@@ -3,7 +3,6 @@
 // drawings with large images load and save in constant memory.
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include <utility>
 
 #include "jww/jwwunit.h"
+#include "jww/system_files.h"
 
 namespace {
 
@@ -81,9 +81,8 @@ public:
     {
         // Entries with equal names share one file: the later one replaces the earlier. The
         // file is then made anew, for the user alone, and never through a link.
-        ::unlink(path.c_str());
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                              0600);
+        RemoveFileOnly(path);
+        const int fd = CreateNewPrivateFile(path);
         if (fd < 0 && IsNameRefused(errno))
             return std::nullopt;
         if (fd < 0)
@@ -105,7 +104,7 @@ public:
     {
         if (Fd >= 0) {
             ::close(Fd);
-            ::unlink(Path.c_str());
+            RemoveFileOnly(Path);
         }
     }
 
@@ -115,7 +114,7 @@ public:
     {
         const int fd = std::exchange(Fd, -1);
         if (::close(fd) != 0) {
-            ::unlink(Path.c_str());
+            RemoveFileOnly(Path);
             throw EJwwIOError("cannot write temp image file " + Path + " (" + std::strerror(errno) +
                               ")");
         }

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "jww/system_files.h"
+
 namespace {
 
 // Not destroyed at exit, as threads may still use it then.
@@ -26,8 +28,8 @@ void RemoveWhole(const std::string& path)
 {
     for (int pass = 0; pass < 100; ++pass) {
         std::error_code error;
-        std::filesystem::remove_all(path, error);
-        if (!std::filesystem::exists(std::filesystem::symlink_status(path, error)))
+        std::filesystem::remove_all(FsPath(path), error);
+        if (!std::filesystem::exists(std::filesystem::symlink_status(FsPath(path), error)))
             return;
     }
 }

@@ -2,27 +2,24 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <utility>
 
+#include "jww/system_files.h"
 #include "jww/write_behind.h"
 
 TJwwReader::TJwwReader(const std::string& path, TFollowLinks follow)
 {
-    Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (follow == TFollowLinks::No ? O_NOFOLLOW : 0));
+    Fd = follow == TFollowLinks::No ? OpenForReadingNoFollow(path) : OpenForReading(path);
     if (Fd < 0)
         throw EJwwIOError("cannot open file for reading: " + path + " (" + std::strerror(errno) + ")");
-    struct stat st {};
-    if (::fstat(Fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!RegularFileSize(Fd, FileSize)) {
         ::close(Fd);
         Fd = -1;
         throw EJwwIOError("not a regular file: " + path);
     }
-    FileSize = static_cast<uint64_t>(st.st_size);
     Buffer.resize(BufferSize);
     Pos = End = Buffer.data();
 }

@@ -1,12 +1,10 @@
 // The temp image state: where the images of the last image section read were extracted to,
 // and the rules that keep an untrusted image name inside that folder.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <utility>
 
 #include "jww/jwtype.h"
+#include "jww/system_files.h"
 #include "text/Cp932.h"
 #include "text/Func_.h"
 
@@ -33,9 +31,8 @@ void DeleteTempImageFiles()
         const std::string& name = TempImageList[i].FileName;
         if (!IsSafeImageFileName(name))
             continue;
-        // unlink removes no folder and only the link itself, never what a link points to;
-        // a file that is already gone or cannot be deleted is no concern of the caller.
-        ::unlink(TempImagePath(name).c_str());
+        // A file that is already gone or cannot be deleted is no concern of the caller.
+        RemoveFileOnly(TempImagePath(name));
     }
 }
 
@@ -50,8 +47,7 @@ bool TempImageFileExists(const TBindImageType& entry)
 {
     if (TempImageFolder.empty() || !IsSafeImageFileName(entry.FileName))
         return false;
-    struct stat st {};
-    return ::lstat(TempImagePath(entry.FileName).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return IsRegularFileItself(TempImagePath(entry.FileName));
 }
 
 std::vector<std::string> MissingTempImages()

@@ -1,10 +1,11 @@
 // Code page 932 as Windows converts it.
 //
-// ICU's windows-31j converter (ibm-943_P15A-2003) carries the Windows table, but it swaps the
-// control codes 0x1A, 0x1C and 0x7F the IBM way and lacks the five single bytes that Windows
-// maps on its own. The table is therefore read out of ICU once into flat arrays, with the
-// ASCII range kept as itself and those five bytes added; every conversion after that is one
-// lookup per character and never touches a converter.
+// The system's converter is read once into flat arrays, with the ASCII range kept as itself
+// and the five single bytes that Windows maps on its own added: ICU's windows-31j converter
+// (ibm-943_P15A-2003) carries the Windows table but swaps the control codes 0x1A, 0x1C and
+// 0x7F the IBM way and lacks those five bytes, and Wine's code page 932 lacks 0xA0 and 0xFD to
+// 0xFF. Every conversion after that is one lookup per character and never touches a
+// converter.
 //
 // Many-to-one: 398 byte sequences share their character with another sequence, and Unicode
 // text always goes back to the one Windows prefers:
@@ -20,22 +21,15 @@
 // U+301C WAVE DASH to 81 60) are not held by code page 932 and are replaced.
 #include "text/Cp932.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/utf16.h>
-#include <unicode/utf8.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <memory>
-#include <stdexcept>
+
+#include "text/Cp932System.h"
+#include "text/UnicodeForms.h"
 
 namespace {
 
-// U+FFFF is a noncharacter that no code page 932 sequence maps to.
-constexpr char16_t kNoChar = 0xFFFF;
-// Only U+0000 maps to the byte 0x00, and the ASCII range never reads the encoding table.
-constexpr uint16_t kNoBytes = 0;
 constexpr char kReplacement = '?';
 
 // Windows' lead bytes for code page 932; these differ from the drawing text walk, which also
@@ -72,41 +66,6 @@ constexpr std::array<TWindowsSingleByte, 5> kWindowsSingleBytes{{
     {0xFF, 0xF8F3},
 }};
 
-using TConverterPtr = std::unique_ptr<UConverter, decltype(&ucnv_close)>;
-
-TConverterPtr OpenStrictConverter()
-{
-    UErrorCode status = U_ZERO_ERROR;
-    TConverterPtr converter(ucnv_open("windows-31j", &status), &ucnv_close);
-    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    if (U_FAILURE(status))
-        throw std::runtime_error(std::string("code page 932 converter unavailable: ") + u_errorName(status));
-    return converter;
-}
-
-// The one character that ICU reads from the bytes, or kNoChar.
-char16_t IcuDecode(UConverter* converter, const char* bytes, int32_t length)
-{
-    UErrorCode status = U_ZERO_ERROR;
-    UChar chars[4];
-    const int32_t count = ucnv_toUChars(converter, chars, 4, bytes, length, &status);
-    return U_SUCCESS(status) && count == 1 ? chars[0] : kNoChar;
-}
-
-// The bytes ICU writes for one character, as stored in the encoding table, or kNoBytes.
-uint16_t IcuEncode(UConverter* converter, char16_t c)
-{
-    UErrorCode status = U_ZERO_ERROR;
-    char bytes[4];
-    const UChar source = c;
-    const int32_t count = ucnv_fromUChars(converter, bytes, 4, &source, 1, &status);
-    if (U_FAILURE(status) || count < 1 || count > 2)
-        return kNoBytes;
-    const auto first = static_cast<unsigned char>(bytes[0]);
-    return count == 1 ? first : static_cast<uint16_t>(first << 8 | static_cast<unsigned char>(bytes[1]));
-}
-
 class TCp932Tables {
 public:
     TCp932Tables();
@@ -133,14 +92,14 @@ TCp932Tables::TCp932Tables()
     SingleChars.fill(kNoChar);
     PairChars.fill(kNoChar);
     EncodedChars.fill(kNoBytes);
-    const TConverterPtr converter = OpenStrictConverter();
+    const TCp932System converter;
 
     // ASCII never reaches the tables: the conversions pass it through as itself.
     for (unsigned b = 0x80; b < 0x100; ++b) {
         if (IsCp932LeadByte(static_cast<unsigned char>(b)))
             continue;
         const char byte = static_cast<char>(b);
-        const char16_t c = IcuDecode(converter.get(), &byte, 1);
+        const char16_t c = converter.Decode(&byte, 1);
         if (c != kNoChar)
             Add(static_cast<uint16_t>(b), c, true);
     }
@@ -154,11 +113,11 @@ TCp932Tables::TCp932Tables()
             if (!IsCp932TrailByte(static_cast<unsigned char>(trail)))
                 continue;
             const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            const char16_t c = IcuDecode(converter.get(), pair, 2);
+            const char16_t c = converter.Decode(pair, 2);
             if (c == kNoChar)
                 continue;
             const auto bytes = static_cast<uint16_t>(lead << 8 | trail);
-            Add(bytes, c, IcuEncode(converter.get(), c) == bytes);
+            Add(bytes, c, converter.Encode(c) == bytes);
         }
     }
 }
@@ -204,21 +163,13 @@ char16_t DecodeNext(std::string_view s, std::size_t& i)
     return tables.Pair(b, trail);
 }
 
-void AppendUtf8(std::string& out, char16_t c)
+void AppendCp932(std::string& out, char32_t c, bool* lossy)
 {
-    uint8_t bytes[U8_MAX_LENGTH];
-    std::size_t length = 0;
-    U8_APPEND_UNSAFE(bytes, length, c);
-    out.append(reinterpret_cast<const char*>(bytes), length);
-}
-
-void AppendCp932(std::string& out, UChar32 c, bool* lossy)
-{
-    if (c >= 0 && c < 0x80) {
+    if (c < 0x80) {
         out.push_back(static_cast<char>(c));
         return;
     }
-    const uint16_t bytes = c >= 0 && c <= 0xFFFF ? Cp932Tables().Encoded(static_cast<char16_t>(c)) : kNoBytes;
+    const uint16_t bytes = c <= 0xFFFF ? Cp932Tables().Encoded(static_cast<char16_t>(c)) : kNoBytes;
     if (bytes == kNoBytes) {
         out.push_back(kReplacement);
         if (lossy)
@@ -289,11 +240,8 @@ std::string Utf16ToCp932(std::u16string_view utf16, bool* lossy)
 {
     std::string out;
     out.reserve(utf16.size() * 2);
-    for (std::size_t i = 0; i < utf16.size();) {
-        UChar32 c;
-        U16_NEXT(utf16.data(), i, utf16.size(), c);
-        AppendCp932(out, c, lossy);
-    }
+    for (std::size_t i = 0; i < utf16.size();)
+        AppendCp932(out, NextUtf16(utf16, i), lossy);
     return out;
 }
 
@@ -301,13 +249,9 @@ std::string Utf8ToCp932(std::string_view utf8, bool* lossy)
 {
     if (IsAscii(utf8))
         return std::string(utf8);
-    const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        UChar32 c;
-        U8_NEXT(bytes, i, utf8.size(), c);
-        AppendCp932(out, c, lossy);
-    }
+    for (std::size_t i = 0; i < utf8.size();)
+        AppendCp932(out, NextUtf8(utf8, i), lossy);
     return out;
 }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
+
+#include "text/CLocaleNumber.h"
 
 void StrToChars(TCharArray dest, std::string_view source, int n)
 {
@@ -176,9 +176,7 @@ double StrToFloatZero(std::string_view text)
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone when it overflows or underflows; the C locale's
         // strtod gives the rounded infinity or zero.
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-        const std::string copy(t);
-        return strtod_l(copy.c_str(), nullptr, cLocale);
+        return StrToDoubleInCLocale(std::string(t));
     }
     return value;
 }

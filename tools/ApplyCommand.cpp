@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "jww/system_files.h"
 #include "tools/BatchDrawings.h"
 #include "tools/BatchReport.h"
 #include "tools/CliCommands.h"
@@ -88,7 +89,7 @@ private:
             return false;
         }
         std::error_code error;
-        if (!fs::exists(drawing.Input, error)) {
+        if (!fs::exists(FsPath(drawing.Input), error)) {
             outcome.Message = drawing.Input + ": does not exist";
             return false;
         }
@@ -118,7 +119,7 @@ private:
                               (outcome.Changes.size() == 1 ? " cell changed" : " cells changed");
             return false;
         }
-        fs::create_directories(fs::path(drawing.Output).parent_path());
+        fs::create_directories(FsPath(drawing.Output).parent_path());
         auto file = std::make_unique<TTempSibling>(drawing.Output);
         {
             TJwwWriter w(file->Descriptor());
@@ -145,7 +146,7 @@ private:
         if (IsSameFile(Arguments.Edits, drawing.Output))
             return skipped + " is the edits file";
         std::error_code error;
-        if (fs::exists(fs::symlink_status(drawing.Output, error)))
+        if (fs::exists(fs::symlink_status(FsPath(drawing.Output), error)))
             return skipped + " exists already";
         return {};
     }
@@ -209,7 +210,7 @@ int RunApply(const TApplyArguments& arguments, std::ostream& out, std::ostream& 
     if (arguments.Suffix.find_first_of("/\\") != std::string::npos)
         return usage("--suffix \"" + arguments.Suffix + "\" holds a folder separator");
     std::error_code error;
-    if (fs::exists(arguments.OutDir, error) && !fs::is_directory(arguments.OutDir, error))
+    if (fs::exists(FsPath(arguments.OutDir), error) && !fs::is_directory(FsPath(arguments.OutDir), error))
         return usage(arguments.OutDir + ": is not a folder");
 
     std::vector<TCellEdit> edits;
@@ -226,8 +227,8 @@ int RunApply(const TApplyArguments& arguments, std::ostream& out, std::ostream& 
                                                    arguments.Suffix);
     for (const std::string& folder : found.EmptyFolders)
         err << "zelvane-cli apply: " << folder << ": holds no drawings (*.jww)\n";
-    if (!arguments.Check && !fs::is_directory(arguments.OutDir, error) &&
-        !fs::create_directories(arguments.OutDir, error))
+    if (!arguments.Check && !fs::is_directory(FsPath(arguments.OutDir), error) &&
+        !fs::create_directories(FsPath(arguments.OutDir), error))
         return usage(arguments.OutDir + ": cannot be created (" + error.message() + ")");
 
     TBatchReport report(out, err, found.Drawings.size(), IsTerminal(err), arguments.Check);

@@ -6,13 +6,15 @@
 #include <map>
 #include <system_error>
 
+#include "jww/system_files.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 bool HasJwwExtension(const fs::path& path)
 {
-    std::string extension = path.extension().string();
+    std::string extension = Utf8Path(path.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension == ".jww";
@@ -27,10 +29,10 @@ public:
     void AddNamed(const std::string& name)
     {
         std::error_code error;
-        if (fs::is_directory(name, error))
-            AddFolder(name);
+        if (fs::is_directory(FsPath(name), error))
+            AddFolder(FsPath(name));
         else
-            Add(name, fs::path(OutDir));
+            Add(name, FsPath(OutDir));
     }
 
     TBatchDrawings Found;
@@ -52,30 +54,30 @@ private:
         }
         if (error) {
             Found.Drawings.push_back(
-                {folder.string(), "", folder.string() + ": cannot be read (" + error.message() + ")"});
+                {Utf8Path(folder), "", Utf8Path(folder) + ": cannot be read (" + error.message() + ")"});
             return;
         }
         if (drawings.empty())
-            Found.EmptyFolders.push_back(folder.string());
+            Found.EmptyFolders.push_back(Utf8Path(folder));
         std::sort(drawings.begin(), drawings.end());
         for (const fs::path& drawing : drawings)
-            Add(drawing.string(), fs::path(OutDir) / drawing.parent_path().lexically_relative(folder));
+            Add(Utf8Path(drawing), FsPath(OutDir) / drawing.parent_path().lexically_relative(folder));
     }
 
     bool IsOutDir(const fs::path& folder) const
     {
         std::error_code error;
-        return fs::equivalent(folder, OutDir, error);
+        return fs::equivalent(folder, FsPath(OutDir), error);
     }
 
     void Add(const std::string& input, const fs::path& outFolder)
     {
-        const fs::path name = fs::path(input).filename();
+        const fs::path name = FsPath(input).filename();
         const fs::path output =
-            (outFolder / (name.stem().string() + Suffix + name.extension().string()))
+            (outFolder / FsPath(Utf8Path(name.stem()) + Suffix + Utf8Path(name.extension())))
                 .lexically_normal();
-        TBatchDrawing drawing{input, output.string(), ""};
-        const auto [first, isNew] = Outputs.try_emplace(fs::absolute(output).string(), input);
+        TBatchDrawing drawing{input, Utf8Path(output), ""};
+        const auto [first, isNew] = Outputs.try_emplace(Utf8Path(fs::absolute(output)), input);
         if (!isNew)
             drawing.Refusal = input + ": skipped: " + drawing.Output + " is also the output of " +
                               first->second;

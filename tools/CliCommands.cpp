@@ -34,6 +34,8 @@ int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ost
 {
     CLI::App app{"Reads and writes Jw_cad for Windows drawings (.jww).", "zelvane-cli"};
     app.require_subcommand(1);
+    // A Windows path such as /data/a.jww is a file, never an option; the subcommands inherit this.
+    app.allow_windows_style_options(false);
 
     struct TDefined {
         CLI::App* Parser;

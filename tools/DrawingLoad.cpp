@@ -1,12 +1,11 @@
 #include "tools/DrawingLoad.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <system_error>
 
 #include <CLI/CLI.hpp>
 
+#include "jww/system_files.h"
 #include "text/Cp932.h"
 #include "ui/Messages.h"
 
@@ -18,9 +17,9 @@ constexpr int32_t OldestOpenedVersion = 420;
 std::filesystem::path NormalisedPath(const std::string& path)
 {
     std::error_code error;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(FsPath(path), error);
     if (error)
-        resolved = std::filesystem::absolute(path, error).lexically_normal();
+        resolved = std::filesystem::absolute(FsPath(path), error).lexically_normal();
     return resolved;
 }
 
@@ -30,9 +29,7 @@ bool IsSameFile(const std::string& a, const std::string& b)
 {
     if (NormalisedPath(a) == NormalisedPath(b))
         return true;
-    struct stat statA {}, statB {};
-    return ::stat(a.c_str(), &statA) == 0 && ::stat(b.c_str(), &statB) == 0 &&
-           statA.st_dev == statB.st_dev && statA.st_ino == statB.st_ino;
+    return IsSameFileOnDisk(a, b);
 }
 
 std::string WindowText(std::string_view cp932)

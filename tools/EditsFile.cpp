@@ -6,9 +6,11 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "jww/system_files.h"
+
 std::string ReadWholeFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(FsPath(path), std::ios::binary);
     if (!file)
         throw std::runtime_error(path + ": cannot be opened (" + std::strerror(errno) + ")");
     try {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "jww/coding.h"
+#include "jww/system_files.h"
 #include "tools/GeneratorParts.h"
 
 namespace {
@@ -79,7 +80,7 @@ std::vector<std::string> WriteGeneratedImages(TGeneratorRandom& random)
     for (const TImageShape& shape : ImageShapes) {
         const std::string bytes = BitmapBytes(shape.Width, shape.Height, random);
         const std::string path = TempImagePath(shape.Name);
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        std::ofstream file(FsPath(path), std::ios::binary | std::ios::trunc);
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         file.close();
         if (!file)

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tools/DrawingLoad.h"
+#include "jww/system_files.h"
 
 void TPendingOutputs::Add(std::unique_ptr<TTempSibling> file, std::string input,
                           std::string output, TBatchOutcome outcome)
@@ -37,7 +38,7 @@ void TPendingOutputs::Place(std::vector<TPending> batch)
 {
     std::vector<std::string> folders;
     for (const TPending& pending : batch)
-        folders.push_back(std::filesystem::path(pending.Output).parent_path().string());
+        folders.push_back(Utf8Path(FsPath(pending.Output).parent_path()));
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
 

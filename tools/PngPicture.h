@@ -1,5 +1,5 @@
-// A PNG picture of a drawing, drawn with Cairo: the same frame, colours and filter as the SVG
-// picture, without a toolkit.
+// A PNG picture of a drawing, drawn with Cairo on Linux and GDI+ on Windows: the same frame,
+// colours and filter as the SVG picture, without a toolkit.
 #pragma once
 
 #include <string>

@@ -3,17 +3,19 @@
 #include <filesystem>
 #include <system_error>
 
+#include "jww/system_files.h"
 #include "text/Func_.h"
+#include "ui/FolderSeparators.h"
 
 std::string FolderPart(std::string_view path)
 {
-    const std::size_t slash = path.rfind('/');
+    const std::size_t slash = path.find_last_of(FolderSeparators());
     return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
 }
 
 std::string FileNamePart(std::string_view path)
 {
-    const std::size_t slash = path.rfind('/');
+    const std::size_t slash = path.find_last_of(FolderSeparators());
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
@@ -38,7 +40,7 @@ std::string UpperExtension(std::string_view path)
 bool FileExists(const std::string& path)
 {
     std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
+    return !path.empty() && std::filesystem::is_regular_file(FsPath(path), error);
 }
 
 bool NamesSameFile(const std::string& path, const std::string& existing)
@@ -47,6 +49,5 @@ bool NamesSameFile(const std::string& path, const std::string& existing)
         return false;
     if (path == existing)
         return true;
-    std::error_code error;
-    return std::filesystem::equivalent(path, existing, error);
+    return IsSameFileOnDisk(path, existing);
 }

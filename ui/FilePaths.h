@@ -1,5 +1,5 @@
-// The parts of a file path as the window uses them. Paths are byte strings; the folder
-// separator is '/', which is never the second byte of a double-byte character.
+// The parts of a file path as the window uses them. Paths are byte strings; a folder
+// separator (ui/FolderSeparators.h) is never the second byte of a double-byte character.
 #pragma once
 
 #include <string>

@@ -3,6 +3,7 @@
 
 #include "tests/jww/TempImageFixture.h"
 #include "tests/support/HeaderBuilder.h"
+#include "tests/support/TestPlatform.h"
 
 namespace {
 
@@ -126,17 +127,20 @@ TEST_F(Drivers, AFailingSaveCreatesNothingAndLeavesAnExistingTargetAsItWas)
     Doc.EntityOrder.pop_back();
     EXPECT_FALSE(SaveJww(Doc, Root + "target.jww", 700));
     EXPECT_EQ(ReadFileBytes(Root + "target.jww"), "precious");
-    if (::geteuid() != 0) {  // the superuser may write every file
+    if (!IsSuperuser()) {  // the superuser may write every file
         ::chmod((Root + "target.jww").c_str(), 0444);
         ASSERT_TRUE(Load(Drawing(600)));
         EXPECT_FALSE(SaveJww(Doc, Root + "target.jww", 600));
         EXPECT_EQ(ReadFileBytes(Root + "target.jww"), "precious");
+        // Windows deletes no read-only file, so the next run could not clear the folder.
+        ::chmod((Root + "target.jww").c_str(), 0644);
     }
     EXPECT_EQ(FileNamesIn(Root), (std::vector<std::string>{"TEMP", "in.jww", "target.jww"}));
 }
 
 TEST_F(Drivers, ASaveReplacesTheTargetWithAnOrdinaryNewFileOrTheFileALinkNames)
 {
+    SKIP_ON_WINDOWS("Windows has no permission bits and no umask for a new file to follow");
     const std::string file = Drawing(600);
     ASSERT_TRUE(Load(file));
     WriteFileBytes(Root + "target.jww", "older and longer than nothing");

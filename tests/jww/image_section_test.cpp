@@ -1,8 +1,5 @@
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include "tests/jww/TempImageFixture.h"
+#include "tests/support/TestPlatform.h"
 
 using namespace std::string_literals;
 
@@ -235,17 +232,19 @@ TEST_F(ImageSection, ATempFileThatCannotBeWrittenFailsTheLoadAndIsRemoved)
 {
     const std::string section = Section(
         {{"FIRST.BMP", 10, std::string(10, 'f')}, {"BIG.BMP", 100000, SomeBytes(100000, 3)}});
-    // No file may grow beyond 4096 bytes; the signal would otherwise end the process.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    rlimit limited = previous;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    EXPECT_THROW(ReadSection(section), EJwwIOError);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    SKIP_ON_WINDOWS("Windows cannot limit the size of the files a process writes");
+    {
+        // No file may grow beyond 4096 bytes.
+        const TFileSizeLimit limit(4096);
+        EXPECT_THROW(ReadSection(section), EJwwIOError);
+    }
     EXPECT_EQ(FileNamesIn(Images), std::vector<std::string>{"FIRST.BMP"});
+}
+
+TEST_F(ImageSection, AMissingTempFolderFailsTheLoadAndLeavesTheWorkingFolderAlone)
+{
+    const std::string section = Section(
+        {{"FIRST.BMP", 10, std::string(10, 'f')}, {"BIG.BMP", 100000, SomeBytes(100000, 3)}});
 
     // A folder that is missing, or none at all: the bare name must not become a file in the
     // working folder, nor one there be deleted.

@@ -2,11 +2,11 @@
 // and that the stream buffers fill and refill in the middle of numbers.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <string>
 
+#include "jww/system_files.h"
 #include "tests/jww/ObjectBytes.h"
 
 namespace {
@@ -102,7 +102,7 @@ TEST(LargeLists, NumbersAndStringsCrossingTheBufferEndsKeepTheirBytes)
     std::string memory;
     TJwwWriter toMemory(&memory);
     const std::string path = TestFolder("large_lists") + "fields.bin";
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int fd = CreateNewFile(path);
     ASSERT_GE(fd, 0);
     {
         TJwwWriter toFile(fd);

@@ -9,6 +9,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "jww/system_files.h"
+
 TJwwBuilder& TJwwBuilder::Byte(uint8_t value)
 {
     Data.push_back(static_cast<char>(value));
@@ -112,12 +114,12 @@ std::string TestFolder(std::string_view name)
     const auto folder = root / std::string(name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    return folder.string() + "/";
+    return Utf8Path(folder) + "/";
 }
 
 void WriteFileBytes(const std::string& path, std::string_view bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write test file " + path);
@@ -125,7 +127,7 @@ void WriteFileBytes(const std::string& path, std::string_view bytes)
 
 std::string ReadFileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FsPath(path), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read test file " + path);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -134,8 +136,8 @@ std::string ReadFileBytes(const std::string& path)
 std::vector<std::string> FileNamesIn(const std::string& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(FsPath(folder)))
+        names.push_back(Utf8Path(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -15,6 +15,7 @@
 #include "jww/jwwunit.h"
 #include "tests/support/HeaderBuilder.h"
 #include "tests/support/JwwBuilder.h"
+#include "tests/support/TestPlatform.h"
 #include "text/Func_.h"
 #include "tools/CliCommands.h"
 #include "tools/DrawingGenerator.h"
@@ -48,18 +49,18 @@ protected:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         Root = TestFolder(std::string(info->test_suite_name()) + "." + info->name());
         std::filesystem::create_directory(Root + "tmp");
-        if (const char* previous = std::getenv("TMPDIR"))
+        if (const char* previous = std::getenv(TempFolderVariable()))
             PreviousTmpDir = previous;
-        ::setenv("TMPDIR", (Root + "tmp").c_str(), 1);
+        SetEnvironment(TempFolderVariable(), Root + "tmp");
     }
 
     void TearDown() override
     {
         EXPECT_TRUE(std::filesystem::is_empty(Root + "tmp")) << "a private image folder was left";
         if (PreviousTmpDir)
-            ::setenv("TMPDIR", PreviousTmpDir->c_str(), 1);
+            SetEnvironment(TempFolderVariable(), *PreviousTmpDir);
         else
-            ::unsetenv("TMPDIR");
+            UnsetEnvironment(TempFolderVariable());
     }
 
     // The names of the files in Root, which show what a failed command may have left.

@@ -107,7 +107,6 @@ TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
     TSmallDrawing(351).Save(Root + "old.jww");
     const std::string drawing = ReadFileBytes(Root + "in.jww");
     std::filesystem::create_hard_link(Root + "in.jww", Root + "hard.jww");
-    std::filesystem::create_symlink(Root + "in.jww", Root + "soft.jww");
     WriteFileBytes(Root + "other.jww", "jwwData." + drawing.substr(8));
     WriteFileBytes(Root + "short.jww", BuildHeader(HeaderFields(420)).substr(0, 3000));
     // The header is whole, so only the load can tell that the objects are missing.
@@ -115,7 +114,7 @@ TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
     WriteFileBytes(Root + "out.jww", "earlier copy");
     const std::tuple<std::string, std::string, std::string> cases[] = {
         {"in.jww", "in.jww", "is the input file"}, {"in.jww", "tmp/../in.jww", "is the input file"},
-        {"in.jww", "hard.jww", "is the input file"}, {"in.jww", "soft.jww", "is the input file"},
+        {"in.jww", "hard.jww", "is the input file"},
         {"in.jww", "no/such/folder.jww", "could not be saved"},
         {"in.jww", "out.jww", "out.jww: exists already; give --force to replace it"},
         {"missing.jww", "new.jww", "missing.jww"},
@@ -132,8 +131,19 @@ TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
     EXPECT_EQ(ReadFileBytes(Root + "in.jww"), drawing);
     EXPECT_EQ(ReadFileBytes(Root + "out.jww"), "earlier copy");
     EXPECT_EQ(Files(), (std::vector<std::string>{"cut.jww", "hard.jww", "in.jww", "old.jww",
-                                                 "other.jww", "out.jww", "short.jww", "soft.jww",
-                                                 "tmp"}));
+                                                 "other.jww", "out.jww", "short.jww", "tmp"}));
+}
+
+TEST_F(CopyCommand, ALinkToTheInputFileIsTheInputFile)
+{
+    SKIP_ON_WINDOWS("no symbolic link can be made there");
+    SaveSxfDrawing(Root + "in.jww");
+    std::filesystem::create_symlink(Root + "in.jww", Root + "soft.jww");
+    const TCliRun run = Cli({"copy", Root + "in.jww", Root + "soft.jww"});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_NE(run.Err.find("is the input file"), std::string::npos) << run.Err;
+    EXPECT_TRUE(std::filesystem::is_symlink(Root + "soft.jww"));
+    EXPECT_EQ(Files(), (std::vector<std::string>{"in.jww", "soft.jww", "tmp"}));
 }
 
 TEST_F(CopyCommand, UsageErrorsExitWithTwoAndHelpListsTheSubcommands)

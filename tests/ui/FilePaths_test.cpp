@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/TestPlatform.h"
 #include "ui/FilePaths.h"
 
 TEST(FilePaths, FolderFileNameAndUpperCaseExtension)
@@ -17,4 +18,21 @@ TEST(FilePaths, FolderFileNameAndUpperCaseExtension)
     for (const auto& [path, folder, name, extension] : cases)
         EXPECT_EQ(FolderPart(path) + "|" + FileNamePart(path) + "|" + UpperExtension(path),
                   folder + "|" + name + "|" + extension);
+}
+
+TEST(FilePaths, ABackslashSeparatesFoldersOnlyOnWindows)
+{
+    // On Linux a backslash is part of a name; on Windows paths are UTF-8, where it is never
+    // part of a character.
+    const std::string path = "C:\\\xE5\x9B\xB3\xE9\x9D\xA2\\drawing.jww";  // C:\図面\drawing.jww
+    if (RunningOnWindows()) {
+        EXPECT_EQ(FolderPart(path), "C:\\\xE5\x9B\xB3\xE9\x9D\xA2\\");
+        EXPECT_EQ(FileNamePart(path), "drawing.jww");
+        EXPECT_EQ(FolderPart("C:/u\\v/w\\x.jww"), "C:/u\\v/w\\");
+    } else {
+        EXPECT_EQ(FolderPart(path), "");
+        EXPECT_EQ(FileNamePart(path), path);
+        EXPECT_EQ(FolderPart("C:/u\\v/w\\x.jww"), "C:/u\\v/");
+    }
+    EXPECT_EQ(UpperExtension(path), ".JWW");
 }

@@ -8,9 +8,9 @@
 #include <stdexcept>
 
 #include "render/PictureFrame.h"
-#include "render/RenderDrawing.h"
 #include "text/Cp932.h"
 #include "tools/AtomicFile.h"
+#include "tools/PictureOrder.h"
 
 namespace {
 
@@ -149,23 +149,9 @@ void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const
     cairo_select_font_face(context.get(), TextFont, CAIRO_FONT_SLANT_NORMAL,
                            CAIRO_FONT_WEIGHT_NORMAL);
 
-    // What the filter greys goes first, so that what it shows lies on top.
-    TDrawingRenderer renderer(doc);
-    TRenderScene scene;
-    TPngPainter painter(context.get(), frame, scene);
-    for (const bool shown : {false, true}) {
-        for (std::size_t position = 0; position < doc.EntityOrder.size(); ++position) {
-            scene.Clear();
-            renderer.RenderObject(position, scene);
-            for (TPrimitive& primitive : scene.Primitives) {
-                if (filter.Shows(primitive.Source) != shown)
-                    continue;
-                if (!shown)
-                    primitive.Color = GreyedRgb;
-                painter.Paint(primitive);
-            }
-        }
-    }
+    PaintInFilterOrder(doc, filter, [&](const TPrimitive& primitive, const TRenderScene& scene) {
+        TPngPainter(context.get(), frame, scene).Paint(primitive);
+    });
     std::string png;
     const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
         static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);

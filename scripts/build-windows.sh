@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Builds zelvane.exe and zelvane-cli.exe for 64-bit Windows with mingw-w64, runs the Windows
+# test suites under Wine and Xvfb (in the C locale and in Japanese), checks that
+# zelvane-cli.exe copies drawings to the same bytes as the Linux build and that zelvane.exe
+# shows its window, and writes OUT/zelvane-windows-x86_64.zip.
+#
+#   scripts/build-windows.sh OUT
+#
+# Run as root on Debian 12: it installs packages-windows.txt. Builds in build-windows/ (or the
+# folder named by ZELVANE_WINDOWS_BUILD); the Linux zelvane-cli it compares with comes from
+# build/ (or ZELVANE_BUILD_DIR), built there when missing.
+set -euo pipefail
+out="$(realpath -m "${1:?usage: scripts/build-windows.sh OUT}")"
+cd "$(dirname "$0")/.."
+root="$PWD"
+build="$(realpath -m "${ZELVANE_WINDOWS_BUILD:-build-windows}")"
+linux_build="$(realpath -m "${ZELVANE_BUILD_DIR:-build}")"
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+xargs -a packages.txt apt-get install -y
+xargs -a packages-windows.txt apt-get install -y --no-install-recommends
+
+# A Wine prefix of the build's own, made anew each run; Wine's own messages stay quiet.
+export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all
+rm -rf "$WINEPREFIX"
+mkdir -p "$build"
+wine wineboot --init
+# One Wine server for the whole run: one that ends between two test runs, as an idle one does
+# after a few seconds, resets the connection of a program starting just then. It replaces the
+# one that set up the prefix once that has ended.
+wineserver -w
+wineserver -p
+# Wine's own background programs start with the first program; started here, they hold no
+# output pipe of the test discovery, which would otherwise wait for them to close it.
+wine cmd /c exit
+trap 'wineserver -k' EXIT
+
+toolchain="$root/cmake/mingw-w64-x86_64.cmake"
+if [[ ! -f "$build/gtest/lib/cmake/GTest/GTestConfig.cmake" ]]; then
+  cmake -S /usr/src/googletest -B "$build/gtest-build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$build/gtest"
+  cmake --build "$build/gtest-build"
+  cmake --install "$build/gtest-build"
+fi
+
+cmake -S . -B "$build/zelvane" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DZELVANE_GUI=OFF -DGTest_DIR="$build/gtest/lib/cmake/GTest"
+cmake --build "$build/zelvane"
+
+if [[ ! -f "$linux_build/build.ninja" ]]; then
+  cmake -S . -B "$linux_build" -G Ninja
+fi
+cmake --build "$linux_build" --target zelvane-cli zelvane-gen
+
+# Every check once in Wine's default locale and once as on a Japanese Windows, where the ANSI
+# functions use code page 932 and the dialogs are Japanese.
+export LOCPATH="$build/locale"
+if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
+  mkdir -p "$LOCPATH"
+  localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"
+fi
+for locale in C.UTF-8 ja_JP.UTF-8; do
+  echo "== Windows checks in the locale $locale"
+  # The window tests need a display.
+  LANG=$locale LC_ALL=$locale xvfb-run -a ctest --test-dir "$build/zelvane" --output-on-failure -j2
+  LANG=$locale LC_ALL=$locale bash scripts/compare-windows-copies.sh \
+    "$linux_build/tools" "$build/zelvane/tools" "$build/compare"
+done
+
+# zelvane.exe itself, started as a user starts it with a drawing: its window must appear.
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 xvfb-run -a bash scripts/windows-window-appears.sh \
+  "$build/zelvane/ui/win/zelvane.exe" "$root/samples/sample.jww"
+
+package="$build/package"
+rm -rf "$package"
+mkdir -p "$package" "$out"
+for program in ui/win/zelvane.exe tools/zelvane-cli.exe; do
+  x86_64-w64-mingw32-strip -o "$package/$(basename "$program")" "$build/zelvane/$program"
+done
+cp "$root/scripts/windows-readme.txt" "$package/"
+rm -f "$out/zelvane-windows-x86_64.zip"
+(cd "$package" && zip -q -X "$out/zelvane-windows-x86_64.zip" ./*)
+echo "wrote $out/zelvane-windows-x86_64.zip"

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# zelvane-cli.exe under Wine must copy a drawing to exactly the bytes the Linux zelvane-cli
+# writes: generated drawings of every format version that gains data, with byte and wide
+# strings, small and across many write buffers, and one in a folder with a Japanese name. What
+# info and export write to standard output must be the same bytes too (no LF made CR LF).
+#
+#   scripts/compare-windows-copies.sh LINUX_TOOLS WINDOWS_TOOLS WORK
+#
+# LINUX_TOOLS holds zelvane-cli and zelvane-gen, WINDOWS_TOOLS zelvane-cli.exe; WORK is made
+# anew. Wine's prefix is the caller's WINEPREFIX.
+set -euo pipefail
+linux="$(realpath "$1")"
+windows="$(realpath "$2")"
+work="$(realpath -m "$3")"
+rm -rf "$work"
+mkdir -p "$work/linux" "$work/windows"
+
+# Wine sees the Linux root as drive Z:, and a Windows program is handed Windows paths.
+windows_path() { local p; p="$(realpath -m "$1")"; printf 'Z:%s' "${p//\//\\}"; }
+
+drawings=()
+for version in 420 600 700 800; do
+  for size in 0 3M; do
+    name="v$version-$size"
+    "$linux/zelvane-gen" "$work/$name.jww" --version "$version" --size "$size" --seed "$version"
+    drawings+=("$work/$name.jww")
+    "$linux/zelvane-cli" convert "$work/$name.jww" "$work/$name-wide.jww" \
+      --target-version "$version" --strings wide
+    drawings+=("$work/$name-wide.jww")
+  done
+done
+japanese="$work/図面フォルダ"
+mkdir -p "$japanese"
+"$linux/zelvane-gen" "$japanese/配置図.jww" --version 700 --size 0 --seed 7
+drawings+=("$japanese/配置図.jww")
+
+failed=0
+for drawing in "${drawings[@]}"; do
+  name="$(basename "$drawing")"
+  "$linux/zelvane-cli" copy "$drawing" "$work/linux/$name"
+  wine "$windows/zelvane-cli.exe" copy "$(windows_path "$drawing")" "$(windows_path "$work/windows/$name")"
+  if cmp -s "$work/linux/$name" "$work/windows/$name"; then
+    echo "same bytes: $name"
+  else
+    echo "DIFFERENT: $name" >&2
+    failed=1
+  fi
+done
+# The copy into the Japanese folder itself, next to its original.
+wine "$windows/zelvane-cli.exe" copy "$(windows_path "$japanese/配置図.jww")" \
+  "$(windows_path "$japanese/写し.jww")"
+if cmp -s "$work/linux/配置図.jww" "$japanese/写し.jww"; then
+  echo "same bytes: 図面フォルダ/写し.jww"
+else
+  echo "DIFFERENT: 図面フォルダ/写し.jww" >&2
+  failed=1
+fi
+
+# Standard output, with the drawings named relative to the working folder as both programs
+# print the name they were given.
+same_output() {
+  local linux_out windows_out
+  linux_out="$(cd "$work" && "$linux/zelvane-cli" "$@" | od -An -tx1)"
+  windows_out="$(cd "$work" && wine "$windows/zelvane-cli.exe" "$@" | od -An -tx1)"
+  if [[ "$linux_out" == "$windows_out" ]]; then
+    echo "same output: $*"
+  else
+    echo "DIFFERENT output: $*" >&2
+    failed=1
+  fi
+}
+same_output info v700-3M.jww --json
+same_output info 図面フォルダ/配置図.jww
+same_output export 図面フォルダ/配置図.jww --table all
+same_output export v800-0-wide.jww --format json
+same_output export v420-0.jww --table layers --encoding cp932
+exit "$failed"

@@ -1,0 +1,6 @@
+#include "ui/FolderSeparators.h"
+
+std::string_view FolderSeparators()
+{
+    return "/\\";
+}

@@ -1,0 +1,276 @@
+#include "ui/win/MainWindow.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "text/WidePath.h"
+#include "ui/Messages.h"
+#include "ui/TableRules.h"
+#include "ui/win/WinText.h"
+#include "ui/win/WindowFont.h"
+#include "ui/win/resource.h"
+
+namespace {
+
+constexpr wchar_t WindowClassName[] = L"TForm1";
+// The window's outer size and place on the screen.
+constexpr RECT Form1Bounds{194, 109, 194 + 724, 109 + 480};
+constexpr int Panel1Height = 33;
+constexpr int StatusBar1Height = 19;
+
+enum : int { Button1Id = 101, Edit1Id, Button2Id, Button3Id, PageControl1Id, StatusBar1Id, FirstGridId };
+
+// The one file of a drop, when it is a drawing; anything else is not taken.
+std::optional<std::string> DroppedDrawing(HDROP drop)
+{
+    std::optional<std::string> drawing;
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        DragQueryFileW(drop, 0, path.data(), length + 1);
+        path.resize(length);
+        if (path.size() >= 4 && _wcsicmp(path.c_str() + path.size() - 4, L".jww") == 0)
+            drawing = Utf8FromWide(path);
+    }
+    DragFinish(drop);
+    return drawing;
+}
+
+void Place(HWND control, int left, int top, int width, int height)
+{
+    MoveWindow(control, left, top, width, height, TRUE);
+}
+
+}  // namespace
+
+TWinMainWindow::TWinMainWindow(TWinDesktopServices& services) : Form1(services), Services(services)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = &TWinMainWindow::WindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(IDI_ZELVANE));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = WindowClassName;
+    RegisterClassExW(&windowClass);
+
+    Font = CreateForm1Font();
+    Form1Window = CreateWindowExW(WS_EX_ACCEPTFILES, WindowClassName, WideFromCp932(Form1Caption).c_str(),
+                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Form1Bounds.left,
+                                  Form1Bounds.top, Form1Bounds.right - Form1Bounds.left,
+                                  Form1Bounds.bottom - Form1Bounds.top, nullptr, nullptr,
+                                  windowClass.hInstance, this);
+    Services.SetOwner(Form1Window);
+    CreateComponents();
+    Layout();
+}
+
+TWinMainWindow::~TWinMainWindow()
+{
+    if (Form1Window)
+        DestroyWindow(Form1Window);
+    DeleteObject(Font);
+}
+
+void TWinMainWindow::CreateComponents()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const auto create = [&](const wchar_t* kind, std::string_view caption, DWORD style, int id, HWND parent) {
+        const HWND control = CreateWindowExW(0, kind, WideFromCp932(caption).c_str(), WS_CHILD | WS_VISIBLE | style,
+                                             0, 0, 0, 0, parent,
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+        return control;
+    };
+    Panel1 = create(L"STATIC", "", SS_ETCHEDFRAME, 0, Form1Window);
+    Button1 = create(L"BUTTON", Button1Caption, WS_TABSTOP | BS_PUSHBUTTON, Button1Id, Form1Window);
+    Edit1 = create(L"EDIT", "", WS_TABSTOP | WS_BORDER | ES_READONLY | ES_AUTOHSCROLL, Edit1Id, Form1Window);
+    Button2 = create(L"BUTTON", Button2Caption, WS_TABSTOP | BS_PUSHBUTTON, Button2Id, Form1Window);
+    Button3 = create(L"BUTTON", Button3Caption, WS_TABSTOP | BS_PUSHBUTTON, Button3Id, Form1Window);
+    PageControl1 = create(WC_TABCONTROLW, "", WS_CLIPSIBLINGS, PageControl1Id, Form1Window);
+    StatusBar1 = create(STATUSCLASSNAMEW, "", 0, StatusBar1Id, Form1Window);
+
+    TCellTable* tables[] = {&Form1.StringGrid1, &Form1.StringGrid2, &Form1.StringGrid3, &Form1.StringGrid4};
+    const std::string_view captions[] = {TabLayerGroups, TabLayers, TabColors, TabLineTypes};
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring caption = WideFromCp932(captions[i]);
+        TCITEMW tab{};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<wchar_t*>(caption.c_str());
+        TabCtrl_InsertItem(PageControl1, i, &tab);
+        Grids[static_cast<std::size_t>(i)] = std::make_unique<TWinGrid>(Form1Window, FirstGridId + i, *tables[i], Font);
+        Services.ShowTableIn(*tables[i], Grids[static_cast<std::size_t>(i)]->Handle());
+        TCellTable& table = *tables[i];
+        Grid(i).CellTyped = [this, &table](int ACol, int ARow, const std::string& text) {
+            RunHandler([&] { Form1.CellTyped(table, ACol, ARow, text); });
+        };
+    }
+    Services.ShowStateBeforeMessages([this] { ShowFormState(); });
+    // One remembered cell serves the first three tables, so all three raise the colour table's
+    // selection handler.
+    for (int i = 0; i < 3; ++i)
+        Grid(i).SelectCell = [this](int ACol, int ARow) {
+            RunHandler([&] { Form1.StringGrid3SelectCell(ACol, ARow); });
+        };
+    Grid(3).SelectCell = [this](int ACol, int ARow) {
+        RunHandler([&] { Form1.StringGrid4SelectCell(ACol, ARow); });
+    };
+    Grid(2).DoubleClick = [this](int ACol, int ARow) { StringGrid3DblClick(ACol, ARow); };
+    Grid(2).SwatchColor = [this](int ACol, int ARow) { return Form1.StringGrid3DrawCell(ACol, ARow); };
+    ShowTab(0);
+}
+
+void TWinMainWindow::Layout()
+{
+    RECT client{};
+    GetClientRect(Form1Window, &client);
+    const int width = client.right - client.left;
+    Place(Panel1, 0, 0, width, Panel1Height);
+    Place(Button1, 8, 4, 89, 25);
+    Place(Edit1, 104, 4, 441, 24);
+    Place(Button2, 552, 4, 73, 25);
+    Place(Button3, 632, 4, 75, 25);
+    Place(StatusBar1, 0, client.bottom - StatusBar1Height, width, StatusBar1Height);
+    const int tabsHeight = client.bottom - StatusBar1Height - Panel1Height;
+    Place(PageControl1, 0, Panel1Height, width, tabsHeight);
+    RECT page{0, Panel1Height, width, Panel1Height + tabsHeight};
+    TabCtrl_AdjustRect(PageControl1, FALSE, &page);
+    for (const auto& grid : Grids)
+        SetWindowPos(grid->Handle(), HWND_TOP, page.left, page.top, page.right - page.left,
+                     page.bottom - page.top, 0);
+}
+
+void TWinMainWindow::ShowTab(int index)
+{
+    for (int i = 0; i < 4; ++i)
+        ShowWindow(Grid(i).Handle(), i == index ? SW_SHOW : SW_HIDE);
+}
+
+void TWinMainWindow::Show(int showCommand)
+{
+    ShowWindow(Form1Window, showCommand);
+    UpdateWindow(Form1Window);
+    RunHandler([this] { Form1.FormShow(); });
+}
+
+void TWinMainWindow::OpenFile(const std::string& path)
+{
+    RunHandler([&] { Form1.OpenFile(path); });
+    FocusTableAfterOpen();
+}
+
+// A keyboard user can edit the drawing just opened at once.
+void TWinMainWindow::FocusTableAfterOpen()
+{
+    if (!Form1.LoadedFileName.empty())
+        SetFocus(Grid(TabCtrl_GetCurSel(PageControl1)).Handle());
+}
+
+void TWinMainWindow::StringGrid3DblClick(int ACol, int ARow)
+{
+    RunHandler([&] { Form1.StringGrid3DblClick(ACol, ARow); });
+    // A colour or its swatch opens the colour dialog instead of an editor.
+    if (!ColorDialogTargetCol(ACol))
+        Grid(2).EditCurrentCell();
+}
+
+void TWinMainWindow::RunHandler(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        // Errors name what was being done and the file's path, which is UTF-8.
+        MessageBoxW(Form1Window, WidePath(error.what()).c_str(), WideFromCp932(ApplicationTitle).c_str(),
+                    MB_OK | MB_ICONERROR);
+    }
+    ShowFormState();
+}
+
+void TWinMainWindow::ShowFormState()
+{
+    SetWindowTextW(Edit1, WidePath(Form1.Edit1.Text).c_str());
+    // A mark in the title while edits are not saved, as Windows programs show it.
+    const std::string title = std::string(Form1Caption) + (Form1.Modified ? " *" : "");
+    SetWindowTextW(Form1Window, WideFromCp932(title).c_str());
+    for (const auto& grid : Grids)
+        grid->Refresh();
+}
+
+LRESULT TWinMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        if (StatusBar1)
+            Layout();
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            for (auto& grid : Grids)
+                grid->CommitEdit();
+            switch (LOWORD(wParam)) {
+            case Button1Id:
+                RunHandler([this] { Form1.Button1Click(); });
+                FocusTableAfterOpen();
+                return 0;
+            case Button2Id: RunHandler([this] { Form1.Button2Click(); }); return 0;
+            case Button3Id: RunHandler([this] { Form1.Button3Click(); }); return 0;
+            default: break;
+            }
+        }
+        break;
+    case WM_NOTIFY: {
+        auto& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (header.hwndFrom == PageControl1 && header.code == TCN_SELCHANGE) {
+            ShowTab(TabCtrl_GetCurSel(PageControl1));
+            return 0;
+        }
+        for (auto& grid : Grids)
+            if (grid && header.hwndFrom == grid->Handle())
+                return grid->Notify(header);
+        break;
+    }
+    case WM_DROPFILES: {
+        const std::optional<std::string> path = DroppedDrawing(reinterpret_cast<HDROP>(wParam));
+        if (path)
+            OpenFile(*path);
+        return 0;
+    }
+    case WM_CLOSE: {
+        for (auto& grid : Grids)
+            grid->CommitEdit();
+        bool mayClose = true;
+        RunHandler([&] { mayClose = Form1.FormCloseQuery(); });
+        if (!mayClose)
+            return 0;
+        RunHandler([this] { Form1.FormClose(); });
+        DestroyWindow(Form1Window);
+        return 0;
+    }
+    case WM_DESTROY:
+        Form1Window = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(Form1Window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWinMainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TWinMainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->Form1Window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TWinMainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return self->OnMessage(message, wParam, lParam);
+}

@@ -1,0 +1,56 @@
+// The main window in Win32, with the components of the window logic under their own names.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/Unit1.h"
+#include "ui/win/WinDesktopServices.h"
+#include "ui/win/WinGrid.h"
+
+class TWinMainWindow {
+public:
+    explicit TWinMainWindow(TWinDesktopServices& services);
+    ~TWinMainWindow();
+    TWinMainWindow(const TWinMainWindow&) = delete;
+    TWinMainWindow& operator=(const TWinMainWindow&) = delete;
+
+    // Creates and shows the window; the window logic's start-up runs once it is shown.
+    void Show(int showCommand);
+    // Opens the drawing as if it had been chosen in the open dialog: one named on the command
+    // line or dropped on the window.
+    void OpenFile(const std::string& path);
+
+    HWND Handle() const { return Form1Window; }
+    TForm1& Form() { return Form1; }
+    TWinGrid& Grid(int index) { return *Grids.at(static_cast<std::size_t>(index)); }
+    HWND Tabs() const { return PageControl1; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateComponents();
+    void Layout();
+    void ShowTab(int index);
+    void RunHandler(const std::function<void()>& handler);
+    void ShowFormState();
+    void FocusTableAfterOpen();
+    void StringGrid3DblClick(int ACol, int ARow);
+
+    TForm1 Form1;
+    TWinDesktopServices& Services;
+    HFONT Font = nullptr;
+    HWND Form1Window = nullptr;
+    HWND Panel1 = nullptr;
+    HWND Button1 = nullptr;
+    HWND Edit1 = nullptr;
+    HWND Button2 = nullptr;
+    HWND Button3 = nullptr;
+    HWND PageControl1 = nullptr;
+    HWND StatusBar1 = nullptr;
+    std::array<std::unique_ptr<TWinGrid>, 4> Grids;  // StringGrid1 .. StringGrid4
+};
