@@ -204,9 +204,9 @@ struct TBindImageType {
 //
 // The folder the images are extracted to, ending in a path separator. While it is empty no
 // image file is touched: extracting fails the load, and nothing is embedded or deleted.
-extern thread_local std::string TempImageFolder;
+extern thread_local std::string& TempImageFolder;
 // The entries of the last image section read, and the count that section announced.
-extern thread_local std::vector<TBindImageType> TempImageList;
+extern thread_local std::vector<TBindImageType>& TempImageList;
 extern thread_local int32_t TempImageCount;
 // On: loads extract every image to its temp file and saves embed the referenced ones.
 extern thread_local bool ExtractImages;

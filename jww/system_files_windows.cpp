@@ -97,6 +97,12 @@ HANDLE OpenItself(const std::string& path, DWORD access, DWORD disposition)
     return file;
 }
 
+bool IsFolder(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 struct TFileIdentity {
     DWORD Volume = 0;
     DWORD IndexHigh = 0;
@@ -139,6 +145,10 @@ int CreateNewPrivateFile(const std::string& path)
                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         SetErrnoFromLastError();
+        // A path longer than the system takes is reported as one that does not exist; with
+        // the folder there, it is the name that is refused.
+        if (errno == ENOENT && IsFolder(Utf8Path(FsPath(path).parent_path())))
+            errno = ENAMETOOLONG;
         return -1;
     }
     return DescriptorOf(file, _O_WRONLY);

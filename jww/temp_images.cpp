@@ -5,11 +5,32 @@
 
 #include "jww/jwtype.h"
 #include "jww/system_files.h"
+#include "jww/thread_exit.h"
 #include "text/Cp932.h"
 #include "text/Func_.h"
 
-thread_local std::string TempImageFolder;
-thread_local std::vector<TBindImageType> TempImageList;
+namespace {
+
+struct TThreadImages {
+    std::string Folder;
+    std::vector<TBindImageType> List;
+};
+
+// Made when a thread first uses its state, destroyed when the thread ends.
+TThreadImages& ThisThreadsImages()
+{
+    thread_local TThreadImages* images = nullptr;
+    if (!images) {
+        images = new TThreadImages;
+        DestroyAtThreadExit(images, [](void* made) { delete static_cast<TThreadImages*>(made); });
+    }
+    return *images;
+}
+
+}  // namespace
+
+thread_local std::string& TempImageFolder = ThisThreadsImages().Folder;
+thread_local std::vector<TBindImageType>& TempImageList = ThisThreadsImages().List;
 thread_local int32_t TempImageCount = 0;
 thread_local bool ExtractImages = false;
 thread_local bool ScanImages = false;

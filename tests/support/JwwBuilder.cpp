@@ -114,7 +114,8 @@ std::string TestFolder(std::string_view name)
     const auto folder = root / std::string(name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    return Utf8Path(folder) + "/";
+    // With '/' throughout on Windows too, so that tests can append names with '/'.
+    return Utf8Path(std::filesystem::path(folder.generic_wstring())) + "/";
 }
 
 void WriteFileBytes(const std::string& path, std::string_view bytes)

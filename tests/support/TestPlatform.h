@@ -13,6 +13,11 @@ const char* TempFolderVariable();
 void SetEnvironment(const std::string& name, const std::string& value);
 void UnsetEnvironment(const std::string& name);
 
+// Whether only this user may reach the file or folder, which is not a link: mode 0700 for a
+// folder and 0600 for a file on Linux, an access list that admits this user alone (and the
+// system itself) on Windows.
+bool IsPrivateToThisUser(const std::string& path);
+
 // While it lives, no file this process writes may grow beyond the limit, and a write past it
 // fails instead of ending the process. Linux only.
 class TFileSizeLimit {

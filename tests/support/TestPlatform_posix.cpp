@@ -1,6 +1,7 @@
 #include "tests/support/TestPlatform.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -15,6 +16,15 @@ bool RunningOnWindows()
 bool IsSuperuser()
 {
     return ::geteuid() == 0;
+}
+
+bool IsPrivateToThisUser(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || st.st_uid != ::geteuid())
+        return false;
+    const unsigned mode = st.st_mode & 0777;
+    return S_ISDIR(st.st_mode) ? mode == 0700 : S_ISREG(st.st_mode) && mode == 0600;
 }
 
 const char* TempFolderVariable()

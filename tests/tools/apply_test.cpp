@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/tools/CliTestSupport.h"
 #include "tools/BatchReport.h"
 #include "tools/PendingOutputs.h"
@@ -38,7 +40,12 @@ protected:
     TCliRun Apply(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"apply", Root + "edits.csv"});
-        return Cli(args);
+        TCliRun run = Cli(args);
+        // The drawings of a folder walked on Windows are named with '\\'.
+        if (RunningOnWindows())
+            for (std::string* text : {&run.Out, &run.Err})
+                std::replace(text->begin(), text->end(), '\\', '/');
+        return run;
     }
 };
 
