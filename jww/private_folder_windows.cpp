@@ -1,4 +1,4 @@
-#include "jww/private_folder.h"
+#include "jww/private_folder_system.h"
 
 #include <windows.h>
 
@@ -6,30 +6,13 @@
 #include <sddl.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <random>
-#include <system_error>
 #include <vector>
 
-#include "jww/system_files.h"
 #include "text/WidePath.h"
 
 namespace {
-
-std::string WithSeparator(std::string folder)
-{
-    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
-        folder += '/';
-    return folder;
-}
-
-std::string WithoutSeparator(std::string folder)
-{
-    while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\'))
-        folder.pop_back();
-    return folder;
-}
 
 struct TLocalFree {
     void operator()(void* memory) const { LocalFree(memory); }
@@ -62,6 +45,8 @@ std::unique_ptr<void, TLocalFree> UserOnlyDescriptor()
     return std::unique_ptr<void, TLocalFree>(descriptor);
 }
 
+}  // namespace
+
 // Tries fresh random names until one can be made; a name that exists, link or not, is never
 // taken.
 std::string MakeUniqueFolder(const std::string& parent, const std::string& prefix)
@@ -75,7 +60,7 @@ std::string MakeUniqueFolder(const std::string& parent, const std::string& prefi
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[7];
         std::snprintf(suffix, sizeof suffix, "%06x", static_cast<unsigned>(random() & 0xFFFFFF));
-        const std::string folder = WithSeparator(parent) + prefix + suffix;
+        const std::string folder = parent + "/" + prefix + suffix;
         if (CreateDirectoryW(WidePath(folder).c_str(), &security))
             return folder + "/";
         if (GetLastError() != ERROR_ALREADY_EXISTS)
@@ -84,39 +69,11 @@ std::string MakeUniqueFolder(const std::string& parent, const std::string& prefi
     return {};
 }
 
-// A real folder, not a link or junction in a folder's place. Its access list is not read:
-// the folder made inside it carries an access list of its own.
-bool IsRealFolder(const std::string& folder)
+// A real folder, not a link or junction in a folder's place. Its access list is not read: the
+// folder made inside it carries an access list of its own, so others gain nothing by it.
+bool IsFolderOfUsersOwn(const std::string& folder)
 {
     const DWORD attributes = GetFileAttributesW(WidePath(folder).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
            !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-}  // namespace
-
-std::string CreatePrivateFolderIn(const std::string& parent, const std::string& prefix)
-{
-    const std::string folder = WithoutSeparator(parent);
-    if (folder.empty() || !IsRealFolder(folder))
-        return {};
-    return MakeUniqueFolder(folder, prefix);
-}
-
-std::string CreatePrivateTempFolder(const std::string& prefix)
-{
-    std::error_code error;
-    const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    if (error)
-        return {};
-    return MakeUniqueFolder(WithoutSeparator(Utf8Path(temp)), prefix);
-}
-
-void RemovePrivateFolder(const std::string& folder)
-{
-    const std::string path = WithoutSeparator(folder);
-    if (path.empty())
-        return;
-    std::error_code ignored;
-    std::filesystem::remove_all(FsPath(path), ignored);
 }

@@ -21,10 +21,18 @@ apt-get update
 xargs -a packages.txt apt-get install -y
 xargs -a packages-windows.txt apt-get install -y --no-install-recommends
 
+# One X server for the whole run: Wine's desktop process starts with the first program and
+# keeps the display it found then, so every window of the run needs it from the start.
+mkdir -p "$build"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$build/display" &
+xvfb=$!
+while [[ ! -s "$build/display" ]]; do sleep 0.1; done
+export DISPLAY=":$(cat "$build/display")"
+trap 'kill $xvfb' EXIT
+
 # A Wine prefix of the build's own, made anew each run; Wine's own messages stay quiet.
 export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all
 rm -rf "$WINEPREFIX"
-mkdir -p "$build"
 wine wineboot --init
 # One Wine server for the whole run: one that ends between two test runs, as an idle one does
 # after a few seconds, resets the connection of a program starting just then. It replaces the
@@ -34,7 +42,7 @@ wineserver -p
 # Wine's own background programs start with the first program; started here, they hold no
 # output pipe of the test discovery, which would otherwise wait for them to close it.
 wine cmd /c exit
-trap 'wineserver -k' EXIT
+trap 'wineserver -k; kill $xvfb' EXIT
 
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 if [[ ! -f "$build/gtest/lib/cmake/GTest/GTestConfig.cmake" ]]; then
@@ -62,14 +70,13 @@ if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
 fi
 for locale in C.UTF-8 ja_JP.UTF-8; do
   echo "== Windows checks in the locale $locale"
-  # The window tests need a display.
-  LANG=$locale LC_ALL=$locale xvfb-run -a ctest --test-dir "$build/zelvane" --output-on-failure -j2
+  LANG=$locale LC_ALL=$locale ctest --test-dir "$build/zelvane" --output-on-failure -j2
   LANG=$locale LC_ALL=$locale bash scripts/compare-windows-copies.sh \
     "$linux_build/tools" "$build/zelvane/tools" "$build/compare"
 done
 
 # zelvane.exe itself, started as a user starts it with a drawing: its window must appear.
-LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 xvfb-run -a bash scripts/windows-window-appears.sh \
+LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 bash scripts/windows-window-appears.sh \
   "$build/zelvane/ui/win/zelvane.exe" "$root/samples/sample.jww"
 
 package="$build/package"
