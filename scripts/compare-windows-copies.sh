@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # zelvane-cli.exe under Wine must copy a drawing to exactly the bytes the Linux zelvane-cli
 # writes: generated drawings of every format version that gains data, with byte and wide
-# strings, small and across many write buffers, and one in a folder with a Japanese name. What
-# info and export write to standard output must be the same bytes too (no LF made CR LF).
+# strings, small and across many write buffers, and one in a folder with a Japanese name; apply
+# over that folder too, and an SVG picture of the same objects. What info and export write to standard output must
+# be the same bytes too (no LF made CR LF).
 #
 #   scripts/compare-windows-copies.sh LINUX_TOOLS WINDOWS_TOOLS WORK
 #
@@ -53,6 +54,33 @@ if cmp -s "$work/linux/配置図.jww" "$japanese/写し.jww"; then
   echo "same bytes: 図面フォルダ/写し.jww"
 else
   echo "DIFFERENT: 図面フォルダ/写し.jww" >&2
+  failed=1
+fi
+
+# apply over the Japanese folder, with a renamed layer, writes what the Linux build writes, and
+# render draws the same objects.
+"$linux/zelvane-cli" export "$japanese/配置図.jww" --table layers | sed 's/^1,[^,]*,/1,壁,/' >"$work/edits.csv"
+"$linux/zelvane-cli" apply "$work/edits.csv" "$japanese" --out-dir "$work/linux/applied"
+wine "$windows/zelvane-cli.exe" apply "$(windows_path "$work/edits.csv")" "$(windows_path "$japanese")" \
+  --out-dir "$(windows_path "$work/windows/applied")"
+"$linux/zelvane-cli" render "$japanese/配置図.jww" -o "$work/linux/applied/配置図.svg" --layer 0-1
+wine "$windows/zelvane-cli.exe" render "$(windows_path "$japanese/配置図.jww")" \
+  -o "$(windows_path "$work/windows/applied/配置図.svg")" --layer 0-1
+for name in 配置図.jww 写し.jww; do
+  if cmp -s "$work/linux/applied/$name" "$work/windows/applied/$name"; then
+    echo "same bytes: applied/$name"
+  else
+    echo "DIFFERENT: applied/$name" >&2
+    failed=1
+  fi
+done
+# The pictures' numbers may differ in their last digits, as the systems' sines do; the objects
+# and their attributes may not.
+objects() { grep -o 'data-kind="[a-z]*" data-layer="[0-9a-f-]*" data-index="[0-9]*"' "$1"; }
+if [[ "$(objects "$work/linux/applied/配置図.svg")" == "$(objects "$work/windows/applied/配置図.svg")" ]]; then
+  echo "same objects: 配置図.svg"
+else
+  echo "DIFFERENT objects: 配置図.svg" >&2
   failed=1
 fi
 
