@@ -23,7 +23,7 @@
 #include "ui/Messages.h"
 #include "ui/TableRules.h"
 #include "ui/qt/DisplayText.h"
-#include "ui/qt/PreviewHighlight.h"
+#include "ui/preview/PreviewHighlight.h"
 #include "ui/qt/PreviewPane.h"
 #include "ui/qt/SwatchDelegate.h"
 #include "ui/qt/WindowFont.h"

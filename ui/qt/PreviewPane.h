@@ -12,16 +12,16 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
 #include <atomic>
 #include <future>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "jww/jwwunit.h"
 #include "render/Primitives.h"
 #include "render/RenderFilter.h"
+#include "ui/preview/PreviewScene.h"
+#include "ui/preview/PreviewView.h"
 
 class TPreviewPane : public QWidget {
     Q_OBJECT
@@ -38,10 +38,10 @@ public:
     // Zooms by the factor, keeping the drawing point under the widget point in place.
     void ZoomAt(QPointF at, double factor);
 
-    const TRenderScene& Scene() const { return Primitives; }
+    const TRenderScene& Scene() const { return Drawing.Primitives; }
     // Pixels per drawing unit, and the drawing point at the view's centre.
-    double Scale() const { return PixelsPerUnit; }
-    TVec2 Centre() const { return ViewCentre; }
+    double Scale() const { return View.Scale; }
+    TVec2 Centre() const { return View.Centre; }
     // The drawing point under a widget point, and back.
     TVec2 DrawingPoint(QPointF at) const;
     QPointF WidgetPoint(TVec2 p) const;
@@ -49,10 +49,9 @@ public:
     // Draws the view as it stands into an image of the widget's size.
     void PaintFrame(QImage& frame) const;
 
-    // A view to draw: its scale, its centre and its highlight.
+    // A view to draw, of the image's size, and its highlight.
     struct TView {
-        double Scale = 1.0;
-        TVec2 Centre;
+        TPreviewView Shown;
         std::optional<TRenderFilter> Filter;
     };
     // Draws the view into the image unless *generation moves away from mine, which ends the
@@ -83,20 +82,18 @@ private:
     // Waits for a frame that is being drawn in the background.
     void WaitForBackground();
 
-    TRenderScene Primitives;
-    // The box of each primitive, in the order of the primitives, for culling.
-    std::vector<std::array<float, 4>> Boxes;
-    TBounds Extent;
+    // The view as it stands, of the widget's size.
+    TPreviewView SizedView() const;
+
+    TPreviewScene Drawing;
     std::optional<TRenderFilter> Filter;
-    double PixelsPerUnit = 1.0;
-    TVec2 ViewCentre;
+    TPreviewView View;
     bool Fitted = false;
     std::optional<QPointF> DragFrom;
     // The last frame and the view it shows; it is stale while Settle runs or a drag goes on.
     QImage Frame;
     bool FrameValid = false;
-    double FrameScale = 1.0;
-    TVec2 FrameCentre;
+    TPreviewView FrameView;
     QTimer Settle;
     // Frames slower than SlowFrameMilliseconds make the next ones draw in the background.
     bool SlowFrames = false;

@@ -1,4 +1,4 @@
-#include "ui/qt/PreviewHighlight.h"
+#include "ui/preview/PreviewHighlight.h"
 
 #include "ui/FillTables.h"
 
