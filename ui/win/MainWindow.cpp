@@ -1,15 +1,19 @@
 #include "ui/win/MainWindow.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
 
 #include "text/WidePath.h"
 #include "ui/Messages.h"
+#include "ui/TableFrames.h"
 #include "ui/TableRules.h"
+#include "ui/preview/PreviewHighlight.h"
 #include "ui/win/WinText.h"
 #include "ui/win/WindowFont.h"
 #include "ui/win/resource.h"
@@ -21,8 +25,20 @@ constexpr wchar_t WindowClassName[] = L"TForm1";
 constexpr RECT Form1Bounds{194, 109, 194 + 724, 109 + 480};
 constexpr int Panel1Height = 33;
 constexpr int StatusBar1Height = 19;
+constexpr char PreviewButtonCaption[] = "\x83\x76\x83\x8C\x83\x72\x83\x85\x81\x5B";  // プレビュー
+constexpr int PreviewButtonWidth = 80;
+constexpr TTableKind GridKinds[] = {TTableKind::LayerGroups, TTableKind::Layers, TTableKind::Colors,
+                                    TTableKind::LineTypes};
 
-enum : int { Button1Id = 101, Edit1Id, Button2Id, Button3Id, PageControl1Id, StatusBar1Id, FirstGridId };
+enum : int { Button1Id = 101, Edit1Id, Button2Id, Button3Id, PageControl1Id, StatusBar1Id, PreviewButtonId, FirstGridId };
+
+// The status bar holds the preview's button, whose clicks the main window handles.
+LRESULT CALLBACK ForwardCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_COMMAND)
+        return SendMessageW(GetParent(window), message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
 
 // The one file of a drop, when it is a drawing; anything else is not taken.
 std::optional<std::string> DroppedDrawing(HDROP drop)
@@ -68,6 +84,8 @@ TWinMainWindow::TWinMainWindow(TWinDesktopServices& services) : Form1(services),
                                   windowClass.hInstance, this);
     Services.SetOwner(Form1Window);
     CreateComponents();
+    PreviewWindow = std::make_unique<TWinPreviewWindow>(Form1Window, Font);
+    PreviewWindow->Hidden = [this] { Button_SetCheck(PreviewButton, BST_UNCHECKED); };
     Layout();
 }
 
@@ -95,6 +113,8 @@ void TWinMainWindow::CreateComponents()
     Button3 = create(L"BUTTON", Button3Caption, WS_TABSTOP | BS_PUSHBUTTON, Button3Id, Form1Window);
     PageControl1 = create(WC_TABCONTROLW, "", WS_CLIPSIBLINGS, PageControl1Id, Form1Window);
     StatusBar1 = create(STATUSCLASSNAMEW, "", 0, StatusBar1Id, Form1Window);
+    PreviewButton = create(L"BUTTON", PreviewButtonCaption, BS_AUTOCHECKBOX | BS_PUSHLIKE, PreviewButtonId, StatusBar1);
+    SetWindowSubclass(StatusBar1, &ForwardCommands, 0, 0);
 
     TCellTable* tables[] = {&Form1.StringGrid1, &Form1.StringGrid2, &Form1.StringGrid3, &Form1.StringGrid4};
     const std::string_view captions[] = {TabLayerGroups, TabLayers, TabColors, TabLineTypes};
@@ -113,14 +133,21 @@ void TWinMainWindow::CreateComponents()
     }
     Services.ShowStateBeforeMessages([this] { ShowFormState(); });
     // One remembered cell serves the first three tables, so all three raise the colour table's
-    // selection handler.
-    for (int i = 0; i < 3; ++i)
-        Grid(i).SelectCell = [this](int ACol, int ARow) {
-            RunHandler([&] { Form1.StringGrid3SelectCell(ACol, ARow); });
+    // selection handler. A row that becomes current, or is clicked while it is, highlights in
+    // the preview what it counts.
+    for (int i = 0; i < 4; ++i) {
+        const TTableKind kind = GridKinds[i];
+        Grid(i).SelectCell = [this, kind](int ACol, int ARow) {
+            RunHandler([&] {
+                if (kind == TTableKind::LineTypes)
+                    Form1.StringGrid4SelectCell(ACol, ARow);
+                else
+                    Form1.StringGrid3SelectCell(ACol, ARow);
+            });
+            PreviewWindow->Highlight(HighlightOfRow(kind, ARow));
         };
-    Grid(3).SelectCell = [this](int ACol, int ARow) {
-        RunHandler([&] { Form1.StringGrid4SelectCell(ACol, ARow); });
-    };
+        Grid(i).Clicked = [this, kind](int, int ARow) { PreviewWindow->Highlight(HighlightOfRow(kind, ARow)); };
+    }
     Grid(2).DoubleClick = [this](int ACol, int ARow) { StringGrid3DblClick(ACol, ARow); };
     Grid(2).SwatchColor = [this](int ACol, int ARow) { return Form1.StringGrid3DrawCell(ACol, ARow); };
     ShowTab(0);
@@ -137,6 +164,9 @@ void TWinMainWindow::Layout()
     Place(Button2, 552, 4, 73, 25);
     Place(Button3, 632, 4, 75, 25);
     Place(StatusBar1, 0, client.bottom - StatusBar1Height, width, StatusBar1Height);
+    const int parts[] = {std::max(0, width - PreviewButtonWidth - 4), -1};
+    SendMessageW(StatusBar1, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    Place(PreviewButton, std::max(0, width - PreviewButtonWidth - 2), 1, PreviewButtonWidth, StatusBar1Height - 2);
     const int tabsHeight = client.bottom - StatusBar1Height - Panel1Height;
     Place(PageControl1, 0, Panel1Height, width, tabsHeight);
     RECT page{0, Panel1Height, width, Panel1Height + tabsHeight};
@@ -161,6 +191,7 @@ void TWinMainWindow::Show(int showCommand)
 
 void TWinMainWindow::OpenFile(const std::string& path)
 {
+    PreviewStale = true;
     RunHandler([&] { Form1.OpenFile(path); });
     FocusTableAfterOpen();
 }
@@ -200,6 +231,28 @@ void TWinMainWindow::ShowFormState()
     SetWindowTextW(Form1Window, WideFromCp932(title).c_str());
     for (const auto& grid : Grids)
         grid->Refresh();
+    if (PreviewWindow && PreviewWindow->Visible())
+        DrawPreviewIfStale();
+}
+
+void TWinMainWindow::PreviewButtonClick()
+{
+    if (Button_GetCheck(PreviewButton) != BST_CHECKED) {
+        PreviewWindow->Hide();
+        return;
+    }
+    // Drawn before it shows, so that it never shows the drawing of before.
+    DrawPreviewIfStale();
+    PreviewWindow->Show();
+}
+
+void TWinMainWindow::DrawPreviewIfStale()
+{
+    if (!PreviewStale && PreviewedFile == Form1.LoadedFileName)
+        return;
+    PreviewStale = false;
+    PreviewedFile = Form1.LoadedFileName;
+    PreviewWindow->ShowDrawing(Form1.Document());
 }
 
 LRESULT TWinMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -215,11 +268,13 @@ LRESULT TWinMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 grid->CommitEdit();
             switch (LOWORD(wParam)) {
             case Button1Id:
+                PreviewStale = true;
                 RunHandler([this] { Form1.Button1Click(); });
                 FocusTableAfterOpen();
                 return 0;
             case Button2Id: RunHandler([this] { Form1.Button2Click(); }); return 0;
             case Button3Id: RunHandler([this] { Form1.Button3Click(); }); return 0;
+            case PreviewButtonId: PreviewButtonClick(); return 0;
             default: break;
             }
         }

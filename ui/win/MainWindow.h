@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ui/Unit1.h"
+#include "ui/win/PreviewWindow.h"
 #include "ui/win/WinDesktopServices.h"
 #include "ui/win/WinGrid.h"
 
@@ -29,6 +30,9 @@ public:
     TForm1& Form() { return Form1; }
     TWinGrid& Grid(int index) { return *Grids.at(static_cast<std::size_t>(index)); }
     HWND Tabs() const { return PageControl1; }
+    // The status bar's button that shows and hides the preview, a window of its own.
+    HWND PreviewToggle() const { return PreviewButton; }
+    TWinPreviewWindow& Preview() { return *PreviewWindow; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -40,6 +44,9 @@ private:
     void ShowFormState();
     void FocusTableAfterOpen();
     void StringGrid3DblClick(int ACol, int ARow);
+    void PreviewButtonClick();
+    // Draws the document again when another drawing was opened since the preview last drew.
+    void DrawPreviewIfStale();
 
     TForm1 Form1;
     TWinDesktopServices& Services;
@@ -53,4 +60,8 @@ private:
     HWND PageControl1 = nullptr;
     HWND StatusBar1 = nullptr;
     std::array<std::unique_ptr<TWinGrid>, 4> Grids;  // StringGrid1 .. StringGrid4
+    HWND PreviewButton = nullptr;
+    std::unique_ptr<TWinPreviewWindow> PreviewWindow;
+    bool PreviewStale = true;
+    std::string PreviewedFile;
 };

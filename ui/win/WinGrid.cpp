@@ -252,6 +252,8 @@ LRESULT TWinGrid::OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM l
         if (!cell)
             return 0;
         MoveTo(cell->first, cell->second);
+        if (message == WM_LBUTTONDOWN && Clicked && cell->first == CurrentCol && cell->second == CurrentRow)
+            Clicked(CurrentCol, CurrentRow);
         if (message == WM_LBUTTONDBLCLK && cell->first == CurrentCol && cell->second == CurrentRow) {
             if (DoubleClick)
                 DoubleClick(CurrentCol, CurrentRow);

@@ -31,6 +31,7 @@ public:
 
     TCellEvent SelectCell;    // before the current cell moves to (ACol, ARow)
     TCellEvent DoubleClick;   // on the current cell; edits it unless this returns with no edit
+    TCellEvent Clicked;       // on a data cell, the current one too, once it is current
     TSwatch SwatchColor;      // the colour painted over a cell, or nothing
     TCellText CellTyped;      // text the user entered differs from the cell's; writes it
 
