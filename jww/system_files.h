@@ -21,7 +21,6 @@ int CreateNewFile(const std::string& path);
 
 // The size of the open file when it is a regular file.
 bool RegularFileSize(int fd, uint64_t& size);
-bool IsRegularFile(const std::string& path);
 // Whether the name itself is a regular file: a link to one is not.
 bool IsRegularFileItself(const std::string& path);
 // Whether the file exists and this user may not write it.

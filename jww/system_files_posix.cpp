@@ -38,12 +38,6 @@ bool RegularFileSize(int fd, uint64_t& size)
     return true;
 }
 
-bool IsRegularFile(const std::string& path)
-{
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 bool IsRegularFileItself(const std::string& path)
 {
     struct stat st {};

@@ -168,12 +168,6 @@ bool RegularFileSize(int fd, uint64_t& size)
     return true;
 }
 
-bool IsRegularFile(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool IsRegularFileItself(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
