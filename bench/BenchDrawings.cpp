@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "jww/jwwunit.h"
-#include "tools/DrawingGenerator.h"
+#include "testing/DrawingGenerator.h"
 
 namespace {
 

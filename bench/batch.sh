@@ -15,7 +15,7 @@ source "$(dirname "$0")/scripts_common.sh"
 count=${ZELVANE_BENCH_DRAWINGS:-400}
 
 build_bench_targets zelvane-gen zelvane-cli zelvane-bench-small
-cli=$build/tools/zelvane-cli
+cli=$build/cli/zelvane-cli
 
 # Sizes spread evenly from 15 KB to 400 KB, every fourth drawing without images.
 drawings=$scratch/drawings
@@ -25,7 +25,7 @@ for ((i = 0; i < count; i++)); do
     size=$((15000 + i * 385000 / (count > 1 ? count - 1 : 1)))
     images=()
     if ((i % 4 == 3)); then images=(--no-images); fi
-    "$build/tools/zelvane-gen" "$drawings/$(printf 'd%03d' "$i").jww" --version 700 \
+    "$build/testing/zelvane-gen" "$drawings/$(printf 'd%03d' "$i").jww" --version 700 \
         --size "$size" --seed $((i + 1)) "${images[@]}" >/dev/null
 done
 total=$(du -cb "$drawings"/*.jww | tail -1 | cut -f1)

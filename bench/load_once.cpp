@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "jww/jwwunit.h"
-#include "tools/PrivateImageFolder.h"
+#include "jww/private_image_folder.h"
 
 int main(int argc, char** argv)
 {

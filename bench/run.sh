@@ -35,7 +35,7 @@ drawings=()
 for i in "${!names[@]}"; do
     drawing=$scratch/${names[$i]}.jww
     start=$(now)
-    "$build/tools/zelvane-gen" "$drawing" --version "$version" --size "${sizes[$i]}"
+    "$build/testing/zelvane-gen" "$drawing" --version "$version" --size "${sizes[$i]}"
     end=$(now)
     awk -v ns=$((end - start)) -v f="$drawing" 'BEGIN { printf "generated %s in %.2f s\n", f, ns / 1e9 }'
     cat "$drawing" >/dev/null  # a warm page cache for every measurement
@@ -85,7 +85,7 @@ for drawing in "${drawings[@]}"; do
     # A save makes its file durable before it reports success, which cp does not.
     cp_sync_s=$(best_of_three "$scratch/cp.jww" sh -c 'cp "$1" "$2" && sync "$2"' sh "$drawing" \
         "$scratch/cp.jww")
-    copy_s=$(best_of_three "$scratch/copy.jww" "$build/tools/zelvane-cli" copy "$drawing" \
+    copy_s=$(best_of_three "$scratch/copy.jww" "$build/cli/zelvane-cli" copy "$drawing" \
         "$scratch/copy.jww")
     peak_kb=$(/usr/bin/time -f %M "$build/bench/zelvane-load-once" "$drawing" 2>&1 >/dev/null | tail -1)
     awk -v n="$name" -v b="$bytes" -v l="${load:-0}" -v lc="$load_cpu" -v s="${save:-0}" \

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "jww/jwwunit.h"
-#include "tools/DrawingGenerator.h"
-#include "tools/PrivateImageFolder.h"
+#include "jww/private_image_folder.h"
+#include "testing/DrawingGenerator.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include "bench/BenchDrawings.h"
 #include "jww/jwwunit.h"
+#include "jww/private_image_folder.h"
 #include "render/RenderDrawing.h"
-#include "tools/PrivateImageFolder.h"
-#include "ui/FillTables.h"
-#include "ui/TableFrames.h"
+#include "tables/FillTables.h"
+#include "tables/TableFrames.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 
 #include "bench/BenchDrawings.h"
 #include "jww/jwwunit.h"
-#include "tools/PrivateImageFolder.h"
+#include "jww/private_image_folder.h"
 #include "ui/qt/PreviewPane.h"
 
 namespace {

@@ -2,10 +2,10 @@
 #include <memory>
 #include <string>
 
+#include "cli/DrawingLoad.h"
 #include "fuzz/FuzzChecks.h"
 #include "jww/jwwunit.h"
-#include "tools/DrawingLoad.h"
-#include "tools/PrivateImageFolder.h"
+#include "jww/private_image_folder.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Usage: fuzz/make_corpus.sh TOOLS_DIR OUTDIR
-# Writes the seed corpus of every fuzz target into OUTDIR/<target>: drawings of our own generator
-# (TOOLS_DIR/zelvane-gen) in each format version, older versions and wide strings converted from
-# them (TOOLS_DIR/zelvane-cli), cut and padded copies, and a few hand-built edge inputs. The
-# corpus is made afresh on every run, so no drawing is kept in the repository.
+# Usage: fuzz/make_corpus.sh BUILD_DIR OUTDIR
+# Writes the seed corpus of every fuzz target into OUTDIR/<target>: drawings of our own
+# generator (BUILD_DIR/testing/zelvane-gen) in each format version, older versions and wide
+# strings converted from them (BUILD_DIR/cli/zelvane-cli), cut and padded copies, and a few
+# hand-built edge inputs. The corpus is made afresh on every run, so no drawing is kept in the
+# repository.
 set -euo pipefail
 
-gen=$1/zelvane-gen
-cli=$1/zelvane-cli
+gen=$1/testing/zelvane-gen
+cli=$1/cli/zelvane-cli
 out=$2
 rm -rf "$out"
 mkdir -p "$out/load" "$out/roundtrip" "$out/text"

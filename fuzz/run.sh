@@ -27,7 +27,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Re
 cmake --build "$build" --target zelvane-gen zelvane-cli load_fuzzer roundtrip_fuzzer text_fuzzer
 
 seeds=$build/fuzz-seeds
-bash "$root/fuzz/make_corpus.sh" "$build/tools" "$seeds"
+bash "$root/fuzz/make_corpus.sh" "$build" "$seeds"
 
 for target in $targets; do
     # Drawings need room for a header and a few hundred objects; texts are short.

@@ -72,7 +72,7 @@ for locale in C.UTF-8 ja_JP.UTF-8; do
   echo "== Windows checks in the locale $locale"
   LANG=$locale LC_ALL=$locale ctest --test-dir "$build/zelvane" --output-on-failure -j2
   LANG=$locale LC_ALL=$locale bash scripts/compare-windows-copies.sh \
-    "$linux_build/tools" "$build/zelvane/tools" "$build/compare"
+    "$linux_build" "$build/zelvane/cli" "$build/compare"
 done
 
 # zelvane.exe itself, started as a user starts it with a drawing: its window must appear.
@@ -82,7 +82,7 @@ LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 bash scripts/windows-window-appears.sh \
 package="$build/package"
 rm -rf "$package"
 mkdir -p "$package" "$out"
-for program in ui/win/zelvane.exe tools/zelvane-cli.exe; do
+for program in ui/win/zelvane.exe cli/zelvane-cli.exe; do
   x86_64-w64-mingw32-strip -o "$package/$(basename "$program")" "$build/zelvane/$program"
 done
 cp "$root/scripts/windows-readme.txt" "$package/"

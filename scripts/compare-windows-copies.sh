@@ -5,12 +5,13 @@
 # over that folder too, and an SVG picture of the same objects. What info and export write to standard output must
 # be the same bytes too (no LF made CR LF).
 #
-#   scripts/compare-windows-copies.sh LINUX_TOOLS WINDOWS_TOOLS WORK
+#   scripts/compare-windows-copies.sh LINUX_BUILD WINDOWS_CLI WORK
 #
-# LINUX_TOOLS holds zelvane-cli and zelvane-gen, WINDOWS_TOOLS zelvane-cli.exe; WORK is made
-# anew. Wine's prefix is the caller's WINEPREFIX.
+# LINUX_BUILD is the Linux build folder (cli/zelvane-cli, testing/zelvane-gen), WINDOWS_CLI the
+# folder of zelvane-cli.exe; WORK is made anew. Wine's prefix is the caller's WINEPREFIX.
 set -euo pipefail
-linux="$(realpath "$1")"
+linux_cli="$(realpath "$1")/cli/zelvane-cli"
+generator="$(realpath "$1")/testing/zelvane-gen"
 windows="$(realpath "$2")"
 work="$(realpath -m "$3")"
 rm -rf "$work"
@@ -23,22 +24,22 @@ drawings=()
 for version in 420 600 700 800; do
   for size in 0 3M; do
     name="v$version-$size"
-    "$linux/zelvane-gen" "$work/$name.jww" --version "$version" --size "$size" --seed "$version"
+    "$generator" "$work/$name.jww" --version "$version" --size "$size" --seed "$version"
     drawings+=("$work/$name.jww")
-    "$linux/zelvane-cli" convert "$work/$name.jww" "$work/$name-wide.jww" \
+    "$linux_cli" convert "$work/$name.jww" "$work/$name-wide.jww" \
       --target-version "$version" --strings wide
     drawings+=("$work/$name-wide.jww")
   done
 done
 japanese="$work/図面フォルダ"
 mkdir -p "$japanese"
-"$linux/zelvane-gen" "$japanese/配置図.jww" --version 700 --size 0 --seed 7
+"$generator" "$japanese/配置図.jww" --version 700 --size 0 --seed 7
 drawings+=("$japanese/配置図.jww")
 
 failed=0
 for drawing in "${drawings[@]}"; do
   name="$(basename "$drawing")"
-  "$linux/zelvane-cli" copy "$drawing" "$work/linux/$name"
+  "$linux_cli" copy "$drawing" "$work/linux/$name"
   wine "$windows/zelvane-cli.exe" copy "$(windows_path "$drawing")" "$(windows_path "$work/windows/$name")"
   if cmp -s "$work/linux/$name" "$work/windows/$name"; then
     echo "same bytes: $name"
@@ -59,11 +60,11 @@ fi
 
 # apply over the Japanese folder, with a renamed layer, writes what the Linux build writes, and
 # render draws the same objects.
-"$linux/zelvane-cli" export "$japanese/配置図.jww" --table layers | sed 's/^1,[^,]*,/1,壁,/' >"$work/edits.csv"
-"$linux/zelvane-cli" apply "$work/edits.csv" "$japanese" --out-dir "$work/linux/applied"
+"$linux_cli" export "$japanese/配置図.jww" --table layers | sed 's/^1,[^,]*,/1,壁,/' >"$work/edits.csv"
+"$linux_cli" apply "$work/edits.csv" "$japanese" --out-dir "$work/linux/applied"
 wine "$windows/zelvane-cli.exe" apply "$(windows_path "$work/edits.csv")" "$(windows_path "$japanese")" \
   --out-dir "$(windows_path "$work/windows/applied")"
-"$linux/zelvane-cli" render "$japanese/配置図.jww" -o "$work/linux/applied/配置図.svg" --layer 0-1
+"$linux_cli" render "$japanese/配置図.jww" -o "$work/linux/applied/配置図.svg" --layer 0-1
 wine "$windows/zelvane-cli.exe" render "$(windows_path "$japanese/配置図.jww")" \
   -o "$(windows_path "$work/windows/applied/配置図.svg")" --layer 0-1
 for name in 配置図.jww 写し.jww; do
@@ -88,7 +89,7 @@ fi
 # print the name they were given.
 same_output() {
   local linux_out windows_out
-  linux_out="$(cd "$work" && "$linux/zelvane-cli" "$@" | od -An -tx1)"
+  linux_out="$(cd "$work" && "$linux_cli" "$@" | od -An -tx1)"
   windows_out="$(cd "$work" && wine "$windows/zelvane-cli.exe" "$@" | od -An -tx1)"
   if [[ "$linux_out" == "$windows_out" ]]; then
     echo "same output: $*"

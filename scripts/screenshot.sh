@@ -24,11 +24,11 @@ mkdir -p "$(dirname "$out_prefix")"
 QT_QPA_PLATFORM=xcb xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24 -dpi 96" \
   "$build/tests/ui_qt/zelvane-window-screenshot" "$PWD/samples/sample.jww" "$out_prefix"
 
-"$build/tools/zelvane-gen" "$out_prefix-small.jww" --version 700 --size 0 --seed 2
-"$build/tools/zelvane-gen" "$out_prefix-large.jww" --version 700 --size 20MB --seed 3
-"$build/tools/zelvane-cli" render samples/sample.jww -o "$out_prefix-render-sample.png"
-"$build/tools/zelvane-cli" render "$out_prefix-small.jww" -o "$out_prefix-render-small.png"
-"$build/tools/zelvane-cli" render "$out_prefix-large.jww" -o "$out_prefix-render-large.png" \
+"$build/testing/zelvane-gen" "$out_prefix-small.jww" --version 700 --size 0 --seed 2
+"$build/testing/zelvane-gen" "$out_prefix-large.jww" --version 700 --size 20MB --seed 3
+"$build/cli/zelvane-cli" render samples/sample.jww -o "$out_prefix-render-sample.png"
+"$build/cli/zelvane-cli" render "$out_prefix-small.jww" -o "$out_prefix-render-small.png"
+"$build/cli/zelvane-cli" render "$out_prefix-large.jww" -o "$out_prefix-render-large.png" \
   --layer 0-0
 rm -f "$out_prefix-small.jww" "$out_prefix-large.jww"
 ls -1 "$out_prefix"-*.png

@@ -5,13 +5,14 @@
 
 #include "jww/jwwunit.h"
 #include "jww/private_folder.h"
+#include "tables/FillTables.h"
+#include "tables/NumberText.h"
+#include "tables/TableFrames.h"
+#include "tables/TableMessages.h"
+#include "tables/TableRules.h"
+#include "tables/TableWriteBack.h"
 #include "ui/FilePaths.h"
-#include "ui/FillTables.h"
-#include "ui/NumberText.h"
 #include "ui/Messages.h"
-#include "ui/TableFrames.h"
-#include "ui/TableRules.h"
-#include "ui/TableWriteBack.h"
 
 namespace {
 

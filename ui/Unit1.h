@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/CellTable.h"
+#include "tables/CellTable.h"
 #include "ui/DesktopServices.h"
 
 struct TJwwDocument;

@@ -1,4 +1,4 @@
-// Drawings with embedded images for tests of the window and the tools, written by the library
+// Drawings with embedded images for tests of the window and zelvane-cli, written by the library
 // itself, so that they hold what the format's own writer makes of them.
 #pragma once
 

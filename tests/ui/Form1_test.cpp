@@ -13,12 +13,13 @@
 #include <gtest/gtest.h>
 
 #include "jww/jwwunit.h"
+#include "tables/TableFrames.h"
+#include "tables/TableMessages.h"
 #include "tests/support/HeaderBuilder.h"
 #include "tests/support/ImageDrawing.h"
 #include "tests/support/JwwBuilder.h"
 #include "tests/support/TestPlatform.h"
 #include "ui/Messages.h"
-#include "ui/TableFrames.h"
 #include "ui/Unit1.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "tables/FillTables.h"
+#include "tables/TableFrames.h"
 #include "tests/ui_qt/OpeningServices.h"
-#include "ui/FillTables.h"
-#include "ui/TableFrames.h"
 #include "ui/qt/DisplayText.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/PreviewPane.h"

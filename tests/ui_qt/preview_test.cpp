@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "render/PenColors.h"
+#include "tables/TableFrames.h"
+#include "testing/DrawingGenerator.h"
 #include "tests/ui_qt/OpeningServices.h"
-#include "tools/DrawingGenerator.h"
-#include "ui/TableFrames.h"
 #include "ui/qt/DisplayText.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/PreviewPane.h"

@@ -3,11 +3,11 @@
 #include <QtWidgets>
 #include <QtTest>
 
+#include "tables/TableFrames.h"
+#include "testing/DrawingGenerator.h"
 #include "tests/support/ImageDrawing.h"
 #include "tests/support/JwwBuilder.h"
-#include "tools/DrawingGenerator.h"
 #include "ui/Messages.h"
-#include "ui/TableFrames.h"
 #include "ui/qt/DisplayText.h"
 #include "ui/qt/MainWindow.h"
 

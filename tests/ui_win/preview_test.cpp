@@ -13,10 +13,10 @@
 
 #include "render/PenColors.h"
 #include "render/RenderFilter.h"
+#include "tables/FillTables.h"
+#include "tables/TableFrames.h"
 #include "tests/support/HeaderBuilder.h"
 #include "tests/support/JwwBuilder.h"
-#include "ui/FillTables.h"
-#include "ui/TableFrames.h"
 #include "ui/win/MainWindow.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "jww/system_files.h"
+#include "tables/TableFrames.h"
 #include "tests/support/HeaderBuilder.h"
 #include "tests/support/JwwBuilder.h"
-#include "ui/TableFrames.h"
 #include "ui/win/MainWindow.h"
 
 namespace {

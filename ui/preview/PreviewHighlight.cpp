@@ -1,6 +1,6 @@
 #include "ui/preview/PreviewHighlight.h"
 
-#include "ui/FillTables.h"
+#include "tables/FillTables.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "render/RenderFilter.h"
-#include "ui/TableFrames.h"
+#include "tables/TableFrames.h"
 
 // The layer group, layer, SXF colour or SXF line type of the data row; nothing for the header
 // row or a row beyond the entries.

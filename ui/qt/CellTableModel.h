@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/CellTable.h"
+#include "tables/CellTable.h"
 
 class TCellTableModel : public QAbstractTableModel {
     Q_OBJECT

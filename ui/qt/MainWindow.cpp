@@ -20,10 +20,10 @@
 #include <exception>
 #include <optional>
 
+#include "tables/TableRules.h"
 #include "ui/Messages.h"
-#include "ui/TableRules.h"
-#include "ui/qt/DisplayText.h"
 #include "ui/preview/PreviewHighlight.h"
+#include "ui/qt/DisplayText.h"
 #include "ui/qt/PreviewPane.h"
 #include "ui/qt/SwatchDelegate.h"
 #include "ui/qt/WindowFont.h"

@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
+#include "tables/TableFrames.h"
+#include "tables/TableRules.h"
 #include "text/WidePath.h"
 #include "ui/Messages.h"
-#include "ui/TableFrames.h"
-#include "ui/TableRules.h"
 #include "ui/preview/PreviewHighlight.h"
 #include "ui/win/WinText.h"
 #include "ui/win/WindowFont.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/CellTable.h"
+#include "tables/CellTable.h"
 
 class TWinGrid {
 public:

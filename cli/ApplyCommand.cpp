@@ -1,0 +1,269 @@
+// zelvane-cli apply EDITS DRAWING... --out-dir DIR: applies one set of table edits to many
+// drawings in one process, on several workers side by side.
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "cli/BatchDrawings.h"
+#include "cli/BatchReport.h"
+#include "cli/CliCommands.h"
+#include "cli/DrawingLoad.h"
+#include "cli/EditsFile.h"
+#include "cli/PendingOutputs.h"
+#include "cli/TableChanges.h"
+#include "cli/TableImport.h"
+#include "cli/Terminal.h"
+#include "cli/WindowTables.h"
+#include "jww/private_image_folder.h"
+#include "jww/system_files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view ApplyNotes = R"(Applies EDITS, with the form and rules of import, to every DRAWING and writes each result
+to DIR under the drawing's own name, with S put before its extension when --suffix is given.
+A folder among the drawings is walked, subfolders too, for files ending in .jww in any letter
+case; their results go to the same subfolders of DIR, which are created as needed, as is
+DIR. An input file and an existing file are never written over: such a drawing is skipped.
+A drawing that cannot be read, is no drawing, is older than Ver.4.20 or cannot be saved is
+reported and the others go on. --check tells for every drawing what the edits would change
+and writes nothing. On a terminal a bar shows the progress; otherwise every drawing written
+gets a line. At the end a summary counts the drawings written, skipped and failed and the
+values a rule changed.
+Exit status: 0 every drawing written, 1 a drawing skipped or failed, 2 usage or unusable
+EDITS (nothing is written then).
+)";
+
+struct TApplyArguments {
+    std::string Edits;
+    std::vector<std::string> Drawings;
+    std::string OutDir;
+    unsigned Jobs = 0;
+    std::string Suffix;
+    std::string Encoding;
+    bool Check = false;
+    bool AllowLoss = false;
+};
+
+// One worker: its own document and temp image folder, kept for every drawing it takes.
+class TApplyWorker {
+public:
+    TApplyWorker(const TApplyArguments& arguments, const std::vector<TCellEdit>& edits,
+                 TBatchReport& report, TPendingOutputs& pending)
+        : Arguments(arguments), Edits(edits), Report(report), Pending(pending),
+          Doc(std::make_unique<TJwwDocument>())
+    {
+    }
+
+    void Apply(const TBatchDrawing& drawing)
+    {
+        TBatchOutcome outcome;
+        try {
+            if (Work(drawing, outcome))
+                return;
+        } catch (const std::exception& e) {
+            // A drawing that cannot be opened at all, no file beside the output, or memory
+            // that ran out.
+            outcome.Result = TBatchResult::Failed;
+            outcome.Message = drawing.Input + ": " + e.what();
+        }
+        Report.Tell(outcome);
+    }
+
+private:
+    // True when the result waits to be put in place, which tells the outcome then.
+    bool Work(const TBatchDrawing& drawing, TBatchOutcome& outcome)
+    {
+        // The next drawing's images must not meet this one's.
+        const TImagesOfOneDrawing images;
+        if (const std::string clash = Clash(drawing); !clash.empty()) {
+            outcome.Result = TBatchResult::Skipped;
+            outcome.Message = clash;
+            return false;
+        }
+        std::error_code error;
+        if (!fs::exists(FsPath(drawing.Input), error)) {
+            outcome.Message = drawing.Input + ": does not exist";
+            return false;
+        }
+        std::string whyNot;
+        if (!LoadWholeDrawing(*Doc, drawing.Input, whyNot)) {
+            outcome.Message = whyNot;
+            return false;
+        }
+        if (const std::string refusal = SaveLossRefusal(*Doc, drawing.Input, Arguments.AllowLoss);
+            !refusal.empty()) {
+            outcome.Message = refusal;
+            return false;
+        }
+        for (const std::string& warning : SaveLossWarnings(*Doc))
+            outcome.Warnings.push_back(drawing.Input + ": warning: " + warning);
+        const std::unique_ptr<TWindowTables> before =
+            Arguments.Check ? std::make_unique<TWindowTables>(*Doc) : nullptr;
+        const std::vector<std::string> ruleChanges = ApplyTableEdits(Edits, *Doc);
+        for (const std::string& change : ruleChanges)
+            outcome.Warnings.push_back(drawing.Input + ": " + Arguments.Edits + ": " + change);
+        outcome.RuleChanges = ruleChanges.size();
+        if (Arguments.Check) {
+            outcome.Changes = TableChanges(*before, TWindowTables(*Doc));
+            outcome.Result = TBatchResult::Written;
+            outcome.Message = drawing.Input + ": would be written to " + drawing.Output + ", " +
+                              std::to_string(outcome.Changes.size()) +
+                              (outcome.Changes.size() == 1 ? " cell changed" : " cells changed");
+            return false;
+        }
+        fs::create_directories(FsPath(drawing.Output).parent_path());
+        auto file = std::make_unique<TTempSibling>(drawing.Output);
+        {
+            TJwwWriter w(file->Descriptor());
+            std::string failure;
+            if (!SaveJww(*Doc, w, Doc->Header.Version, &failure)) {
+                outcome.Message = drawing.Input + ": " + SaveFailure(drawing.Output, failure);
+                return false;
+            }
+        }
+        file->Close();
+        outcome.Result = TBatchResult::Written;
+        outcome.Message = drawing.Input + ": written to " + drawing.Output;
+        Pending.Add(std::move(file), drawing.Input, drawing.Output, std::move(outcome));
+        return true;
+    }
+
+    std::string Clash(const TBatchDrawing& drawing) const
+    {
+        if (!drawing.Refusal.empty())
+            return drawing.Refusal;
+        const std::string skipped = drawing.Input + ": skipped: " + drawing.Output;
+        if (IsSameFile(drawing.Input, drawing.Output))
+            return skipped + " is the drawing itself";
+        if (IsSameFile(Arguments.Edits, drawing.Output))
+            return skipped + " is the edits file";
+        std::error_code error;
+        if (fs::exists(fs::symlink_status(FsPath(drawing.Output), error)))
+            return skipped + " exists already";
+        return {};
+    }
+
+    // Deletes the images a drawing's load extracted, however its work ends.
+    struct TImagesOfOneDrawing {
+        ~TImagesOfOneDrawing()
+        {
+            DeleteTempImageFiles();
+            ClearTempImageList();
+        }
+    };
+
+    const TApplyArguments& Arguments;
+    const std::vector<TCellEdit>& Edits;
+    TBatchReport& Report;
+    TPendingOutputs& Pending;
+    std::unique_ptr<TJwwDocument> Doc;
+};
+
+// Runs the drawings on the workers; each takes the next drawing not yet taken. Raises what
+// kept a worker from starting, once every worker has ended.
+void RunWorkers(const TApplyArguments& arguments, const std::vector<TCellEdit>& edits,
+                const std::vector<TBatchDrawing>& drawings, TBatchReport& report)
+{
+    TPendingOutputs pending(report);
+    std::atomic<std::size_t> next{0};
+    std::mutex failureMutex;
+    std::exception_ptr failure;
+    const auto work = [&] {
+        try {
+            // The temp image state is the thread's own, and so is this folder.
+            const TPrivateImageFolder imageFolder;
+            TApplyWorker worker(arguments, edits, report, pending);
+            for (std::size_t i = next++; i < drawings.size(); i = next++)
+                worker.Apply(drawings[i]);
+        } catch (...) {
+            const std::lock_guard lock(failureMutex);
+            failure = std::current_exception();
+        }
+    };
+    const std::size_t jobs = std::min<std::size_t>(arguments.Jobs, drawings.size());
+    {
+        std::vector<std::jthread> workers;
+        for (std::size_t j = 1; j < jobs; ++j)
+            workers.emplace_back(work);
+        if (jobs > 0)
+            work();
+    }
+    pending.PlaceAll();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+int RunApply(const TApplyArguments& arguments, std::ostream& out, std::ostream& err)
+{
+    const auto usage = [&err](const std::string& message) {
+        err << "zelvane-cli apply: " << message << "; nothing was written\n";
+        return ExitUsage;
+    };
+    if (arguments.Suffix.find_first_of("/\\") != std::string::npos)
+        return usage("--suffix \"" + arguments.Suffix + "\" holds a folder separator");
+    std::error_code error;
+    if (fs::exists(FsPath(arguments.OutDir), error) && !fs::is_directory(FsPath(arguments.OutDir), error))
+        return usage(arguments.OutDir + ": is not a folder");
+
+    std::vector<TCellEdit> edits;
+    try {
+        edits = ReadTableEdits(ReadWholeFile(arguments.Edits), EncodingNamed(arguments.Encoding));
+    } catch (const ETableTextError& e) {
+        return usage(arguments.Edits + ": " + e.what());
+    } catch (const std::exception& e) {
+        // The edits file cannot be read.
+        return usage(e.what());
+    }
+
+    const TBatchDrawings found = FindBatchDrawings(arguments.Drawings, arguments.OutDir,
+                                                   arguments.Suffix);
+    for (const std::string& folder : found.EmptyFolders)
+        err << "zelvane-cli apply: " << folder << ": holds no drawings (*.jww)\n";
+    if (!arguments.Check && !fs::is_directory(FsPath(arguments.OutDir), error) &&
+        !fs::create_directories(FsPath(arguments.OutDir), error))
+        return usage(arguments.OutDir + ": cannot be created (" + error.message() + ")");
+
+    TBatchReport report(out, err, found.Drawings.size(), IsTerminal(err), arguments.Check);
+    try {
+        RunWorkers(arguments, edits, found.Drawings, report);
+    } catch (const std::exception& e) {
+        // No temp image folder for a worker, or no thread.
+        err << "zelvane-cli apply: " << e.what() << '\n';
+        return ExitFailure;
+    }
+    report.Finish();
+    return report.ExitCode();
+}
+
+}  // namespace
+
+TCliAction DefineApplyCommand(CLI::App& command)
+{
+    const auto arguments = std::make_shared<TApplyArguments>();
+    arguments->Jobs = std::max(1u, std::thread::hardware_concurrency());
+    command.add_option("EDITS", arguments->Edits, "The edited tables, CSV or JSON")->required();
+    command.add_option("DRAWING", arguments->Drawings, "Drawings, or folders of drawings")
+        ->required();
+    command.add_option("--out-dir", arguments->OutDir, "The folder the results go to")
+        ->required();
+    command.add_option("--jobs", arguments->Jobs, "Drawings worked on side by side")
+        ->check(CLI::Range(1u, 1024u))
+        ->capture_default_str();
+    command.add_option("--suffix", arguments->Suffix, "Put before the extension of each result");
+    command.add_option("--encoding", arguments->Encoding, "Encoding of CSV edits")
+        ->check(CLI::IsMember({"utf-8", "cp932"}));
+    command.add_flag("--check", arguments->Check, "Tell what would change; write nothing");
+    AddAllowLossFlag(command, arguments->AllowLoss);
+    command.footer(std::string(ApplyNotes));
+    return [arguments](std::ostream& out, std::ostream& err) {
+        return RunApply(*arguments, out, err);
+    };
+}

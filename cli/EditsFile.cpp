@@ -1,0 +1,31 @@
+#include "cli/EditsFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "jww/system_files.h"
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream file(FsPath(path), std::ios::binary);
+    if (!file)
+        throw std::runtime_error(path + ": cannot be opened (" + std::strerror(errno) + ")");
+    try {
+        std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (!file.bad())
+            return bytes;
+    } catch (const std::ios_base::failure&) {
+        // A folder, for one, opens but cannot be read.
+    }
+    throw std::runtime_error(path + ": cannot be read");
+}
+
+std::optional<TTextEncoding> EncodingNamed(const std::string& name)
+{
+    if (name.empty())
+        return std::nullopt;
+    return name == "cp932" ? TTextEncoding::Cp932 : TTextEncoding::Utf8;
+}

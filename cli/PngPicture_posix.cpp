@@ -1,0 +1,163 @@
+#include "cli/PngPicture.h"
+
+#include <cairo.h>
+
+#include <cmath>
+#include <memory>
+#include <numbers>
+#include <stdexcept>
+
+#include "cli/AtomicFile.h"
+#include "cli/PictureOrder.h"
+#include "render/PictureFrame.h"
+#include "text/Cp932.h"
+
+namespace {
+
+constexpr double PointRadiusPixels = 1.5;
+constexpr const char* TextFont = "Noto Sans CJK JP";
+
+struct TCairoDeleter {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+    void operator()(cairo_t* context) const { cairo_destroy(context); }
+};
+
+class TPngPainter {
+public:
+    TPngPainter(cairo_t* context, const TPictureFrame& frame, const TRenderScene& scene)
+        : Context(context), Frame(frame), Scene(scene)
+    {
+    }
+
+    void Paint(const TPrimitive& primitive)
+    {
+        cairo_set_source_rgb(Context, primitive.Color.R / 255.0, primitive.Color.G / 255.0,
+                             primitive.Color.B / 255.0);
+        const TVec2* p = primitive.P;
+        switch (primitive.Kind) {
+        case TPrimitiveKind::Line:
+            MoveTo(p[0]);
+            LineTo(p[1]);
+            cairo_stroke(Context);
+            break;
+        case TPrimitiveKind::Arc:
+            Arc(primitive);
+            break;
+        case TPrimitiveKind::Point: {
+            const TVec2 at = Frame.Pixel(p[0]);
+            cairo_arc(Context, at.X, at.Y, PointRadiusPixels, 0, 2 * std::numbers::pi);
+            cairo_fill(Context);
+            break;
+        }
+        case TPrimitiveKind::Text:
+            Text(primitive);
+            break;
+        case TPrimitiveKind::Fill:
+            MoveTo(p[0]);
+            for (int i = 1; i < 4; ++i)
+                LineTo(p[i]);
+            cairo_close_path(Context);
+            cairo_fill(Context);
+            break;
+        }
+    }
+
+private:
+    void MoveTo(TVec2 p)
+    {
+        const TVec2 at = Frame.Pixel(p);
+        cairo_move_to(Context, at.X, at.Y);
+    }
+
+    void LineTo(TVec2 p)
+    {
+        const TVec2 at = Frame.Pixel(p);
+        cairo_line_to(Context, at.X, at.Y);
+    }
+
+    // The unit circle placed onto the ellipse; the path is stroked after the placement is
+    // undone, so that the line keeps its width in pixels.
+    void Arc(const TPrimitive& arc)
+    {
+        const double k = Frame.PixelsPerUnit;
+        const TVec2 centre = Frame.Pixel(arc.P[0]);
+        cairo_matrix_t onto;
+        cairo_matrix_init(&onto, arc.P[1].X * k, -arc.P[1].Y * k, arc.P[2].X * k,
+                          -arc.P[2].Y * k, centre.X, centre.Y);
+        cairo_matrix_t inverse = onto;
+        if (cairo_matrix_invert(&inverse) != CAIRO_STATUS_SUCCESS)
+            return;  // an ellipse of no area, which a placement cannot take
+        cairo_save(Context);
+        cairo_transform(Context, &onto);
+        const double end = arc.Start + arc.Sweep;
+        if (arc.Sweep >= 0)
+            cairo_arc(Context, 0, 0, 1, arc.Start, end);
+        else
+            cairo_arc_negative(Context, 0, 0, 1, arc.Start, end);
+        cairo_restore(Context);
+        cairo_stroke(Context);
+    }
+
+    // Glyphs of size 1 in a space whose x axis runs along the baseline and whose y axis runs
+    // down across it, one character height long; stretched to the text's length when it has
+    // one.
+    void Text(const TPrimitive& text)
+    {
+        const TVec2* p = text.P;
+        const double height = std::hypot(p[2].X, p[2].Y);
+        const double along = std::hypot(p[3].X, p[3].Y);
+        if (height == 0.0 || along == 0.0)
+            return;
+        const std::string utf8 = Cp932ToUtf8Lossy(Scene.Texts.at(text.TextIndex));
+        const double k = Frame.PixelsPerUnit;
+        const TVec2 start = Frame.Pixel(p[0]);
+        const TVec2 x{p[3].X / along * height * k, p[3].Y / along * height * k};
+        cairo_matrix_t glyphs;
+        cairo_matrix_init(&glyphs, x.X, -x.Y, -p[2].X * k, p[2].Y * k, start.X, start.Y);
+        cairo_save(Context);
+        cairo_transform(Context, &glyphs);
+        cairo_set_font_size(Context, 1.0);
+        cairo_text_extents_t extents;
+        cairo_text_extents(Context, utf8.c_str(), &extents);
+        const double length = std::hypot(p[1].X, p[1].Y) / height;
+        if (length > 0.0 && extents.x_advance > 0.0)
+            cairo_scale(Context, length / extents.x_advance, 1.0);
+        cairo_move_to(Context, 0, 0);
+        cairo_show_text(Context, utf8.c_str());
+        cairo_restore(Context);
+    }
+
+    cairo_t* Context;
+    const TPictureFrame& Frame;
+    const TRenderScene& Scene;
+};
+
+}  // namespace
+
+void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const std::string& path,
+                     bool replace)
+{
+    const TPictureFrame frame = PictureFrame(doc, PictureLongerSide);
+    const std::unique_ptr<cairo_surface_t, TCairoDeleter> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.Width, frame.Height));
+    const std::unique_ptr<cairo_t, TCairoDeleter> context(cairo_create(surface.get()));
+    if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error("the picture could not be drawn");
+    cairo_set_source_rgb(context.get(), 1, 1, 1);
+    cairo_paint(context.get());
+    cairo_set_line_width(context.get(), 1.0);
+    cairo_select_font_face(context.get(), TextFont, CAIRO_FONT_SLANT_NORMAL,
+                           CAIRO_FONT_WEIGHT_NORMAL);
+
+    PaintInFilterOrder(doc, filter, [&](const TPrimitive& primitive, const TRenderScene& scene) {
+        TPngPainter(context.get(), frame, scene).Paint(primitive);
+    });
+    std::string png;
+    const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+        static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    if (cairo_surface_write_to_png_stream(surface.get(), append, &png) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error("the picture could not be encoded as PNG");
+    WriteFileAtomically(path, png, replace);
+}

@@ -1,0 +1,134 @@
+// zelvane-cli render FILE -o OUT.svg|OUT.png: a picture of the drawing, for looking at what its
+// layers, colours and line types hold.
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "cli/AtomicFile.h"
+#include "cli/CliCommands.h"
+#include "cli/DrawingLoad.h"
+#include "cli/PngPicture.h"
+#include "render/RenderFilter.h"
+#include "render/SvgWriter.h"
+
+namespace {
+
+constexpr std::string_view RenderNotes = R"(Draws every object of the drawing, block insertions expanded, fitted to its extent with
+the y axis up. The kind of OUT's name (.svg or .png) chooses the format. In SVG each object of
+the drawing is one group element with data-kind (sen, enko, ten, moji, sunpou, solid, block),
+data-layer (layer group and layer as hexadecimal digits, such as 0-A) and data-index (its place
+in the drawing, from 0). With --layer, --group, --color or --linetype the objects that match
+all of them keep their colours and everything else is drawn in light grey.
+Exit status: 0 success, 1 a file could not be read or written, 2 usage.
+)";
+
+struct TRenderArguments {
+    std::string Input;
+    std::string Output;
+    std::string Layer;
+    std::string Group;
+    int Color = -1;
+    int LineType = -1;
+    bool Force = false;
+};
+
+enum class TPictureFormat { Svg, Png };
+
+std::optional<TPictureFormat> FormatOf(const std::string& path)
+{
+    const auto endsWith = [&path](std::string_view suffix) {
+        if (path.size() < suffix.size())
+            return false;
+        const std::string tail = path.substr(path.size() - suffix.size());
+        return std::equal(tail.begin(), tail.end(), suffix.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == b;
+        });
+    };
+    if (endsWith(".svg"))
+        return TPictureFormat::Svg;
+    if (endsWith(".png"))
+        return TPictureFormat::Png;
+    return std::nullopt;
+}
+
+// The filter the options ask for, or nothing with the reason in whyNot.
+std::optional<TRenderFilter> FilterOf(const TRenderArguments& arguments, std::string& whyNot)
+{
+    TRenderFilter filter;
+    if (!arguments.Layer.empty() && !ParseLayerName(arguments.Layer, filter)) {
+        whyNot = "--layer takes a layer group and a layer as hexadecimal digits, such as 0-A";
+        return std::nullopt;
+    }
+    if (!arguments.Group.empty()) {
+        TRenderFilter group;
+        if (!ParseLayerName(arguments.Group + "-0", group) ||
+            (filter.LayerGroup && filter.LayerGroup != group.LayerGroup)) {
+            whyNot = "--group takes one hexadecimal digit, the group of --layer if both are given";
+            return std::nullopt;
+        }
+        filter.LayerGroup = group.LayerGroup;
+    }
+    if (arguments.Color >= 0)
+        filter.PenColor = static_cast<uint16_t>(arguments.Color);
+    if (arguments.LineType >= 0)
+        filter.PenStyle = static_cast<uint8_t>(arguments.LineType);
+    return filter;
+}
+
+int RunRender(const TRenderArguments& arguments, std::ostream& err)
+{
+    const auto fail = [&err](int code, const std::string& message) {
+        err << "zelvane-cli render: " << message << '\n';
+        return code;
+    };
+    const std::optional<TPictureFormat> format = FormatOf(arguments.Output);
+    if (!format)
+        return fail(ExitUsage, arguments.Output + ": the picture's name must end in .svg or .png");
+    std::string whyNot;
+    const std::optional<TRenderFilter> filter = FilterOf(arguments, whyNot);
+    if (!filter)
+        return fail(ExitUsage, whyNot);
+    if (IsSameFile(arguments.Input, arguments.Output))
+        return fail(ExitFailure, arguments.Output + ": is the drawing being drawn");
+
+    try {
+        const auto doc = std::make_unique<TJwwDocument>();
+        const TImageListOnly images;
+        if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
+            return fail(ExitFailure, whyNot);
+        if (*format == TPictureFormat::Png) {
+            WritePngPicture(*doc, *filter, arguments.Output, arguments.Force);
+        } else {
+            std::ostringstream svg;
+            WriteSvg(*doc, *filter, svg);
+            WriteFileAtomically(arguments.Output, svg.str(), arguments.Force);
+        }
+    } catch (const std::exception& e) {
+        return fail(ExitFailure, e.what());
+    }
+    return ExitSuccess;
+}
+
+}  // namespace
+
+TCliAction DefineRenderCommand(CLI::App& command)
+{
+    const auto arguments = std::make_shared<TRenderArguments>();
+    command.add_option("FILE", arguments->Input, "The drawing to draw")->required();
+    command.add_option("-o,--output", arguments->Output,
+                       "The new picture to write, .svg or .png")
+        ->required();
+    AddForceFlag(command, arguments->Force);
+    command.add_option("--layer", arguments->Layer, "Show the layer G-L, such as 0-A");
+    command.add_option("--group", arguments->Group, "Show the layer group G, such as A");
+    command.add_option("--color", arguments->Color, "Show the line colour N")
+        ->check(CLI::Range(0, 0xFFFF));
+    command.add_option("--linetype", arguments->LineType, "Show the line type N")
+        ->check(CLI::Range(0, 0xFF));
+    command.footer(std::string(RenderNotes));
+    return [arguments](std::ostream&, std::ostream& err) { return RunRender(*arguments, err); };
+}

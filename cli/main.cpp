@@ -1,0 +1,10 @@
+#include <iostream>
+
+#include "cli/CliCommands.h"
+#include "cli/TerminationSignals.h"
+
+int main(int argc, char** argv)
+{
+    RemoveLeftoversOnTermination();
+    return RunZelvaneCli(argc, argv, std::cout, std::cerr);
+}

@@ -1,0 +1,104 @@
+// zelvane-cli render: what it writes for a small drawing, the filters, the picture formats and
+// the arguments it refuses.
+#include "tests/cli/CliTestSupport.h"
+
+namespace {
+
+class RenderCommand : public TCliTest {
+protected:
+    // A drawing whose lines run from (0, 0) to (100, 50) on layer 3-2 in colour 101 with line
+    // type 31, and to (40, 20) on layer 0-0 in colour 2.
+    std::string SaveTwoLines()
+    {
+        const std::string path = Root + "lines.jww";
+        TSmallDrawing drawing(700);
+        drawing.Doc->ColorExTable[1].ScreenColor = 0x0000FF;
+        drawing.Add(drawing.Doc->SenList, KindSen, {BaseWith(31, 101, 3, 2), 0, 0, 100, 50})
+            .Add(drawing.Doc->SenList, KindSen, {BaseWith(1, 2), 0, 0, 40, 20});
+        drawing.Save(path);
+        return path;
+    }
+};
+
+std::size_t Occurrences(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+}  // namespace
+
+TEST_F(RenderCommand, SvgHasOneElementPerObjectWithTheYAxisUp)
+{
+    const std::string drawing = SaveTwoLines();
+    const TCliRun run = Cli({"render", drawing, "-o", Root + "lines.svg"});
+    ASSERT_EQ(run.ExitCode, ExitSuccess) << run.Err;
+    const std::string svg = ReadFileBytes(Root + "lines.svg");
+    EXPECT_NE(svg.find("<g data-kind=\"sen\" data-layer=\"3-2\" data-index=\"0\"><line x1=\"0\" "
+                       "y1=\"0\" x2=\"100\" y2=\"-50\""),
+              std::string::npos)
+        << svg;
+    EXPECT_NE(svg.find("<g data-kind=\"sen\" data-layer=\"0-0\" data-index=\"1\">"),
+              std::string::npos);
+    // The extent of 100 by 50 with a margin of 2 on every side, 2000 pixels wide.
+    EXPECT_NE(svg.find("width=\"2000\" height=\"1038\" viewBox=\"-2 -52 104 54\""),
+              std::string::npos)
+        << svg;
+    EXPECT_NE(svg.find("stroke=\"#ff0000\""), std::string::npos);
+}
+
+TEST_F(RenderCommand, FiltersGreyWhatTheyDoNotSelect)
+{
+    const std::string drawing = SaveTwoLines();
+    const std::string grey = "stroke=\"#d2d2d2\"";
+    const auto greyed = [&](std::vector<std::string> filter) {
+        std::vector<std::string> args{"render", drawing, "-o", Root + "f.svg", "--force"};
+        args.insert(args.end(), filter.begin(), filter.end());
+        const TCliRun run = Cli(args);
+        EXPECT_EQ(run.ExitCode, ExitSuccess) << run.Err;
+        return Occurrences(ReadFileBytes(Root + "f.svg"), grey);
+    };
+    EXPECT_EQ(greyed({}), 0u);
+    EXPECT_EQ(greyed({"--layer", "3-2"}), 1u);
+    EXPECT_EQ(greyed({"--group", "3"}), 1u);
+    EXPECT_EQ(greyed({"--group", "3", "--layer", "3-2"}), 1u);
+    EXPECT_EQ(greyed({"--color", "2"}), 1u);
+    EXPECT_EQ(greyed({"--linetype", "31"}), 1u);
+    EXPECT_EQ(greyed({"--layer", "F-F"}), 2u);
+    EXPECT_EQ(greyed({"--linetype", "31", "--color", "2"}), 2u);
+}
+
+TEST_F(RenderCommand, PngOfTheFramesSize)
+{
+    const std::string drawing = SaveTwoLines();
+    const TCliRun run = Cli({"render", drawing, "-o", Root + "lines.PNG", "--layer", "0-0"});
+    ASSERT_EQ(run.ExitCode, ExitSuccess) << run.Err;
+    const std::string png = ReadFileBytes(Root + "lines.PNG");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1A\n");
+    // The header chunk's width and height, big-endian.
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x07\xD0\0\0\x04\x0E", 8));
+}
+
+TEST_F(RenderCommand, RefusesWhatItCannotDraw)
+{
+    const std::string drawing = SaveTwoLines();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"render", drawing, "-o", Root + "out.pdf"},
+          {"render", drawing, "-o", Root + "out.svg", "--layer", "3"},
+          {"render", drawing, "-o", Root + "out.svg", "--layer", "G-1"},
+          {"render", drawing, "-o", Root + "out.svg", "--group", "10"},
+          {"render", drawing, "-o", Root + "out.svg", "--group", "2", "--layer", "3-2"},
+          {"render", drawing, "-o", Root + "out.svg", "--color", "-3"},
+          {"render", drawing}}) {
+        const TCliRun run = Cli(args);
+        EXPECT_EQ(run.ExitCode, ExitUsage) << args.back();
+        EXPECT_FALSE(run.Err.empty());
+    }
+    WriteFileBytes(Root + "not.jww", "not a drawing");
+    EXPECT_EQ(Cli({"render", Root + "not.jww", "-o", Root + "out.svg"}).ExitCode, ExitFailure);
+    EXPECT_EQ(Cli({"render", drawing, "-o", drawing + ".svg/x.svg"}).ExitCode, ExitFailure);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"lines.jww", "not.jww", "tmp"}));
+}
