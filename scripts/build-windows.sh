@@ -25,6 +25,8 @@ xargs -a packages-windows.txt apt-get install -y --no-install-recommends
 # One X server for the whole run: Wine's desktop process starts with the first program and
 # keeps the display it found then, so every window of the run needs it from the start.
 mkdir -p "$build"
+# The number of a run before would be read before the new server has written its own.
+rm -f "$build/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$build/display" &
 xvfb=$!
 while [[ ! -s "$build/display" ]]; do sleep 0.1; done
