@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds zelvane.exe and zelvane-cli.exe for 64-bit Windows with mingw-w64, runs the Windows
-# test suites under Wine and Xvfb (in the C locale and in Japanese), checks that
+# test suites under Wine and Xvfb (in the C locale and in Japanese, the window's sizes also at
+# 150 % display scaling), checks that
 # zelvane-cli.exe copies drawings to the same bytes as the Linux build and that zelvane.exe
 # shows its window, and writes OUT/zelvane-windows-x86_64.zip.
 #
@@ -24,6 +25,8 @@ xargs -a packages-windows.txt apt-get install -y --no-install-recommends
 # One X server for the whole run: Wine's desktop process starts with the first program and
 # keeps the display it found then, so every window of the run needs it from the start.
 mkdir -p "$build"
+# The number of a run before would be read before the new server has written its own.
+rm -f "$build/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$build/display" &
 xvfb=$!
 while [[ ! -s "$build/display" ]]; do sleep 0.1; done
@@ -68,9 +71,19 @@ if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
   mkdir -p "$LOCPATH"
   localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8"
 fi
+# The window's sizes are checked once more at 144 DPI, Wine's resolution setting, which programs
+# read as they start; ZELVANE_TEST_DPI tells the tests which resolution the run asked for.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+}
 for locale in C.UTF-8 ja_JP.UTF-8; do
   echo "== Windows checks in the locale $locale"
-  LANG=$locale LC_ALL=$locale ctest --test-dir "$build/zelvane" --output-on-failure -j2
+  ZELVANE_TEST_DPI=96 LANG=$locale LC_ALL=$locale ctest --test-dir "$build/zelvane" --output-on-failure -j2
+  echo "== The window's sizes at 144 DPI in the locale $locale"
+  set_dpi 144
+  ZELVANE_TEST_DPI=144 LANG=$locale LC_ALL=$locale ctest --test-dir "$build/zelvane" --output-on-failure -j2 \
+    -R '^Form1WindowDpi\.'
+  set_dpi 96
   LANG=$locale LC_ALL=$locale bash scripts/compare-windows-copies.sh \
     "$linux_build" "$build/zelvane/cli" "$build/compare"
 done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Shows zelvane.exe under Wine on a virtual X display with samples/sample.jww and writes one PNG
-# per tab, to look at by eye: Japanese text readable in both locales, nothing clipped. Not run
-# by CI.
+# per tab and one of the preview, at 96 and at 144 dots per inch (100 % and 150 %) and in both
+# locales, to look at by eye: Japanese text sharp and readable, nothing clipped or hidden under
+# the status bar, the current cell a cell. Not run by CI.
 #
 #   scripts/windows-screenshot.sh [OUT_FOLDER]     (default: build-windows/screenshot)
 #
@@ -16,8 +17,16 @@ exe="$build/zelvane/ui/win/zelvane.exe"
 mkdir -p "$out"
 export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all LOCPATH="$build/locale"
 
+# The window's client area as the X server has it.
+capture() {
+  local window="$1" file="$2"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$file"
+}
+
 shoot() {
-  local locale="$1"
+  local locale="$1" dpi="$2"
+  local name="$out/window-$dpi-$locale"
   local drawing
   drawing="$(realpath samples/sample.jww)"
   LANG=$locale LC_ALL=$locale wine "$exe" "Z:${drawing//\//\\}" &
@@ -25,23 +34,40 @@ shoot() {
   local window
   window="$(timeout 60 xdotool search --sync --name '^Zelvane Ver\.1\.02$' | head -n 1)"
   sleep 2
-  # The tabs' captions, left to right, on the row below the top bar.
+  # The tabs' captions, left to right, on the row below the top bar, at 96 DPI.
   local tab=1
   for x in 60 175 285 420; do
-    xdotool mousemove --window "$window" "$x" 46 click 1
+    xdotool mousemove --window "$window" $((x * dpi / 96)) $((46 * dpi / 96)) click 1
     sleep 1
-    import -window root -crop 724x480+194+109 "$out/window-$locale-tab$tab.png"
+    capture "$window" "$name-tab$tab.png"
     tab=$((tab + 1))
   done
+  # The status bar's button, at the bar's right end, opens the preview.
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove --window "$window" $((WIDTH - 30 * dpi / 96)) $((HEIGHT - 9 * dpi / 96)) click 1
+  local preview
+  if preview="$(timeout 20 xdotool search --sync --name '^プレビュー$' | head -n 1)"; then
+    sleep 2
+    capture "$preview" "$name-preview.png"
+  fi
   kill "$program" 2>/dev/null || true
   wait "$program" 2>/dev/null || true
 }
-# Run again on the virtual display, once per locale.
+
+# Run again on the virtual display, once per resolution and locale.
 if [[ "${ZELVANE_SHOOT_LOCALE:-}" ]]; then
-  shoot "$ZELVANE_SHOOT_LOCALE"
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ZELVANE_SHOOT_DPI" /f >/dev/null
+  shoot "$ZELVANE_SHOOT_LOCALE" "$ZELVANE_SHOOT_DPI"
+  wineserver -k || true
   exit 0
 fi
-for locale in C.UTF-8 ja_JP.UTF-8; do
-  ZELVANE_SHOOT_LOCALE=$locale xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" bash "$0" "$out"
+trap 'wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 || true' EXIT
+# A laptop's screen at 100 % and a larger one at 150 %.
+for setting in "96 1280x800" "144 1920x1080"; do
+  read -r dpi screen <<<"$setting"
+  for locale in C.UTF-8 ja_JP.UTF-8; do
+    ZELVANE_SHOOT_LOCALE=$locale ZELVANE_SHOOT_DPI=$dpi \
+      xvfb-run -a -s "-screen 0 ${screen}x24 -dpi $dpi" bash "$0" "$out"
+  done
 done
 ls -1 "$out"/*.png

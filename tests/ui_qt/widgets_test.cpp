@@ -191,6 +191,16 @@ void TWidgetsTest::TheWindowsFrameAndFont()
                            w.Button3->geometry()}),
              QList<QRect>({{8, 4, 89, 25}, {104, 4, 441, 24}, {552, 4, 73, 25}, {632, 4, 75, 25}}));
     QVERIFY(w.Edit1->isReadOnly() && w.Button1->parentWidget() == w.Panel1);
+    // The status bar's button lies at the bar's right end, as far from its top as from its
+    // bottom, and its caption keeps clear of its sides in whichever font it got.
+    const QRect bar = w.StatusBar1->rect();
+    const QRect button = w.PreviewButton->geometry();
+    QVERIFY(bar.contains(button));
+    QCOMPARE(button.top(), bar.bottom() - button.bottom());
+    QVERIFY(button.right() >= bar.right() - 4);
+    const QFontMetrics caption(w.PreviewButton->font());
+    QVERIFY(caption.horizontalAdvance(w.PreviewButton->text()) + 2 * 4 <= button.width());
+    QVERIFY(caption.height() <= button.height() - 2);
     QCOMPARE(w.Button1->text() + w.Button2->text() + w.Button3->text(),
              QStringLiteral("ファイル名別名保存JWW起動"));
     // Whichever Japanese font is installed draws the captions at 16 pixels.

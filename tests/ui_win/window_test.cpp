@@ -1,5 +1,6 @@
 // The Win32 window on a real display: its components as the window logic names them, a drawing
-// opened as one given on the command line, and the grids' current cell and edits.
+// opened as one given on the command line, the grids' current cell and edits, and the window's
+// sizes on screens of other resolutions.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -17,7 +19,11 @@
 #include "tables/TableFrames.h"
 #include "tests/support/HeaderBuilder.h"
 #include "tests/support/JwwBuilder.h"
+#include "text/WidePath.h"
+#include "ui/Form1Layout.h"
 #include "ui/win/MainWindow.h"
+#include "ui/win/MemoryBitmap.h"
+#include "ui/win/WindowDpi.h"
 
 namespace {
 
@@ -62,6 +68,124 @@ LPARAM CentreOf(HWND list, int col, int row)
     RECT cell{};
     ListView_GetSubItemRect(list, row - 1, col, LVIR_BOUNDS, &cell);
     return MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+}
+
+// A window's frame in its parent's client area.
+RECT PlaceInParent(HWND control)
+{
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// The extent of the text in the font the control draws with.
+SIZE TextExtentIn(HWND control, const std::wstring& text)
+{
+    const HDC dc = GetDC(control);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return extent;
+}
+
+double ScaledTo(UINT dpi, int pixels96)
+{
+    return pixels96 * static_cast<double>(dpi) / 96;
+}
+
+void ExpectPlaceScaled(HWND control, const TForm1Place& place96, UINT dpi, const char* name)
+{
+    const RECT shown = PlaceInParent(control);
+    EXPECT_NEAR(shown.left, ScaledTo(dpi, place96.Left), 1) << name << " at " << dpi << " DPI";
+    EXPECT_NEAR(shown.top, ScaledTo(dpi, place96.Top), 1) << name << " at " << dpi << " DPI";
+    EXPECT_NEAR(shown.right - shown.left, ScaledTo(dpi, place96.Width), 1) << name << " at " << dpi << " DPI";
+    EXPECT_NEAR(shown.bottom - shown.top, ScaledTo(dpi, place96.Height), 1) << name << " at " << dpi << " DPI";
+}
+
+std::vector<HWND> DescendantsOf(HWND window)
+{
+    std::vector<HWND> found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The window's parts, its tables' columns and rows and the status bar's button, as they should
+// be at the resolution; the window's font is the one of that resolution.
+void ExpectPartsScaledTo(TWinMainWindow& window, UINT dpi)
+{
+    const HWND form = window.Handle();
+    const HWND button1 = FindWindowExW(form, nullptr, L"BUTTON", L"ファイル名");
+    ExpectPlaceScaled(button1, Button1Bounds, dpi, "Button1");
+    ExpectPlaceScaled(FindWindowExW(form, nullptr, L"EDIT", nullptr), Edit1Bounds, dpi, "Edit1");
+    ExpectPlaceScaled(FindWindowExW(form, nullptr, L"BUTTON", L"別名保存"), Button2Bounds, dpi, "Button2");
+    ExpectPlaceScaled(FindWindowExW(form, nullptr, L"BUTTON", L"JWW起動"), Button3Bounds, dpi, "Button3");
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button1, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_NEAR(-font.lfHeight, ScaledTo(dpi, Form1CharacterHeight), 0.5) << dpi << " DPI";
+
+    // The bar ends the client area; the tab pages end where it begins, and nothing but its own
+    // button reaches into it.
+    const HWND bar = FindWindowExW(form, nullptr, STATUSCLASSNAMEW, nullptr);
+    RECT client{};
+    GetClientRect(form, &client);
+    const RECT barPlace = PlaceInParent(bar);
+    EXPECT_EQ(barPlace.bottom, client.bottom);
+    EXPECT_NEAR(barPlace.bottom - barPlace.top, ScaledTo(dpi, StatusBar1Height), 1) << dpi << " DPI";
+    EXPECT_EQ(PlaceInParent(window.Tabs()).bottom, barPlace.top);
+    RECT barOnScreen{};
+    GetWindowRect(bar, &barOnScreen);
+    for (const HWND child : DescendantsOf(form)) {
+        if (child == bar || IsChild(bar, child) || !IsWindowVisible(child))
+            continue;
+        RECT place{};
+        RECT overlap{};
+        GetWindowRect(child, &place);
+        wchar_t kind[64] = {};
+        GetClassNameW(child, kind, 64);
+        EXPECT_FALSE(IntersectRect(&overlap, &place, &barOnScreen)) << "a " << Utf8FromWide(kind) << " window";
+    }
+
+    // The button sits at the bar's right end, as far from its top as from its bottom, and its
+    // caption leaves a margin on every side.
+    const RECT button = PlaceInParent(window.PreviewToggle());
+    EXPECT_EQ(button.top, barPlace.bottom - barPlace.top - button.bottom) << dpi << " DPI";
+    EXPECT_GE(button.top, 0);
+    EXPECT_LE(button.right, barPlace.right - barPlace.left);
+    EXPECT_GT(button.right, barPlace.right - barPlace.left - ScaledTo(dpi, 4));
+    const SIZE caption = TextExtentIn(window.PreviewToggle(), L"プレビュー");
+    EXPECT_GE(button.right - button.left, caption.cx + 2 * ScaledTo(dpi, 4)) << dpi << " DPI";
+    EXPECT_LE(caption.cy, button.bottom - button.top - 2) << dpi << " DPI";
+
+    // A column keeps its width unless its header needs more; rows take at least the grid's height.
+    const TCellTable* tables[] = {&window.Form().StringGrid1, &window.Form().StringGrid2,
+                                  &window.Form().StringGrid3, &window.Form().StringGrid4};
+    for (int i = 0; i < 4; ++i) {
+        const HWND list = window.Grid(i).Handle();
+        for (int col = 0; col < tables[i]->ColCount(); ++col) {
+            const std::wstring header = ColumnText(list, col);
+            const int width = ListView_GetColumnWidth(list, col);
+            const int needed = TextExtentIn(list, header).cx;
+            EXPECT_GE(width, needed) << Utf8FromWide(header) << " at " << dpi << " DPI";
+            if (width > ScaledTo(dpi, tables[i]->ColWidth(col)) + 1) {
+                EXPECT_LE(width, needed + ScaledTo(dpi, 2) + 1) << Utf8FromWide(header) << " at " << dpi << " DPI";
+            } else {
+                EXPECT_NEAR(width, ScaledTo(dpi, tables[i]->ColWidth(col)), 1)
+                    << "column " << col << " of table " << i << " at " << dpi << " DPI";
+            }
+        }
+        RECT row{};
+        ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS);
+        EXPECT_GE(row.bottom - row.top, ScaledTo(dpi, GridRowHeight)) << dpi << " DPI";
+    }
 }
 
 // Answers every box as a person would, and remembers what was shown.
@@ -261,6 +385,119 @@ TEST_F(Form1Window, OpensOneDroppedDrawingAndNothingElse)
     EXPECT_EQ(Window->Form().LoadedFileName, Folder + "dropped.Jww");
     EXPECT_EQ(ListText(Window->Grid(0).Handle(), 0, 1), L"dropped");
     EXPECT_EQ(GetFocus(), Window->Grid(0).Handle()) << "the table takes the keys at once";
+}
+
+// Run at every screen resolution the build tries (ZELVANE_TEST_DPI names the one of the run).
+class Form1WindowDpi : public Form1Window {
+protected:
+    void SetUp() override
+    {
+        Form1Window::SetUp();
+        Dpi = DpiOfWindow(Window->Handle());
+        if (const char* wanted = std::getenv("ZELVANE_TEST_DPI")) {
+            ASSERT_EQ(Dpi, std::strtoul(wanted, nullptr, 10)) << "the resolution the run asked for";
+        }
+    }
+
+    UINT Dpi = 0;
+};
+
+TEST_F(Form1WindowDpi, EverySizeIsItsSizeOnA96DpiScreenScaledToTheScreensResolution)
+{
+    // The client area is scaled, so that everything in it keeps its place.
+    const SIZE frame96 = OuterSizeForClient(Window->Handle(), {0, 0}, 96);
+    RECT client{};
+    GetClientRect(Window->Handle(), &client);
+    EXPECT_NEAR(client.right, ScaledTo(Dpi, Form1Bounds.Width - frame96.cx), 1);
+    EXPECT_NEAR(client.bottom, ScaledTo(Dpi, Form1Bounds.Height - frame96.cy), 1);
+    ExpectPartsScaledTo(*Window, Dpi);
+    RECT preview{};
+    GetWindowRect(Window->Preview().Handle(), &preview);
+    EXPECT_NEAR(preview.right - preview.left, ScaledTo(Dpi, PreviewWidth), 1);
+    EXPECT_NEAR(preview.bottom - preview.top, ScaledTo(Dpi, PreviewHeight), 1);
+
+    // Moved to a screen of another resolution, each window takes the frame the system suggests.
+    const UINT other = Dpi == 144 ? 96 : 144;
+    for (const HWND moved : {Window->Handle(), Window->Preview().Handle()}) {
+        RECT suggested{};
+        GetWindowRect(moved, &suggested);
+        OffsetRect(&suggested, 10, 5);
+        suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, other, Dpi);
+        suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, other, Dpi);
+        SendMessageW(moved, WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&suggested));
+        RECT now{};
+        GetWindowRect(moved, &now);
+        EXPECT_TRUE(EqualRect(&now, &suggested));
+    }
+    ExpectPartsScaledTo(*Window, other);
+}
+
+TEST_F(Form1WindowDpi, TheCurrentCellIsOneCellThatTheViewKeepsInSight)
+{
+    TabCtrl_SetCurFocus(Window->Tabs(), 3);
+    TWinGrid& lineTypes = Window->Grid(3);
+    const HWND list = lineTypes.Handle();
+    ASSERT_TRUE(IsWindowVisible(list));
+    SetFocus(list);
+    const auto expectInSight = [&](const std::string& after) {
+        RECT client{};
+        GetClientRect(list, &client);
+        RECT header{};
+        GetWindowRect(ListView_GetHeader(list), &header);
+        RECT cell{};
+        ListView_GetSubItemRect(list, lineTypes.Row() - 1, lineTypes.Col(), LVIR_BOUNDS, &cell);
+        EXPECT_GE(cell.left, 0) << after;
+        EXPECT_LE(cell.right, client.right) << after;
+        EXPECT_GE(cell.top, header.bottom - header.top) << after;
+        EXPECT_LE(cell.bottom, client.bottom) << after;
+    };
+    const auto press = [&](WPARAM key, int times, int col, int row, const char* name) {
+        for (int i = 0; i < times; ++i) {
+            SendMessageW(list, WM_KEYDOWN, key, 0);
+            expectInSight(name + std::to_string(i));
+        }
+        EXPECT_EQ(lineTypes.Col(), col) << name;
+        if (row > 0) {
+            EXPECT_EQ(lineTypes.Row(), row) << name;
+        }
+    };
+    press(VK_END, 1, 15, 1, "End");
+    press(VK_HOME, 1, 1, 1, "Home");
+    press(VK_TAB, 14, 15, 1, "Tab");
+    press(VK_LEFT, 14, 1, 1, "Left");
+    press(VK_RIGHT, 3, 4, 1, "Right");
+    press(VK_NEXT, 2, 4, 0, "PageDown");
+    EXPECT_GT(lineTypes.Row(), 2);
+    press(VK_DOWN, 40, 4, 32, "Down");
+    press(VK_PRIOR, 5, 4, 1, "PageUp");
+    press(VK_HOME, 1, 1, 1, "Home");
+
+    // A click on a column that the right edge cuts makes it current and brings all of it in.
+    RECT client{};
+    GetClientRect(list, &client);
+    int cut = 1;
+    RECT cell{};
+    while (ListView_GetSubItemRect(list, 0, cut, LVIR_BOUNDS, &cell) && cell.right <= client.right)
+        ++cut;
+    ASSERT_LT(cell.left, client.right);
+    const LPARAM visiblePart = MAKELPARAM((cell.left + client.right) / 2, (cell.top + cell.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, visiblePart);
+    SendMessageW(list, WM_LBUTTONUP, 0, visiblePart);
+    EXPECT_EQ(lineTypes.Col(), cut);
+    expectInSight("a click");
+
+    // The current cell is painted as a cell of its own; the list's own row selection stays unused.
+    EXPECT_EQ(ListView_GetSelectedCount(list), 0u);
+    TMemoryBitmap picture;
+    picture.Resize(client.right, client.bottom);
+    SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    const auto background = [&](int col) {
+        RECT place{};
+        ListView_GetSubItemRect(list, 0, col, LVIR_BOUNDS, &place);
+        return picture.Pixel(place.left + 2, place.top + 2);
+    };
+    EXPECT_NE(background(cut), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(background(cut - 1), GetSysColor(COLOR_WINDOW));
 }
 
 TEST(WinDesktopServices, DialogFiltersAreSeparatedByNulAndEndWithTwo)

@@ -6,14 +6,8 @@
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 
+#include "ui/Form1Layout.h"
 #include "ui/qt/GridStyle.h"
-
-namespace {
-
-// One line of the 16-pixel font with a little room above and below.
-constexpr int RowHeight = 24;
-
-}  // namespace
 
 TGridView::TGridView(TCellTableModel& model, QWidget* parent)
     : QTableView(parent), CellModel(model)
@@ -24,7 +18,7 @@ TGridView::TGridView(TCellTableModel& model, QWidget* parent)
     QHeaderView& top = *horizontalHeader();
     top.setSectionResizeMode(QHeaderView::Interactive);
     top.setMinimumSectionSize(1);
-    top.setFixedHeight(RowHeight);
+    top.setFixedHeight(GridRowHeight);
     top.setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int col = 1; col < table.ColCount(); ++col)
         top.resizeSection(col - 1, table.ColWidth(col));
@@ -32,7 +26,7 @@ TGridView::TGridView(TCellTableModel& model, QWidget* parent)
     QHeaderView& side = *verticalHeader();
     side.setSectionResizeMode(QHeaderView::Fixed);
     side.setMinimumSectionSize(1);
-    side.setDefaultSectionSize(RowHeight);
+    side.setDefaultSectionSize(GridRowHeight);
     side.setFixedWidth(table.ColWidth(0));
 
     for (QHeaderView* header : {&top, &side}) {

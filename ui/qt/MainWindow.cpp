@@ -21,6 +21,7 @@
 #include <optional>
 
 #include "tables/TableRules.h"
+#include "ui/Form1Layout.h"
 #include "ui/Messages.h"
 #include "ui/preview/PreviewHighlight.h"
 #include "ui/qt/DisplayText.h"
@@ -30,11 +31,10 @@
 
 namespace {
 
-// The window's outer size and place on the screen.
-const QRect Form1Bounds(194, 109, 724, 480);
-constexpr int Panel1Height = 33;
-constexpr int StatusBar1Height = 19;
-const QSize PreviewSize(800, 600);
+QRect RectOf(const TForm1Place& place)
+{
+    return {place.Left, place.Top, place.Width, place.Height};
+}
 
 // The one local file of a drag, when it is a drawing; anything else is not taken.
 std::optional<std::string> DroppedDrawing(const QMimeData* data)
@@ -86,8 +86,8 @@ TMainWindow::TMainWindow(TQtDesktopServices& services, QWidget* parent)
         [this](int ACol, int ARow) { return Form1.StringGrid3DrawCell(ACol, ARow); }, StringGrid3));
     ConnectEvents();
 
-    move(Form1Bounds.topLeft());
-    resize(Form1Bounds.size());
+    move(Form1Bounds.Left, Form1Bounds.Top);
+    resize(Form1Bounds.Width, Form1Bounds.Height);
 }
 
 void TMainWindow::BuildPanel1()
@@ -97,14 +97,14 @@ void TMainWindow::BuildPanel1()
     Panel1->setFixedHeight(Panel1Height);
 
     Button1 = new QPushButton(TextFromCp932(Button1Caption), Panel1);
-    Button1->setGeometry(8, 4, 89, 25);
+    Button1->setGeometry(RectOf(Button1Bounds));
     Edit1 = new QLineEdit(Panel1);
     Edit1->setReadOnly(true);
-    Edit1->setGeometry(104, 4, 441, 24);
+    Edit1->setGeometry(RectOf(Edit1Bounds));
     Button2 = new QPushButton(TextFromCp932(Button2Caption), Panel1);
-    Button2->setGeometry(552, 4, 73, 25);
+    Button2->setGeometry(RectOf(Button2Bounds));
     Button3 = new QPushButton(TextFromCp932(Button3Caption), Panel1);
-    Button3->setGeometry(632, 4, 75, 25);
+    Button3->setGeometry(RectOf(Button3Bounds));
 }
 
 // Each grid fills a sheet of its own. A grid must not be the page itself: a page that is hidden
@@ -131,17 +131,21 @@ TGridView* TMainWindow::AddTab(TCellTable& table, std::string_view caption)
 
 void TMainWindow::BuildPreview()
 {
+    // Placed by the window rather than the bar's layout, which keeps more room above its
+    // widgets than below and too little for a caption; a flat frame takes a pixel a side.
     PreviewButton = new QToolButton(StatusBar1);
     PreviewButton->setText(QStringLiteral("プレビュー"));
     PreviewButton->setCheckable(true);
     PreviewButton->setAutoRaise(true);
-    PreviewButton->setFixedHeight(StatusBar1Height);
-    StatusBar1->addPermanentWidget(PreviewButton);
+    PreviewButton->setFont(StatusFont(PreviewButtonHeight(StatusBar1Height, PreviewButtonInset) - 2));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->installEventFilter(this);
+    PlacePreviewButton();
 
     Preview = new TPreviewPane(this);
     Preview->setWindowFlag(Qt::Window);
     Preview->setWindowTitle(QStringLiteral("プレビュー"));
-    Preview->resize(PreviewSize);
+    Preview->resize(PreviewWidth, PreviewHeight);
     connect(PreviewButton, &QToolButton::toggled, this, [this](bool shown) {
         if (shown) {
             Preview->show();
@@ -296,8 +300,22 @@ void TMainWindow::FitOuterSize()
     if (frame.isNull())
         return;
     FrameFitted = true;
-    resize(Form1Bounds.width() - frame.left() - frame.right(),
-           Form1Bounds.height() - frame.top() - frame.bottom());
+    resize(Form1Bounds.Width - frame.left() - frame.right(), Form1Bounds.Height - frame.top() - frame.bottom());
+}
+
+void TMainWindow::PlacePreviewButton()
+{
+    const int captionWidth = PreviewButton->fontMetrics().horizontalAdvance(PreviewButton->text());
+    PreviewButton->setGeometry(RectOf(PreviewButtonPlace(StatusBar1->width(), StatusBar1->height(), captionWidth,
+                                                         PreviewButtonMinWidth, PreviewButtonTextMargin,
+                                                         PreviewButtonInset)));
+}
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == StatusBar1 && event->type() == QEvent::Resize)
+        PlacePreviewButton();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event)

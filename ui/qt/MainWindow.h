@@ -53,6 +53,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildPanel1();
@@ -67,6 +68,8 @@ private:
     void FitOuterSize();
     void FocusTableAfterOpen();
     void BuildPreview();
+    // The status bar's button at the bar's right end, centred between its edges.
+    void PlacePreviewButton();
     // Draws the document again when another drawing was opened since the preview last drew.
     void RefreshPreview();
 

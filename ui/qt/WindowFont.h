@@ -5,3 +5,6 @@
 #include <QFont>
 
 QFont Form1Font();
+// The status bar's font: the window's at a status bar's usual size, smaller where its lines
+// would be taller than tallestLine pixels.
+QFont StatusFont(int tallestLine);

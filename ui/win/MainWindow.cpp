@@ -12,21 +12,18 @@
 #include "tables/TableFrames.h"
 #include "tables/TableRules.h"
 #include "text/WidePath.h"
+#include "ui/Form1Layout.h"
 #include "ui/Messages.h"
 #include "ui/preview/PreviewHighlight.h"
 #include "ui/win/WinText.h"
+#include "ui/win/WindowDpi.h"
 #include "ui/win/WindowFont.h"
 #include "ui/win/resource.h"
 
 namespace {
 
 constexpr wchar_t WindowClassName[] = L"TForm1";
-// The window's outer size and place on the screen.
-constexpr RECT Form1Bounds{194, 109, 194 + 724, 109 + 480};
-constexpr int Panel1Height = 33;
-constexpr int StatusBar1Height = 19;
-constexpr char PreviewButtonCaption[] = "\x83\x76\x83\x8C\x83\x72\x83\x85\x81\x5B";  // プレビュー
-constexpr int PreviewButtonWidth = 80;
+constexpr wchar_t PreviewButtonCaption[] = L"プレビュー";
 constexpr TTableKind GridKinds[] = {TTableKind::LayerGroups, TTableKind::Layers, TTableKind::Colors,
                                     TTableKind::LineTypes};
 
@@ -61,6 +58,13 @@ void Place(HWND control, int left, int top, int width, int height)
     MoveWindow(control, left, top, width, height, TRUE);
 }
 
+// A place of a 96-DPI screen on a screen of the resolution.
+void Place(HWND control, const TForm1Place& place, UINT dpi)
+{
+    Place(control, Scaled(place.Left, dpi), Scaled(place.Top, dpi), Scaled(place.Width, dpi),
+          Scaled(place.Height, dpi));
+}
+
 }  // namespace
 
 TWinMainWindow::TWinMainWindow(TWinDesktopServices& services) : Form1(services), Services(services)
@@ -76,16 +80,18 @@ TWinMainWindow::TWinMainWindow(TWinDesktopServices& services) : Form1(services),
     windowClass.lpszClassName = WindowClassName;
     RegisterClassExW(&windowClass);
 
-    Font = CreateForm1Font();
+    // Made where a 96-DPI screen has it, and then sized for the screen it is on.
     Form1Window = CreateWindowExW(WS_EX_ACCEPTFILES, WindowClassName, WideFromCp932(Form1Caption).c_str(),
-                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Form1Bounds.left,
-                                  Form1Bounds.top, Form1Bounds.right - Form1Bounds.left,
-                                  Form1Bounds.bottom - Form1Bounds.top, nullptr, nullptr,
+                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Form1Bounds.Left, Form1Bounds.Top,
+                                  Form1Bounds.Width, Form1Bounds.Height, nullptr, nullptr,
                                   windowClass.hInstance, this);
+    Dpi = DpiOfWindow(Form1Window);
+    CreateFonts();
     Services.SetOwner(Form1Window);
     CreateComponents();
     PreviewWindow = std::make_unique<TWinPreviewWindow>(Form1Window, Font);
     PreviewWindow->Hidden = [this] { Button_SetCheck(PreviewButton, BST_UNCHECKED); };
+    PlaceOnScreen();
     Layout();
 }
 
@@ -94,6 +100,61 @@ TWinMainWindow::~TWinMainWindow()
     if (Form1Window)
         DestroyWindow(Form1Window);
     DeleteObject(Font);
+    DeleteObject(StatusFont);
+}
+
+void TWinMainWindow::CreateFonts()
+{
+    Font = CreateForm1Font(Dpi);
+    // The button's flat frame takes a pixel above and below its caption.
+    StatusFont = CreateStatusFont(
+        Dpi, PreviewButtonHeight(Scaled(StatusBar1Height, Dpi), Scaled(PreviewButtonInset, Dpi)) - 2);
+}
+
+TForm1Place TWinMainWindow::PreviewButtonBounds() const
+{
+    RECT client{};
+    GetClientRect(Form1Window, &client);
+    return PreviewButtonPlace(client.right, Scaled(StatusBar1Height, Dpi),
+                              TextExtent(StatusFont, PreviewButtonCaption).cx,
+                              Scaled(PreviewButtonMinWidth, Dpi), Scaled(PreviewButtonTextMargin, Dpi),
+                              Scaled(PreviewButtonInset, Dpi));
+}
+
+// The client area is the one the window has on a 96-DPI screen, scaled, so that everything in
+// it keeps its place; the window stays on the screen's room for windows.
+void TWinMainWindow::PlaceOnScreen()
+{
+    const SIZE frame96 = OuterSizeForClient(Form1Window, {0, 0}, DefaultDpi);
+    const SIZE outer = OuterSizeForClient(
+        Form1Window, {Scaled(Form1Bounds.Width - frame96.cx, Dpi), Scaled(Form1Bounds.Height - frame96.cy, Dpi)},
+        Dpi);
+    const RECT room = WorkAreaOf(Form1Window);
+    const auto onScreen = [](int wanted, LONG first, LONG last) {
+        return std::max<int>(first, std::min<int>(wanted, last));
+    };
+    const int left = onScreen(Scaled(Form1Bounds.Left, Dpi), room.left, room.right - outer.cx);
+    const int top = onScreen(Scaled(Form1Bounds.Top, Dpi), room.top, room.bottom - outer.cy);
+    SetWindowPos(Form1Window, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinMainWindow::ChangeDpi(UINT dpi, const RECT& suggested)
+{
+    Dpi = dpi;
+    const HFONT oldFont = Font;
+    const HFONT oldStatusFont = StatusFont;
+    CreateFonts();
+    for (const HWND control : {Button1, Edit1, Button2, Button3, PageControl1, StatusBar1})
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), TRUE);
+    SendMessageW(PreviewButton, WM_SETFONT, reinterpret_cast<WPARAM>(StatusFont), TRUE);
+    for (const auto& grid : Grids)
+        grid->SetDpi(dpi, Font);
+    PreviewWindow->SetTextFont(Font);
+    DeleteObject(oldFont);
+    DeleteObject(oldStatusFont);
+    SetWindowPos(Form1Window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
 }
 
 void TWinMainWindow::CreateComponents()
@@ -112,8 +173,13 @@ void TWinMainWindow::CreateComponents()
     Button2 = create(L"BUTTON", Button2Caption, WS_TABSTOP | BS_PUSHBUTTON, Button2Id, Form1Window);
     Button3 = create(L"BUTTON", Button3Caption, WS_TABSTOP | BS_PUSHBUTTON, Button3Id, Form1Window);
     PageControl1 = create(WC_TABCONTROLW, "", WS_CLIPSIBLINGS, PageControl1Id, Form1Window);
-    StatusBar1 = create(STATUSCLASSNAMEW, "", 0, StatusBar1Id, Form1Window);
-    PreviewButton = create(L"BUTTON", PreviewButtonCaption, BS_AUTOCHECKBOX | BS_PUSHLIKE, PreviewButtonId, StatusBar1);
+    // The bar keeps the height it is given, not one of its own for its font.
+    StatusBar1 = create(STATUSCLASSNAMEW, "", CCS_NORESIZE | CCS_NOPARENTALIGN, StatusBar1Id, Form1Window);
+    PreviewButton = CreateWindowExW(0, L"BUTTON", PreviewButtonCaption,
+                                    WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE | BS_FLAT, 0, 0, 0, 0,
+                                    StatusBar1, reinterpret_cast<HMENU>(static_cast<INT_PTR>(PreviewButtonId)),
+                                    instance, nullptr);
+    SendMessageW(PreviewButton, WM_SETFONT, reinterpret_cast<WPARAM>(StatusFont), FALSE);
     SetWindowSubclass(StatusBar1, &ForwardCommands, 0, 0);
 
     TCellTable* tables[] = {&Form1.StringGrid1, &Form1.StringGrid2, &Form1.StringGrid3, &Form1.StringGrid4};
@@ -124,7 +190,8 @@ void TWinMainWindow::CreateComponents()
         tab.mask = TCIF_TEXT;
         tab.pszText = const_cast<wchar_t*>(caption.c_str());
         TabCtrl_InsertItem(PageControl1, i, &tab);
-        Grids[static_cast<std::size_t>(i)] = std::make_unique<TWinGrid>(Form1Window, FirstGridId + i, *tables[i], Font);
+        Grids[static_cast<std::size_t>(i)] =
+            std::make_unique<TWinGrid>(Form1Window, FirstGridId + i, *tables[i], Font, Dpi);
         Services.ShowTableIn(*tables[i], Grids[static_cast<std::size_t>(i)]->Handle());
         TCellTable& table = *tables[i];
         Grid(i).CellTyped = [this, &table](int ACol, int ARow, const std::string& text) {
@@ -158,18 +225,22 @@ void TWinMainWindow::Layout()
     RECT client{};
     GetClientRect(Form1Window, &client);
     const int width = client.right - client.left;
-    Place(Panel1, 0, 0, width, Panel1Height);
-    Place(Button1, 8, 4, 89, 25);
-    Place(Edit1, 104, 4, 441, 24);
-    Place(Button2, 552, 4, 73, 25);
-    Place(Button3, 632, 4, 75, 25);
-    Place(StatusBar1, 0, client.bottom - StatusBar1Height, width, StatusBar1Height);
-    const int parts[] = {std::max(0, width - PreviewButtonWidth - 4), -1};
+    const int panelHeight = Scaled(Panel1Height, Dpi);
+    const int statusHeight = Scaled(StatusBar1Height, Dpi);
+    Place(Panel1, 0, 0, width, panelHeight);
+    Place(Button1, Button1Bounds, Dpi);
+    Place(Edit1, Edit1Bounds, Dpi);
+    Place(Button2, Button2Bounds, Dpi);
+    Place(Button3, Button3Bounds, Dpi);
+    const int statusTop = std::max(panelHeight, static_cast<int>(client.bottom) - statusHeight);
+    Place(StatusBar1, 0, statusTop, width, statusHeight);
+    const TForm1Place button = PreviewButtonBounds();
+    const int parts[] = {std::max(0, button.Left - Scaled(PreviewButtonInset, Dpi)), -1};
     SendMessageW(StatusBar1, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-    Place(PreviewButton, std::max(0, width - PreviewButtonWidth - 2), 1, PreviewButtonWidth, StatusBar1Height - 2);
-    const int tabsHeight = client.bottom - StatusBar1Height - Panel1Height;
-    Place(PageControl1, 0, Panel1Height, width, tabsHeight);
-    RECT page{0, Panel1Height, width, Panel1Height + tabsHeight};
+    Place(PreviewButton, button.Left, button.Top, button.Width, button.Height);
+    const int tabsHeight = statusTop - panelHeight;
+    Place(PageControl1, 0, panelHeight, width, tabsHeight);
+    RECT page{0, panelHeight, width, panelHeight + tabsHeight};
     TabCtrl_AdjustRect(PageControl1, FALSE, &page);
     for (const auto& grid : Grids)
         SetWindowPos(grid->Handle(), HWND_TOP, page.left, page.top, page.right - page.left,
@@ -261,6 +332,9 @@ LRESULT TWinMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         if (StatusBar1)
             Layout();
+        return 0;
+    case WM_DPICHANGED:
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/Form1Layout.h"
 #include "ui/Unit1.h"
 #include "ui/win/PreviewWindow.h"
 #include "ui/win/WinDesktopServices.h"
@@ -37,8 +38,14 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateFonts();
     void CreateComponents();
+    void PlaceOnScreen();
     void Layout();
+    // The status bar's button in the bar, in the pixels of the window's screen.
+    TForm1Place PreviewButtonBounds() const;
+    // The window moved to a screen of another resolution; the system suggests its new frame.
+    void ChangeDpi(UINT dpi, const RECT& suggested);
     void ShowTab(int index);
     void RunHandler(const std::function<void()>& handler);
     void ShowFormState();
@@ -50,7 +57,9 @@ private:
 
     TForm1 Form1;
     TWinDesktopServices& Services;
+    UINT Dpi = 0;
     HFONT Font = nullptr;
+    HFONT StatusFont = nullptr;  // the status bar's button's
     HWND Form1Window = nullptr;
     HWND Panel1 = nullptr;
     HWND Button1 = nullptr;

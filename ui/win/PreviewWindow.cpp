@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/Form1Layout.h"
 #include "ui/preview/PreviewPaint.h"
 #include "ui/win/GdiCanvas.h"
+#include "ui/win/WindowDpi.h"
 
 namespace {
 
 constexpr wchar_t PreviewClassName[] = L"ZelvanePreview";
 constexpr wchar_t PreviewTitle[] = L"プレビュー";
-constexpr int PreviewWidth = 800;
-constexpr int PreviewHeight = 600;
 constexpr double WheelStepFactor = 1.25;
 constexpr UINT_PTR SettleTimer = 1;
 // How long the view waits after the last turn of the wheel before it draws afresh.
@@ -34,6 +34,9 @@ TWinPreviewWindow::TWinPreviewWindow(HWND owner, HFONT font) : TextFont(font)
     RegisterClassExW(&windowClass);  // fails harmlessly for every window after the first
     CreateWindowExW(0, PreviewClassName, PreviewTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                     PreviewWidth, PreviewHeight, owner, nullptr, instance, this);
+    const UINT dpi = DpiOfWindow(Window);
+    SetWindowPos(Window, nullptr, 0, 0, Scaled(PreviewWidth, dpi), Scaled(PreviewHeight, dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Resized();
 }
 
@@ -41,6 +44,12 @@ TWinPreviewWindow::~TWinPreviewWindow()
 {
     if (Window)
         DestroyWindow(Window);
+}
+
+void TWinPreviewWindow::SetTextFont(HFONT font)
+{
+    TextFont = font;
+    Redraw();
 }
 
 void TWinPreviewWindow::Show()
@@ -163,6 +172,12 @@ LRESULT TWinPreviewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         Resized();
         return 0;
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_TIMER:
         if (wParam == SettleTimer) {
             KillTimer(Window, SettleTimer);

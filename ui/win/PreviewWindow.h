@@ -19,13 +19,16 @@
 
 class TWinPreviewWindow {
 public:
-    // Owned by the main window, whose font the texts take the face of.
+    // Owned by the main window, whose font the texts take the face of. Its size is that of a
+    // 96-DPI screen scaled to its own screen's.
     TWinPreviewWindow(HWND owner, HFONT font);
     ~TWinPreviewWindow();
     TWinPreviewWindow(const TWinPreviewWindow&) = delete;
     TWinPreviewWindow& operator=(const TWinPreviewWindow&) = delete;
 
     HWND Handle() const { return Window; }
+    // The main window's font, made anew for another screen.
+    void SetTextFont(HFONT font);
     bool Visible() const { return Window && IsWindowVisible(Window); }
     void Show();
     void Hide();

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/Form1Layout.h"
 #include "ui/win/WinText.h"
+#include "ui/win/WindowDpi.h"
+#include "ui/win/WindowFont.h"
 
 namespace {
 
@@ -19,7 +22,8 @@ constexpr int CellMargin = 2;
 
 }  // namespace
 
-TWinGrid::TWinGrid(HWND parent, int id, TCellTable& table, HFONT font) : Table(table), Font(font)
+TWinGrid::TWinGrid(HWND parent, int id, TCellTable& table, HFONT font, UINT dpi)
+    : Table(table), Font(font), Dpi(dpi), Captions(static_cast<std::size_t>(table.ColCount()))
 {
     List = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                            WS_CHILD | WS_TABSTOP | WS_CLIPCHILDREN | LVS_REPORT | LVS_OWNERDATA |
@@ -33,25 +37,70 @@ TWinGrid::TWinGrid(HWND parent, int id, TCellTable& table, HFONT font) : Table(t
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = const_cast<wchar_t*>(caption.c_str());
-        column.cx = Table.ColWidth(col);
+        column.cx = Scaled(Table.ColWidth(col), Dpi);
         column.iSubItem = col;
         ListView_InsertColumn(List, col, &column);
     }
     ListView_SetItemCountEx(List, Table.RowCount() - 1, LVSICF_NOSCROLL);
+    SetRowHeight();
     SetWindowSubclass(List, &TWinGrid::ListProc, SubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// A list's rows are as tall as its font or its small images, whichever is taller; an image
+// list of empty images gives them the grid's height.
+void TWinGrid::SetRowHeight()
+{
+    const HIMAGELIST rows = ImageList_Create(1, Scaled(GridRowHeight, Dpi), ILC_COLOR, 0, 0);
+    if (const HIMAGELIST previous = ListView_SetImageList(List, rows, LVSIL_SMALL))
+        ImageList_Destroy(previous);
+}
+
+void TWinGrid::SetDpi(UINT dpi, HFONT font)
+{
+    CommitEdit();
+    // Widths the user dragged keep their look on the new screen.
+    for (int col = 0; col < Table.ColCount(); ++col)
+        ListView_SetColumnWidth(List, col,
+                                MulDiv(ListView_GetColumnWidth(List, col), static_cast<int>(dpi), static_cast<int>(Dpi)));
+    Dpi = dpi;
+    Font = font;
+    SendMessageW(List, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SetRowHeight();
+    WidenColumnsToHeaders();
+    ScrollIntoView(CurrentCol, CurrentRow);
 }
 
 void TWinGrid::Refresh()
 {
     // The header row is the table's row 0, which the window logic writes when first shown.
+    bool captionsChanged = false;
     for (int col = 0; col < Table.ColCount(); ++col) {
-        const std::wstring caption = WideFromCp932(Table.Cell(col, 0));
+        std::wstring& caption = Captions[static_cast<std::size_t>(col)];
+        std::wstring shown = WideFromCp932(Table.Cell(col, 0));
+        if (shown == caption)
+            continue;
+        caption = std::move(shown);
+        captionsChanged = true;
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT;
         column.pszText = const_cast<wchar_t*>(caption.c_str());
         ListView_SetColumn(List, col, &column);
     }
+    if (captionsChanged)
+        WidenColumnsToHeaders();
     InvalidateRect(List, nullptr, FALSE);
+}
+
+// The caption starts after the cell's margin and may run up to the grid line. Only a column
+// narrower than that widens, so a column the user made narrower stays so until the next change.
+void TWinGrid::WidenColumnsToHeaders()
+{
+    for (int col = 0; col < Table.ColCount(); ++col) {
+        const int needed = TextExtent(Font, Captions[static_cast<std::size_t>(col)].c_str()).cx +
+                           Scaled(CellMargin, Dpi);
+        if (ListView_GetColumnWidth(List, col) < needed)
+            ListView_SetColumnWidth(List, col, needed);
+    }
 }
 
 LRESULT TWinGrid::Notify(NMHDR& header)
@@ -90,6 +139,7 @@ LRESULT TWinGrid::CustomDraw(NMLVCUSTOMDRAW& draw)
         const int col = draw.iSubItem;
         const int row = static_cast<int>(draw.nmcd.dwItemSpec) + 1;
         const bool current = col == CurrentCol && row == CurrentRow && !Editor;
+        const bool focused = current && GetFocus() == List;
         const COLORREF background = current ? CurrentCellColor
                                     : col == 0 ? FixedCellColor
                                                : GetSysColor(COLOR_WINDOW);
@@ -99,8 +149,11 @@ LRESULT TWinGrid::CustomDraw(NMLVCUSTOMDRAW& draw)
         cell.bottom -= 1;
         PaintCell(draw.nmcd.hdc, cell, Table.Cell(col, row), background,
                   current ? CurrentTextColor : GetSysColor(COLOR_WINDOWTEXT));
+        if (focused)
+            DrawFocusRect(draw.nmcd.hdc, &cell);
         if (const std::optional<int32_t> color = SwatchColor ? SwatchColor(col, row) : std::nullopt) {
-            InflateRect(&cell, -SwatchInset, -SwatchInset);
+            const int inset = Scaled(SwatchInset, Dpi);
+            InflateRect(&cell, -inset, -inset);
             const HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(*color) & 0xFFFFFF);
             FillRect(draw.nmcd.hdc, &cell, brush);
             DeleteObject(brush);
@@ -118,7 +171,7 @@ void TWinGrid::PaintCell(HDC dc, RECT cell, std::string_view text, COLORREF back
     const HBRUSH brush = CreateSolidBrush(background);
     FillRect(dc, &cell, brush);
     DeleteObject(brush);
-    cell.left += CellMargin;
+    cell.left += Scaled(CellMargin, Dpi);
     const std::wstring shown = WideFromCp932(text);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, foreground);
@@ -130,13 +183,16 @@ void TWinGrid::PaintCell(HDC dc, RECT cell, std::string_view text, COLORREF back
     RestoreDC(dc, saved);
 }
 
+// The header's cells are painted as the grid's fixed cells, with the cells' margin, which the
+// columns' widths allow for.
 LRESULT TWinGrid::HeaderCustomDraw(NMCUSTOMDRAW& draw)
 {
     if (draw.dwDrawStage == CDDS_PREPAINT)
         return CDRF_NOTIFYITEMDRAW;
-    if (draw.dwDrawStage == CDDS_ITEMPREPAINT && draw.dwItemSpec == 0) {
+    const auto col = static_cast<int>(draw.dwItemSpec);
+    if (draw.dwDrawStage == CDDS_ITEMPREPAINT && col >= 0 && col < Table.ColCount()) {
         SelectObject(draw.hdc, Font);
-        PaintCell(draw.hdc, draw.rc, Table.Cell(0, 0), GetSysColor(COLOR_BTNFACE),
+        PaintCell(draw.hdc, draw.rc, Table.Cell(col, 0), GetSysColor(COLOR_BTNFACE),
                   GetSysColor(COLOR_BTNTEXT));
         DrawEdge(draw.hdc, &draw.rc, BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM);
         return CDRF_SKIPDEFAULT;
@@ -144,13 +200,31 @@ LRESULT TWinGrid::HeaderCustomDraw(NMCUSTOMDRAW& draw)
     return CDRF_DODEFAULT;
 }
 
+// The bounds of the first column are those of the whole row, and its label lies after the room
+// for the row's small image.
 RECT TWinGrid::CellRect(int col, int row) const
 {
     RECT cell{};
     cell.top = col;
-    cell.left = col == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+    cell.left = LVIR_BOUNDS;
     SendMessageW(List, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&cell));
+    if (col == 0)
+        cell.right = cell.left + ListView_GetColumnWidth(List, 0);
     return cell;
+}
+
+void TWinGrid::ScrollIntoView(int col, int row)
+{
+    ListView_EnsureVisible(List, row - 1, FALSE);
+    RECT client{};
+    GetClientRect(List, &client);
+    const RECT cell = CellRect(col, row);
+    // A cell wider than the view shows its start.
+    int shift = std::max<LONG>(0, cell.right - client.right);
+    if (cell.left - shift < client.left)
+        shift = cell.left - client.left;
+    if (shift != 0)
+        ListView_Scroll(List, shift, 0);
 }
 
 std::optional<std::pair<int, int>> TWinGrid::CellAt(LPARAM point) const
@@ -173,14 +247,14 @@ void TWinGrid::MoveTo(int col, int row)
         SelectCell(col, row);
     CurrentCol = col;
     CurrentRow = row;
-    ListView_EnsureVisible(List, row - 1, FALSE);
+    ScrollIntoView(col, row);
     InvalidateRect(List, nullptr, FALSE);
 }
 
 void TWinGrid::EditCurrentCell()
 {
     CommitEdit();
-    ListView_EnsureVisible(List, CurrentRow - 1, FALSE);
+    ScrollIntoView(CurrentCol, CurrentRow);
     const RECT cell = CellRect(CurrentCol, CurrentRow);
     const std::wstring text = WideFromCp932(Table.Cell(CurrentCol, CurrentRow));
     Editor = CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
@@ -287,6 +361,11 @@ LRESULT TWinGrid::OnListMessage(HWND list, UINT message, WPARAM wParam, LPARAM l
     case WM_VSCROLL:
     case WM_MOUSEWHEEL:
         CommitEdit();
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // The current cell shows the focus rectangle while the grid has the focus.
+        InvalidateRect(list, nullptr, FALSE);
         break;
     default:
         break;
