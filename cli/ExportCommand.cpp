@@ -55,10 +55,15 @@ int RunExport(const TExportArguments& arguments, std::ostream& out, std::ostream
         if (arguments.Output.empty()) {
             if (!(out << text << std::flush))
                 return fail(ExitFailure, CliText<"ExportStandardOutput">());
-        } else
-            WriteFileAtomically(arguments.Output, text, arguments.Force);
+        } else {
+            try {
+                WriteFileAtomically(arguments.Output, text, arguments.Force);
+            } catch (const std::exception& e) {
+                return fail(ExitFailure, CliText<"OutputNotWritten">(arguments.Output, e.what()));
+            }
+        }
     } catch (const std::exception& e) {
-        // A drawing that cannot be opened, a cell with no UTF-8 form, an output not written.
+        // A drawing that cannot be opened, or a cell with no UTF-8 form.
         return fail(ExitFailure, e.what());
     }
     return ExitSuccess;

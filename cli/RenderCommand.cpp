@@ -86,18 +86,25 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
         return fail(ExitUsage, whyNot);
     if (IsSameFile(arguments.Input, arguments.Output))
         return fail(ExitFailure, CliText<"RenderIsInput">(arguments.Output));
+    if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
+        !refusal.empty())
+        return fail(ExitFailure, CliText<"NothingWritten">(refusal));
 
     try {
         const auto doc = std::make_unique<TJwwDocument>();
         const TImageListOnly images;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
-        if (*format == TPictureFormat::Png) {
-            WritePngPicture(*doc, *filter, arguments.Output, arguments.Force);
-        } else {
-            std::ostringstream svg;
-            WriteSvg(*doc, *filter, svg);
-            WriteFileAtomically(arguments.Output, svg.str(), arguments.Force);
+        try {
+            if (*format == TPictureFormat::Png) {
+                WritePngPicture(*doc, *filter, arguments.Output, arguments.Force);
+            } else {
+                std::ostringstream svg;
+                WriteSvg(*doc, *filter, svg);
+                WriteFileAtomically(arguments.Output, svg.str(), arguments.Force);
+            }
+        } catch (const std::exception& e) {
+            return fail(ExitFailure, CliText<"OutputNotWritten">(arguments.Output, e.what()));
         }
     } catch (const std::exception& e) {
         return fail(ExitFailure, e.what());
