@@ -77,7 +77,7 @@ inline constexpr TCliMessage CliMessages[] = {
      .Japanese = "{0}何も書き込んでいません。"},
     {.Name = "ForceFlag",
      .English = "Replace OUT when it exists; without it OUT must be new",
-     .Japanese = "OUT がすでにあれば置き換えます。付けないときは OUT に新しい名前が必要です"},
+     .Japanese = "OUT がすでにあっても置き換えます"},
     {.Name = "AllowLossFlag",
      .English = "Write the drawing even when bytes after its last section cannot be read",
      .Japanese = "図面の最後の部分が読み取れなくても、その部分を除いて書き込みます"},
@@ -217,7 +217,7 @@ still reported), 2 usage.
      .English = "Write the four tables of a drawing as CSV or JSON",
      .Japanese = "図面の四つの表を CSV または JSON に書き出します"},
     {.Name = "ExportTableOption", .English = "The table to export", .Japanese = "書き出す表"},
-    {.Name = "ExportFormatOption", .English = "csv or json", .Japanese = "csv または json"},
+    {.Name = "ExportFormatOption", .English = "csv or json", .Japanese = "書き出す形式"},
     {.Name = "ExportEncodingOption",
      .English = "Encoding of CSV text",
      .Japanese = "CSV の文字コード"},
@@ -311,8 +311,8 @@ exists and --force was not given, 2 usage or unusable EDITS.
   EDITS は export が書き出す形です: 一つの表の CSV、先頭の列 "table" を持つ複数の表の CSV、
   または JSON。行と列はどれだけ省いてもかまいませんが、"No." の列（JSON では "no"）は必須
   で、要素数は読みません。省いた行と列は、読み込んだ図面の値のままです。
-  JSON は常に UTF-8 です。CSV は --encoding で指定したとき、または BOM で始まるときは UTF-8、
-  どちらもなければ UTF-8 として正しければ UTF-8、そうでなければコードページ 932 です。
+  JSON は常に UTF-8 です。CSV は --encoding の指定に従い、指定がなければ、BOM で始まるか
+  UTF-8 として正しいときは UTF-8、そうでなければコードページ 932 として読みます。
   表計算ソフトが数式として実行しないよう export がセルの先頭に付けたアポストロフィは外して
   読みます。
   指定したセルは、値が変わっていなくても、画面の保存と同じ列の規則を通ります: 名前は 256
@@ -322,8 +322,8 @@ exists and --force was not given, 2 usage or unusable EDITS.
   セグメント数を指定すると、それを超えるピッチは 0 になります。
   規則で補正した値は標準エラー出力に示します。
   次のときは受け付けず、何も書き込みません: コードページ 932 で表せない文字、数値が入って
-  いない数値のセル、1〜8 桁の16進数でないパターン、表の範囲外の行や二度指定した行、知らな
-  い表や列、CSV や JSON の形の誤り。
+  いない数値のセル、1〜8 桁の16進数でないパターン、表の範囲外の行や二度指定した行、未知の
+  表や列、CSV や JSON の形の誤り。
 終了コード: 0 保存した、1 ファイルを読み込めなかった・保存できなかった、OUT が FILE か
 EDITS と同じ、または OUT がすでにあって --force がない、2 使い方の誤りか、使えない EDITS。
 )"},
@@ -413,16 +413,16 @@ SXF の表を除き、要素の SXF 線種と SXF 線色は標準の線種と線
      .Japanese = "書き込む新しい画像（.svg または .png）"},
     {.Name = "RenderLayerOption",
      .English = "Show the layer G-L, such as 0-A",
-     .Japanese = "レイヤ G-L（例: 0-A）を示します"},
+     .Japanese = "レイヤ G-L（例: 0-A）を色付きで描きます"},
     {.Name = "RenderGroupOption",
      .English = "Show the layer group G, such as A",
-     .Japanese = "レイヤグループ G（例: A）を示します"},
+     .Japanese = "レイヤグループ G（例: A）を色付きで描きます"},
     {.Name = "RenderColorOption",
      .English = "Show the line colour N",
-     .Japanese = "線色 N を示します"},
+     .Japanese = "線色 N の要素を色付きで描きます"},
     {.Name = "RenderLineTypeOption",
      .English = "Show the line type N",
-     .Japanese = "線種 N を示します"},
+     .Japanese = "線種 N の要素を色付きで描きます"},
     {.Name = "RenderNotes",
      .English = R"(Draws every object of the drawing, block insertions expanded, fitted to its extent with
 the y axis up. The kind of OUT's name (.svg or .png) chooses the format. In SVG each object of
@@ -581,13 +581,13 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
      .Japanese = "{0}: 「{1}」は 1〜8 桁の16進数ではありません。"},
     {.Name = "EditsRowNotNumber",
      .English = "{0}: the row number \"{1}\" is not a number from {2} to {3}",
-     .Japanese = "{0}: 行の番号「{1}」は {2}〜{3} の数ではありません。"},
+     .Japanese = "{0}: No. の「{1}」は {2}〜{3} の数ではありません。"},
     {.Name = "EditsNoSuchRow",
      .English = "{0}: {1} has no row {2}; its rows are {3} to {4}",
-     .Japanese = "{0}: {1} に {2} の行はありません。行は {3}〜{4} です。"},
+     .Japanese = "{0}: {1} に No. {2} の行はありません。No. は {3}〜{4} です。"},
     {.Name = "EditsRowTwice",
      .English = "{0}: {1} row {2} is given a second time (first at {3})",
-     .Japanese = "{0}: {1} の {2} の行が二度目です（一度目は {3}）。"},
+     .Japanese = "{0}: {1} の No. {2} の行が二度あります（一度目は {3}）。"},
     {.Name = "EditsNoCp932Form",
      .English = "{0}: {1} has no code page 932 form",
      .Japanese = "{0}: {1} はコードページ 932 で表せません。"},
@@ -618,7 +618,7 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
      .Japanese = "{0}: 列「{1}」が二つあります。"},
     {.Name = "EditsNoNumberColumn",
      .English = "line 1: the row number column \"No.\" is missing",
-     .Japanese = "1 行目: 行の番号の列「No.」がありません。"},
+     .Japanese = "1 行目: 列「No.」がありません。"},
     {.Name = "EditsColumnsOfSeveralTables",
      .English = "line 1: the columns belong to different tables; add a first column \"table\" "
                 "naming each row's table",
@@ -641,7 +641,7 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
     {.Name = "EditsJsonMember", .English = "member \"{0}\"", .Japanese = "メンバー \"{0}\""},
     {.Name = "EditsJsonUnknownTable",
      .English = "{0}: unknown table; the tables are groups, layers, colors and linetypes",
-     .Japanese = "{0}: そういう表はありません。表は groups、layers、colors、linetypes です。"},
+     .Japanese = "{0}: この名前の表はありません。表は groups、layers、colors、linetypes です。"},
     {.Name = "EditsJsonNotArray",
      .English = "{0}: must be an array of rows",
      .Japanese = "{0}: 行の配列にしてください。"},
@@ -680,7 +680,7 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
      .EnglishOne = "{0} field"},
     {.Name = "CsvFieldCount",
      .English = "the record has {0}, the first record {1}",
-     .Japanese = "フィールドが {0} で、1 件目の {1} と違います。"},
+     .Japanese = "この行のフィールドは {0} で、1 行目の {1} と数が違います。"},
     {.Name = "CsvLoneCarriageReturn",
      .English = "a carriage return without a line feed",
      .Japanese = "LF の付かない CR があります。"},
