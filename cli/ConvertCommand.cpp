@@ -70,7 +70,9 @@ TCliAction DefineConvertCommand(CLI::App& command)
     const auto arguments = std::make_shared<TConvertArguments>();
     command.add_option("FILE", arguments->Input, CliText<"DrawingToRead">())->required();
     command.add_option("OUT", arguments->Output, CliText<"NewDrawingToWrite">())->required();
-    command.add_option("--target-version", arguments->TargetVersion, CliText<"ConvertTargetOption">())
+    command
+        .add_option("--target-version", arguments->TargetVersion,
+                    CliText<"ConvertTargetOption">())
         ->required()
         ->check(CLI::Range(OldestTargetVersion, NewestTargetVersion));
     command.add_option("--strings", arguments->Strings, CliText<"ConvertStringsOption">())

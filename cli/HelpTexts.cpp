@@ -22,7 +22,8 @@ public:
         const std::size_t width = TerminalWidth(name);
         if (!description.empty()) {
             const std::string indent(column_width_, ' ');
-            line += width >= column_width_ ? "\n" + indent : std::string(column_width_ - width, ' ');
+            line += width >= column_width_ ? "\n" + indent
+                                           : std::string(column_width_ - width, ' ');
             for (const char c : description)
                 line += c == '\n' ? "\n" + indent : std::string(1, c);
         }

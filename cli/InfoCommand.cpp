@@ -133,7 +133,8 @@ void WriteText(const TDrawingInfo& info, const TJwwDocument& doc, std::ostream& 
 {
     out << CliText<"InfoFile">(info.Path) << '\n';
     out << CliText<"InfoVersion">(doc.Header.Version) << '\n';
-    out << (info.Complete ? CliText<"InfoComplete">() : CliText<"InfoIncomplete">(info.ShownFailure))
+    out << (info.Complete ? CliText<"InfoComplete">()
+                          : CliText<"InfoIncomplete">(info.ShownFailure))
         << '\n';
     out << CliText<"InfoMemo">(OneLine(ReadableText(doc.Header.Memo))) << '\n';
     out << CliText<"InfoStringForm">(StringFormName(doc.StringForm)) << '\n';

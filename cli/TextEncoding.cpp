@@ -96,7 +96,8 @@ std::string FirstCharacterWithoutCp932(std::string_view utf8)
         Utf8ToCp932(character, &lossy);
         if (lossy) {
             if (!IsValidUtf8(character))
-                return CliText<"EditsNotUtf8Byte">(HexByte(static_cast<unsigned char>(character[0])));
+                return CliText<"EditsNotUtf8Byte">(
+                    HexByte(static_cast<unsigned char>(character[0])));
             char codePoint[16];
             std::snprintf(codePoint, sizeof codePoint, "U+%04X",
                           static_cast<unsigned>(CodePointAt(utf8, i, length)));
