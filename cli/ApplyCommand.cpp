@@ -13,6 +13,7 @@
 #include "cli/BatchDrawings.h"
 #include "cli/BatchReport.h"
 #include "cli/CliCommands.h"
+#include "cli/CliText.h"
 #include "cli/DrawingLoad.h"
 #include "cli/EditsFile.h"
 #include "cli/PendingOutputs.h"
@@ -26,20 +27,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::string_view ApplyNotes = R"(Applies EDITS, with the form and rules of import, to every DRAWING and writes each result
-to DIR under the drawing's own name, with S put before its extension when --suffix is given.
-A folder among the drawings is walked, subfolders too, for files ending in .jww in any letter
-case; their results go to the same subfolders of DIR, which are created as needed, as is
-DIR. An input file and an existing file are never written over: such a drawing is skipped.
-A drawing that cannot be read, is no drawing, is older than Ver.4.20 or cannot be saved is
-reported and the others go on. --check tells for every drawing what the edits would change
-and writes nothing. On a terminal a bar shows the progress; otherwise every drawing written
-gets a line. At the end a summary counts the drawings written, skipped and failed and the
-values a rule changed.
-Exit status: 0 every drawing written, 1 a drawing skipped or failed, 2 usage or unusable
-EDITS (nothing is written then).
-)";
 
 struct TApplyArguments {
     std::string Edits;
@@ -90,7 +77,7 @@ private:
         }
         std::error_code error;
         if (!fs::exists(FsPath(drawing.Input), error)) {
-            outcome.Message = drawing.Input + ": does not exist";
+            outcome.Message = CliText<"ApplyDoesNotExist">(drawing.Input);
             return false;
         }
         std::string whyNot;
@@ -104,7 +91,7 @@ private:
             return false;
         }
         for (const std::string& warning : SaveLossWarnings(*Doc))
-            outcome.Warnings.push_back(drawing.Input + ": warning: " + warning);
+            outcome.Warnings.push_back(drawing.Input + ": " + CliText<"Warning">(warning));
         const std::unique_ptr<TWindowTables> before =
             Arguments.Check ? std::make_unique<TWindowTables>(*Doc) : nullptr;
         const std::vector<std::string> ruleChanges = ApplyTableEdits(Edits, *Doc);
@@ -114,9 +101,8 @@ private:
         if (Arguments.Check) {
             outcome.Changes = TableChanges(*before, TWindowTables(*Doc));
             outcome.Result = TBatchResult::Written;
-            outcome.Message = drawing.Input + ": would be written to " + drawing.Output + ", " +
-                              std::to_string(outcome.Changes.size()) +
-                              (outcome.Changes.size() == 1 ? " cell changed" : " cells changed");
+            outcome.Message = CliText<"ApplyWouldBeWritten">(outcome.Changes.size(), drawing.Input,
+                                                             drawing.Output);
             return false;
         }
         fs::create_directories(FsPath(drawing.Output).parent_path());
@@ -131,7 +117,7 @@ private:
         }
         file->Close();
         outcome.Result = TBatchResult::Written;
-        outcome.Message = drawing.Input + ": written to " + drawing.Output;
+        outcome.Message = CliText<"ApplyWritten">(drawing.Input, drawing.Output);
         Pending.Add(std::move(file), drawing.Input, drawing.Output, std::move(outcome));
         return true;
     }
@@ -140,14 +126,13 @@ private:
     {
         if (!drawing.Refusal.empty())
             return drawing.Refusal;
-        const std::string skipped = drawing.Input + ": skipped: " + drawing.Output;
         if (IsSameFile(drawing.Input, drawing.Output))
-            return skipped + " is the drawing itself";
+            return CliText<"ApplyIsTheDrawing">(drawing.Input, drawing.Output);
         if (IsSameFile(Arguments.Edits, drawing.Output))
-            return skipped + " is the edits file";
+            return CliText<"ApplyIsTheEdits">(drawing.Input, drawing.Output);
         std::error_code error;
         if (fs::exists(fs::symlink_status(FsPath(drawing.Output), error)))
-            return skipped + " exists already";
+            return CliText<"ApplyOutputExists">(drawing.Input, drawing.Output);
         return {};
     }
 
@@ -204,14 +189,14 @@ void RunWorkers(const TApplyArguments& arguments, const std::vector<TCellEdit>& 
 int RunApply(const TApplyArguments& arguments, std::ostream& out, std::ostream& err)
 {
     const auto usage = [&err](const std::string& message) {
-        err << "zelvane-cli apply: " << message << "; nothing was written\n";
+        err << "zelvane-cli apply: " << CliText<"NothingWritten">(message) << '\n';
         return ExitUsage;
     };
     if (arguments.Suffix.find_first_of("/\\") != std::string::npos)
-        return usage("--suffix \"" + arguments.Suffix + "\" holds a folder separator");
+        return usage(CliText<"ApplySuffixSeparator">(arguments.Suffix));
     std::error_code error;
     if (fs::exists(FsPath(arguments.OutDir), error) && !fs::is_directory(FsPath(arguments.OutDir), error))
-        return usage(arguments.OutDir + ": is not a folder");
+        return usage(CliText<"ApplyNotAFolder">(arguments.OutDir));
 
     std::vector<TCellEdit> edits;
     try {
@@ -226,10 +211,10 @@ int RunApply(const TApplyArguments& arguments, std::ostream& out, std::ostream& 
     const TBatchDrawings found = FindBatchDrawings(arguments.Drawings, arguments.OutDir,
                                                    arguments.Suffix);
     for (const std::string& folder : found.EmptyFolders)
-        err << "zelvane-cli apply: " << folder << ": holds no drawings (*.jww)\n";
+        err << "zelvane-cli apply: " << CliText<"ApplyNoDrawingsInFolder">(folder) << '\n';
     if (!arguments.Check && !fs::is_directory(FsPath(arguments.OutDir), error) &&
         !fs::create_directories(FsPath(arguments.OutDir), error))
-        return usage(arguments.OutDir + ": cannot be created (" + error.message() + ")");
+        return usage(CliText<"ApplyFolderNotCreated">(arguments.OutDir, error.message()));
 
     TBatchReport report(out, err, found.Drawings.size(), IsTerminal(err), arguments.Check);
     try {
@@ -249,20 +234,19 @@ TCliAction DefineApplyCommand(CLI::App& command)
 {
     const auto arguments = std::make_shared<TApplyArguments>();
     arguments->Jobs = std::max(1u, std::thread::hardware_concurrency());
-    command.add_option("EDITS", arguments->Edits, "The edited tables, CSV or JSON")->required();
-    command.add_option("DRAWING", arguments->Drawings, "Drawings, or folders of drawings")
+    command.add_option("EDITS", arguments->Edits, CliText<"EditsArgument">())->required();
+    command.add_option("DRAWING", arguments->Drawings, CliText<"ApplyDrawings">())->required();
+    command.add_option("--out-dir", arguments->OutDir, CliText<"ApplyOutDirOption">())
         ->required();
-    command.add_option("--out-dir", arguments->OutDir, "The folder the results go to")
-        ->required();
-    command.add_option("--jobs", arguments->Jobs, "Drawings worked on side by side")
+    command.add_option("--jobs", arguments->Jobs, CliText<"ApplyJobsOption">())
         ->check(CLI::Range(1u, 1024u))
         ->capture_default_str();
-    command.add_option("--suffix", arguments->Suffix, "Put before the extension of each result");
-    command.add_option("--encoding", arguments->Encoding, "Encoding of CSV edits")
+    command.add_option("--suffix", arguments->Suffix, CliText<"ApplySuffixOption">());
+    command.add_option("--encoding", arguments->Encoding, CliText<"EditsEncodingOption">())
         ->check(CLI::IsMember({"utf-8", "cp932"}));
-    command.add_flag("--check", arguments->Check, "Tell what would change; write nothing");
+    command.add_flag("--check", arguments->Check, CliText<"ApplyCheckFlag">());
     AddAllowLossFlag(command, arguments->AllowLoss);
-    command.footer(std::string(ApplyNotes));
+    command.footer(CliText<"ApplyNotes">());
     return [arguments](std::ostream& out, std::ostream& err) {
         return RunApply(*arguments, out, err);
     };

@@ -6,15 +6,16 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "cli/CliText.h"
 #include "jww/leftovers.h"
 #include "jww/move_into_place.h"
 #include "jww/system_files.h"
 
 namespace {
 
-[[noreturn]] void FailWith(const std::string& what, const std::string& path)
+[[noreturn]] void FailToWrite(const std::string& path)
 {
-    throw std::runtime_error(what + " " + path + " (" + std::strerror(errno) + ")");
+    throw std::runtime_error(CliText<"CannotWrite">(path, std::strerror(errno)));
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ void TTempSibling::Write(std::string_view bytes)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            FailWith("cannot write", Name);
+            FailToWrite(Name);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
 }
@@ -52,7 +53,7 @@ void TTempSibling::Write(std::string_view bytes)
 void TTempSibling::CommitAs(const std::string& target, bool replace)
 {
     if (!SyncFile(Fd))
-        FailWith("cannot write", Name);
+        FailToWrite(Name);
     Close();
     PlaceAs(target, replace);
 }
@@ -61,11 +62,11 @@ void TTempSibling::Close()
 {
     // Where a whole file system cannot be synced later, the file is made durable now.
     if (!CanSyncWholeFileSystems() && !SyncFile(Fd))
-        FailWith("cannot write", Name);
+        FailToWrite(Name);
     const int fd = Fd;
     Fd = -1;
     if (::close(fd) != 0)
-        FailWith("cannot write", Name);
+        FailToWrite(Name);
 }
 
 void TTempSibling::PlaceAs(const std::string& target, bool replace)
@@ -78,7 +79,7 @@ void MakeFoldersDurable(const std::vector<std::string>& folders)
 {
     for (const std::string& folder : folders)
         if (!SyncFileSystemOf(folder))
-            FailWith("cannot write to disk in", folder);
+            throw std::runtime_error(CliText<"CannotWriteToDisk">(folder, std::strerror(errno)));
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes, bool replace)

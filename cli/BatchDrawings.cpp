@@ -6,6 +6,7 @@
 #include <map>
 #include <system_error>
 
+#include "cli/CliText.h"
 #include "jww/system_files.h"
 
 namespace fs = std::filesystem;
@@ -53,8 +54,9 @@ private:
                 drawings.push_back(walk->path());
         }
         if (error) {
-            Found.Drawings.push_back(
-                {Utf8Path(folder), "", Utf8Path(folder) + ": cannot be read (" + error.message() + ")"});
+            Found.Drawings.push_back({Utf8Path(folder), "",
+                                      CliText<"ApplyFolderUnreadable">(Utf8Path(folder),
+                                                                       error.message())});
             return;
         }
         if (drawings.empty())
@@ -79,8 +81,7 @@ private:
         TBatchDrawing drawing{input, Utf8Path(output), ""};
         const auto [first, isNew] = Outputs.try_emplace(Utf8Path(fs::absolute(output)), input);
         if (!isNew)
-            drawing.Refusal = input + ": skipped: " + drawing.Output + " is also the output of " +
-                              first->second;
+            drawing.Refusal = CliText<"ApplySameOutput">(input, drawing.Output, first->second);
         Found.Drawings.push_back(std::move(drawing));
     }
 

@@ -2,14 +2,11 @@
 
 #include <cstdio>
 
+#include "cli/CliText.h"
+
 namespace {
 
 constexpr std::size_t BarWidth = 30;
-
-std::string Plural(std::size_t n, const char* one, const char* many)
-{
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 }  // namespace
 
@@ -53,11 +50,11 @@ void TBatchReport::Finish()
     const std::lock_guard lock(Mutex);
     if (ProgressBar)
         Err << '\n' << std::flush;
-    Out << Plural(Drawings, "drawing", "drawings") << ": " << Written
-        << (DryRun ? " would be written, " : " written, ") << Skipped << " skipped, " << Failed
-        << " failed, " << Plural(RuleChanges, "value", "values")
-        << (DryRun ? " a rule would change; nothing was written\n" : " changed by a rule\n")
-        << std::flush;
+    const std::string drawings = CliText<"ApplyDrawingCount">(Drawings);
+    const std::string values = CliText<"ApplyValueCount">(RuleChanges);
+    Out << (DryRun ? CliText<"ApplyChecked">(drawings, Written, Skipped, Failed, values)
+                   : CliText<"ApplyDone">(drawings, Written, Skipped, Failed, values))
+        << '\n' << std::flush;
 }
 
 int TBatchReport::ExitCode() const

@@ -6,36 +6,37 @@
 #include <string>
 #include <vector>
 
+#include "cli/HelpTexts.h"
+#include "cli/UsageErrors.h"
+
 std::span<const TCliCommand> CliCommands()
 {
     static constexpr std::array Commands{
-        TCliCommand{"copy", "Load a drawing and save it to a new file in its own format version",
-                    DefineCopyCommand},
-        TCliCommand{"info", "Report what a drawing holds", DefineInfoCommand},
-        TCliCommand{"export", "Write the four tables of a drawing as CSV or JSON",
-                    DefineExportCommand},
-        TCliCommand{"import", "Apply edited tables to a drawing and save it to a new file",
-                    DefineImportCommand},
-        TCliCommand{"convert", "Save a drawing to a new file in another format version",
-                    DefineConvertCommand},
-        TCliCommand{"render", "Draw a drawing as an SVG or PNG picture", DefineRenderCommand},
-        TCliCommand{"apply", "Apply edited tables to many drawings, writing each to a folder",
-                    DefineApplyCommand},
+        TCliCommand{"copy", CliText<"CopySummary">, DefineCopyCommand},
+        TCliCommand{"info", CliText<"InfoSummary">, DefineInfoCommand},
+        TCliCommand{"export", CliText<"ExportSummary">, DefineExportCommand},
+        TCliCommand{"import", CliText<"ImportSummary">, DefineImportCommand},
+        TCliCommand{"convert", CliText<"ConvertSummary">, DefineConvertCommand},
+        TCliCommand{"render", CliText<"RenderSummary">, DefineRenderCommand},
+        TCliCommand{"apply", CliText<"ApplySummary">, DefineApplyCommand},
     };
     return Commands;
 }
 
 void AddForceFlag(CLI::App& command, bool& force)
 {
-    command.add_flag("--force", force, "Replace OUT when it exists; without it OUT must be new");
+    command.add_flag("--force", force, CliText<"ForceFlag">());
 }
 
-int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                  TLanguage language)
 {
-    CLI::App app{"Reads and writes Jw_cad for Windows drawings (.jww).", "zelvane-cli"};
+    SetCliLanguage(language);
+    CLI::App app{CliText<"ProgramDescription">(), "zelvane-cli"};
     app.require_subcommand(1);
     // A Windows path such as /data/a.jww is a file, never an option; the subcommands inherit this.
     app.allow_windows_style_options(false);
+    PrepareHelp(app);
 
     struct TDefined {
         CLI::App* Parser;
@@ -43,15 +44,23 @@ int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ost
     };
     std::vector<TDefined> defined;
     for (const TCliCommand& command : CliCommands()) {
-        CLI::App* parser = app.add_subcommand(std::string(command.Name), std::string(command.Summary));
+        CLI::App* parser = app.add_subcommand(std::string(command.Name), command.Summary());
         defined.push_back({parser, command.Define(*parser)});
     }
+    FinishHelp(app);
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         // A request for help prints it and succeeds; anything else is a usage error.
-        return app.exit(e, out, err) == 0 ? ExitSuccess : ExitUsage;
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
+            return app.exit(e, out, err) == 0 ? ExitSuccess : ExitUsage;
+        std::string command = app.get_name();
+        for (const TDefined& subcommand : defined)
+            if (subcommand.Parser->parsed())
+                command += " " + subcommand.Parser->get_name();
+        err << CliText<"UsageError">(command, UsageErrorText(e, app)) << '\n';
+        return ExitUsage;
     }
     for (const TDefined& command : defined) {
         if (command.Parser->parsed())

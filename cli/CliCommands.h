@@ -5,7 +5,10 @@
 #include <functional>
 #include <ostream>
 #include <span>
+#include <string>
 #include <string_view>
+
+#include "cli/CliText.h"
 
 namespace CLI {
 class App;
@@ -21,7 +24,8 @@ using TCliAction = std::function<int(std::ostream& out, std::ostream& err)>;
 
 struct TCliCommand {
     std::string_view Name;
-    std::string_view Summary;
+    // The line the program's help shows for it, in the user's language.
+    std::string (*Summary)();
     // Declares the subcommand's arguments on its parser and returns the action that runs it
     // with the values the parser fills in.
     TCliAction (*Define)(CLI::App& command);
@@ -32,8 +36,10 @@ std::span<const TCliCommand> CliCommands();
 // The --force flag of a subcommand that writes a new file, which lets it replace one that exists.
 void AddForceFlag(CLI::App& command, bool& force);
 
-// Parses the command line and runs the subcommand it names.
-int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+// Parses the command line and runs the subcommand it names, telling what it has to tell in the
+// language given.
+int RunZelvaneCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                  TLanguage language = TLanguage::English);
 
 TCliAction DefineCopyCommand(CLI::App& command);
 TCliAction DefineInfoCommand(CLI::App& command);

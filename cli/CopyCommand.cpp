@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
+#include "cli/CliText.h"
 #include "cli/DrawingLoad.h"
 #include "jww/jwwunit.h"
 #include "jww/private_image_folder.h"
@@ -22,16 +23,16 @@ public:
     int Run()
     {
         if (IsSameFile(Input, Output))
-            return Fail(Output + ": is the input file; the copy needs a new file");
+            return Fail(CliText<"CopyIsInput">(Output));
         if (const std::string refusal = ExistingOutputRefusal(Output, Replace); !refusal.empty())
-            return Fail(refusal + "; nothing was written");
+            return Fail(CliText<"NothingWritten">(refusal));
         const auto doc = std::make_unique<TJwwDocument>();
         const TPrivateImageFolder imageFolder;
         std::string whyNot;
         if (!LoadWholeDrawing(*doc, Input, whyNot))
-            return Fail(whyNot + "; nothing was written");
+            return Fail(CliText<"NothingWritten">(whyNot));
         if (!AcceptWhatASaveLoses(*doc, Input, AllowLoss, "copy", Err, whyNot))
-            return Fail(whyNot + "; nothing was written");
+            return Fail(CliText<"NothingWritten">(whyNot));
         if (!SaveWholeDrawing(*doc, Output, doc->Header.Version, whyNot, Replace))
             return Fail(whyNot);
         return ExitSuccess;
@@ -74,8 +75,8 @@ TCliAction DefineCopyCommand(CLI::App& command)
         bool Force = false;
     };
     const auto arguments = std::make_shared<TArguments>();
-    command.add_option("IN", arguments->Input, "The drawing to read")->required();
-    command.add_option("OUT", arguments->Output, "The new file to write")->required();
+    command.add_option("IN", arguments->Input, CliText<"DrawingToRead">())->required();
+    command.add_option("OUT", arguments->Output, CliText<"CopyOutput">())->required();
     AddAllowLossFlag(command, arguments->AllowLoss);
     AddForceFlag(command, arguments->Force);
     return [arguments](std::ostream&, std::ostream& err) {

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "cli/CliText.h"
+
 namespace {
 
 bool NeedsQuotes(std::string_view field)
 {
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
-}
-
-std::string FieldCount(std::size_t n)
-{
-    return std::to_string(n) + (n == 1 ? " field" : " fields");
 }
 
 class TCsvParser {
@@ -29,9 +26,9 @@ public:
             records.push_back(Record());
             const std::size_t expected = records.front().Fields.size();
             if (records.back().Fields.size() != expected)
-                Fail(records.back().Line, "the record has " +
-                                              FieldCount(records.back().Fields.size()) +
-                                              ", the first record " + FieldCount(expected));
+                Fail(records.back().Line,
+                     CliText<"CsvFieldCount">(CliText<"CsvFields">(records.back().Fields.size()),
+                                              CliText<"CsvFields">(expected)));
         }
         return records;
     }
@@ -39,7 +36,7 @@ public:
 private:
     [[noreturn]] static void Fail(std::size_t line, const std::string& what)
     {
-        throw ECsvError("line " + std::to_string(line) + ": " + what);
+        throw ECsvError(CliText<"CsvLine">(line, what));
     }
 
     bool AtLineBreak() const
@@ -70,7 +67,7 @@ private:
                 SkipLineBreak();
                 return record;
             }
-            Fail(Line, "a carriage return without a line feed");
+            Fail(Line, CliText<"CsvLoneCarriageReturn">());
         }
     }
 
@@ -80,7 +77,7 @@ private:
             return QuotedField();
         const std::size_t end = std::min(Text.find_first_of(",\"\r\n", Pos), Text.size());
         if (end < Text.size() && Text[end] == '"')
-            Fail(Line, "a double quote inside a field that does not start with one");
+            Fail(Line, CliText<"CsvStrayQuote">());
         std::string field(Text.substr(Pos, end - Pos));
         Pos = end;
         return field;
@@ -93,7 +90,7 @@ private:
         ++Pos;
         for (;;) {
             if (Pos >= Text.size())
-                Fail(openedOn, "a quoted field that never ends");
+                Fail(openedOn, CliText<"CsvUnendedQuote">());
             const char c = Text[Pos++];
             if (c == '"') {
                 if (Pos < Text.size() && Text[Pos] == '"') {
@@ -108,7 +105,7 @@ private:
             field.push_back(c);
         }
         if (Pos < Text.size() && Text[Pos] != ',' && Text[Pos] != '\r' && Text[Pos] != '\n')
-            Fail(Line, "text after the closing double quote of a field");
+            Fail(Line, CliText<"CsvTextAfterQuote">());
         return field;
     }
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <string_view>
+
+#include "cli/CliText.h"
 
 namespace {
 
@@ -105,11 +106,6 @@ int ImagesInUse(const TJwwDocument& doc)
                                           }));
 }
 
-std::string Counted(int n, std::string_view thing)
-{
-    return std::to_string(n) + " " + std::string(thing) + (n == 1 ? "" : "s");
-}
-
 }  // namespace
 
 std::vector<std::string> DownLevelLosses(const TJwwDocument& doc, int32_t targetVersion)
@@ -118,8 +114,7 @@ std::vector<std::string> DownLevelLosses(const TJwwDocument& doc, int32_t target
     const int32_t version = doc.Header.Version;
     if (targetVersion < ImageSectionVersion && version >= ImageSectionVersion) {
         if (const int images = ImagesInUse(doc); images > 0)
-            losses.push_back(Counted(images, "embedded image") +
-                             " dropped: a drawing before version 700 has no image section");
+            losses.push_back(CliText<"LossImages">(images));
     }
     if (targetVersion >= SxfVersion || version < SxfVersion)
         return losses;
@@ -131,24 +126,16 @@ std::vector<std::string> DownLevelLosses(const TJwwDocument& doc, int32_t target
         tally.PenWidths += blockDef.Base.PenWidth != 0;
     }
     if (SxfTablesHoldData(doc))
-        losses.push_back("the SXF extended line colours and line types are dropped: a drawing "
-                         "before version 420 has no SXF tables");
+        losses.push_back(CliText<"LossSxfTables">());
     if (tally.DimensionsWithoutSxf > 0)
-        losses.push_back("the extension lines and points of " +
-                         Counted(tally.DimensionsWithoutSxf, "dimension") +
-                         " without SXF mode are dropped");
+        losses.push_back(CliText<"LossDimensionParts">(tally.DimensionsWithoutSxf));
     if (tally.DimensionsWithSxf > 0)
-        losses.push_back(Counted(tally.DimensionsWithSxf, "dimension") +
-                         " with an SXF mode split: the mode is dropped and the two extension "
-                         "lines and four points follow each dimension as separate objects");
+        losses.push_back(CliText<"LossDimensionsSplit">(tally.DimensionsWithSxf));
     if (tally.SxfLineTypes > 0)
-        losses.push_back("the SXF line types (31 to 62) of " +
-                         Counted(tally.SxfLineTypes, "object") + " become standard line types");
+        losses.push_back(CliText<"LossSxfLineTypes">(tally.SxfLineTypes));
     if (tally.SxfColors > 0)
-        losses.push_back("the SXF colours (101 to 356) of " + Counted(tally.SxfColors, "object") +
-                         " become standard colours");
+        losses.push_back(CliText<"LossSxfColors">(tally.SxfColors));
     if (targetVersion < PenWidthVersion && tally.PenWidths > 0)
-        losses.push_back("the line widths of " + Counted(tally.PenWidths, "object") +
-                         " are dropped: a drawing before version 351 has no line widths");
+        losses.push_back(CliText<"LossLineWidths">(tally.PenWidths));
     return losses;
 }

@@ -5,8 +5,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/CliText.h"
 #include "jww/system_files.h"
-#include "tables/TableMessages.h"
 #include "text/Cp932.h"
 
 namespace {
@@ -40,20 +40,20 @@ std::string WindowText(std::string_view cp932)
 bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& whyNot)
 {
     if (!IsJwwFile(path)) {
-        whyNot = path + ": " + WindowText(MsgNotJwwFile);
+        whyNot = CliText<"NotJwwFile">(path);
         return false;
     }
     if (!ReadJwwHeader(doc, path)) {
-        whyNot = path + ": " + WindowText(MsgHeaderUnreadable);
+        whyNot = CliText<"HeaderUnreadable">(path);
         return false;
     }
     if (doc.Header.Version < OldestOpenedVersion) {
-        whyNot = path + ": " + WindowText(MsgVersionTooOld);
+        whyNot = CliText<"VersionTooOld">(path);
         return false;
     }
     std::string failure;
     if (!LoadJww(doc, path, &failure)) {
-        whyNot = path + ": the drawing could not be read completely (" + failure + ")";
+        whyNot = CliText<"NotReadCompletely">(path, failure);
         return false;
     }
     return true;
@@ -72,7 +72,7 @@ bool SaveWholeDrawing(const TJwwDocument& doc, const std::string& path, int32_t 
 
 std::string SaveFailure(const std::string& path, const std::string& reason)
 {
-    return path + ": the drawing could not be saved (" + reason + ")";
+    return CliText<"NotSaved">(path, reason);
 }
 
 std::string ExistingOutputRefusal(const std::string& output, bool replace)
@@ -80,25 +80,19 @@ std::string ExistingOutputRefusal(const std::string& output, bool replace)
     std::error_code error;
     if (replace || !std::filesystem::exists(std::filesystem::symlink_status(output, error)))
         return {};
-    return output + ": exists already; give --force to replace it";
+    return CliText<"OutputExists">(output);
 }
 
-std::string TrailingBytesText(const TJwwDocument& doc)
-{
-    return std::to_string(doc.TrailingBytes) + " bytes after the last section of the drawing" +
-           " could not be read";
-}
 
 std::vector<std::string> SaveLossWarnings(const TJwwDocument& doc)
 {
     std::vector<std::string> warnings;
     if (doc.LossyStrings)
-        warnings.push_back(WindowText(MsgLossyStrings));
+        warnings.push_back(CliText<"LossyStrings">());
     if (doc.TrailingBytes > 0)
-        warnings.push_back(TrailingBytesText(doc) + "; the new file leaves them out");
+        warnings.push_back(CliText<"TrailingBytesLeftOut">(doc.TrailingBytes));
     for (const std::string& name : MissingTempImages())
-        warnings.push_back("the image " + WindowText(name) +
-                           " cannot be extracted under its name and is left out of the new file");
+        warnings.push_back(CliText<"ImageLeftOut">(WindowText(name)));
     return warnings;
 }
 
@@ -106,8 +100,7 @@ std::string SaveLossRefusal(const TJwwDocument& doc, const std::string& path, bo
 {
     if (doc.TrailingBytes == 0 || allowLoss)
         return {};
-    return path + ": " + TrailingBytesText(doc) +
-           " and would be lost; --allow-loss writes the drawing without them";
+    return CliText<"TrailingBytesRefused">(path, doc.TrailingBytes);
 }
 
 bool AcceptWhatASaveLoses(const TJwwDocument& doc, const std::string& path, bool allowLoss,
@@ -117,14 +110,13 @@ bool AcceptWhatASaveLoses(const TJwwDocument& doc, const std::string& path, bool
     if (!whyNot.empty())
         return false;
     for (const std::string& warning : SaveLossWarnings(doc))
-        err << "zelvane-cli " << command << ": warning: " << warning << '\n';
+        err << "zelvane-cli " << command << ": " << CliText<"Warning">(warning) << '\n';
     return true;
 }
 
 void AddAllowLossFlag(CLI::App& command, bool& allowLoss)
 {
-    command.add_flag("--allow-loss", allowLoss,
-                     "Write the drawing even when bytes after its last section cannot be read");
+    command.add_flag("--allow-loss", allowLoss, CliText<"AllowLossFlag">());
 }
 
 TImageListOnly::TImageListOnly() : PreviousExtract(ExtractImages), PreviousScan(ScanImages)

@@ -49,12 +49,9 @@ std::string SaveLossRefusal(const TJwwDocument& doc, const std::string& path, bo
 
 // For a subcommand that saves the drawing it loaded from path: false with whyNot set when the
 // save must be refused, else true with every warning on err, as "zelvane-cli COMMAND: warning:
-// ...".
+// ..." in the user's language.
 bool AcceptWhatASaveLoses(const TJwwDocument& doc, const std::string& path, bool allowLoss,
                           std::string_view command, std::ostream& err, std::string& whyNot);
-
-// "N bytes after the last section of the drawing could not be read".
-std::string TrailingBytesText(const TJwwDocument& doc);
 
 // The option that lets a subcommand save a drawing whose last bytes it could not read.
 void AddAllowLossFlag(CLI::App& command, bool& allowLoss);

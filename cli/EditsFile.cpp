@@ -6,13 +6,14 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "cli/CliText.h"
 #include "jww/system_files.h"
 
 std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream file(FsPath(path), std::ios::binary);
     if (!file)
-        throw std::runtime_error(path + ": cannot be opened (" + std::strerror(errno) + ")");
+        throw std::runtime_error(CliText<"CannotOpen">(path, std::strerror(errno)));
     try {
         std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
         if (!file.bad())
@@ -20,7 +21,7 @@ std::string ReadWholeFile(const std::string& path)
     } catch (const std::ios_base::failure&) {
         // A folder, for one, opens but cannot be read.
     }
-    throw std::runtime_error(path + ": cannot be read");
+    throw std::runtime_error(CliText<"CannotRead">(path));
 }
 
 std::optional<TTextEncoding> EncodingNamed(const std::string& name)

@@ -5,30 +5,11 @@
 
 #include "cli/AtomicFile.h"
 #include "cli/CliCommands.h"
+#include "cli/CliText.h"
 #include "cli/DrawingLoad.h"
 #include "cli/TableExport.h"
 
 namespace {
-
-constexpr std::string_view ExportLayout = R"(Layout:
-  CSV of one table: a header row of the window's column headers, "No." first, then one row
-  per entry (groups 0-15, layers 0-255, colors 1-256, linetypes 1-32) with the window's texts
-  and element counts. The colour swatch columns, which hold no text, are left out.
-  CSV of all tables: a first column "table" naming each row's table, then "No." and the
-  columns of all four tables, each header once:
-    table,No.,<group name>,<element count>,<layer name>,<colour columns>,<line-type columns>
-  A row fills the columns of its own table and leaves the others empty.
-  CSV is RFC 4180 with CR LF line ends; UTF-8 starts with a byte-order mark, cp932 has none.
-  A cell that a spreadsheet would run as a formula (one starting with =, +, -, @, a tab or a
-  carriage return, unless it is a plain number) starts with an apostrophe, which import takes
-  off again.
-  JSON (always UTF-8): {"groups": [...], "layers": [...], "colors": [...], "linetypes": [...]},
-  each row an object with "no" and "count" as numbers and the other columns as the window's
-  texts under the keys name, screenColor, screenWidth, printColor, printWidth, pointRadius,
-  pattern, dotsPerUnit, screenPitch, printPitch, segmentCount, p0 ... p7.
-Exit status: 0 written, 1 the drawing could not be read or the output not written, or the
-output exists and --force was not given, 2 usage.
-)";
 
 struct TExportArguments {
     std::string Input;
@@ -57,12 +38,12 @@ int RunExport(const TExportArguments& arguments, std::ostream& out, std::ostream
     request.Format = arguments.Format == "json" ? TTableFormat::Json : TTableFormat::Csv;
     request.Encoding = arguments.Encoding == "cp932" ? TTextEncoding::Cp932 : TTextEncoding::Utf8;
     if (request.Format == TTableFormat::Json && request.Encoding != TTextEncoding::Utf8)
-        return fail(ExitUsage, "JSON is always UTF-8; --encoding cp932 applies to CSV only");
+        return fail(ExitUsage, CliText<"ExportJsonIsUtf8">());
     if (!arguments.Output.empty() && IsSameFile(arguments.Input, arguments.Output))
-        return fail(ExitFailure, arguments.Output + ": is the drawing being exported");
+        return fail(ExitFailure, CliText<"ExportIsInput">(arguments.Output));
     if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
         !arguments.Output.empty() && !refusal.empty())
-        return fail(ExitFailure, refusal + "; nothing was written");
+        return fail(ExitFailure, CliText<"NothingWritten">(refusal));
 
     try {
         const auto doc = std::make_unique<TJwwDocument>();
@@ -73,11 +54,16 @@ int RunExport(const TExportArguments& arguments, std::ostream& out, std::ostream
         const std::string text = ExportTables(*doc, request);
         if (arguments.Output.empty()) {
             if (!(out << text << std::flush))
-                return fail(ExitFailure, "standard output could not be written");
-        } else
-            WriteFileAtomically(arguments.Output, text, arguments.Force);
+                return fail(ExitFailure, CliText<"ExportStandardOutput">());
+        } else {
+            try {
+                WriteFileAtomically(arguments.Output, text, arguments.Force);
+            } catch (const std::exception& e) {
+                return fail(ExitFailure, CliText<"OutputNotWritten">(arguments.Output, e.what()));
+            }
+        }
     } catch (const std::exception& e) {
-        // A drawing that cannot be opened, a cell with no UTF-8 form, an output not written.
+        // A drawing that cannot be opened, or a cell with no UTF-8 form.
         return fail(ExitFailure, e.what());
     }
     return ExitSuccess;
@@ -88,20 +74,19 @@ int RunExport(const TExportArguments& arguments, std::ostream& out, std::ostream
 TCliAction DefineExportCommand(CLI::App& command)
 {
     const auto arguments = std::make_shared<TExportArguments>();
-    command.add_option("FILE", arguments->Input, "The drawing to read")->required();
-    command.add_option("--table", arguments->Table, "The table to export")
+    command.add_option("FILE", arguments->Input, CliText<"DrawingToRead">())->required();
+    command.add_option("--table", arguments->Table, CliText<"ExportTableOption">())
         ->check(CLI::IsMember({"groups", "layers", "colors", "linetypes", "all"}))
         ->capture_default_str();
-    command.add_option("--format", arguments->Format, "csv or json")
+    command.add_option("--format", arguments->Format, CliText<"ExportFormatOption">())
         ->check(CLI::IsMember({"csv", "json"}))
         ->capture_default_str();
-    command.add_option("--encoding", arguments->Encoding, "Encoding of CSV text")
+    command.add_option("--encoding", arguments->Encoding, CliText<"ExportEncodingOption">())
         ->check(CLI::IsMember({"utf-8", "cp932"}))
         ->capture_default_str();
-    command.add_option("-o,--output", arguments->Output,
-                       "The new file to write; standard output when absent");
+    command.add_option("-o,--output", arguments->Output, CliText<"ExportOutputOption">());
     AddForceFlag(command, arguments->Force);
-    command.footer(std::string(ExportLayout));
+    command.footer(CliText<"ExportLayout">());
     return [arguments](std::ostream& out, std::ostream& err) {
         return RunExport(*arguments, out, err);
     };

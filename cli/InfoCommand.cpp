@@ -6,23 +6,14 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <numeric>
 
 #include "cli/CliCommands.h"
 #include "cli/DrawingLoad.h"
+#include "cli/CliText.h"
 #include "cli/TextEncoding.h"
-#include "tables/TableMessages.h"
 
 namespace {
-
-constexpr std::string_view InfoNotes = R"(Reports the format version, the memo, the string form, the objects of each kind in the
-drawing and inside its block definitions, the block definitions, the embedded images with
-their sizes, and whether the whole file could be read (bytes after the last section are not,
-and a saved copy would lack them). Text of the drawing is shown as
-UTF-8; a byte that belongs to no code page 932 character is shown as \xNN. Drawings of any
-version from 2.20 on are reported, also those the window does not open.
-Exit status: 0 read completely, 1 not a drawing or not read completely (what could be read is
-still reported), 2 usage.
-)";
 
 struct TInfoArguments {
     std::string Input;
@@ -32,18 +23,9 @@ struct TInfoArguments {
 // Objects per kind, in the order of the kind codes.
 using TKindCounts = std::array<std::size_t, 7>;
 
-struct TKindName {
-    std::string_view Key;   // JSON
-    std::string_view Text;  // text report
-};
-
-constexpr std::array<TKindName, 7> KindNames{{{"lines", "lines"},
-                                              {"arcs", "arcs"},
-                                              {"points", "points"},
-                                              {"texts", "texts"},
-                                              {"dimensions", "dimensions"},
-                                              {"solids", "solids"},
-                                              {"blockInsertions", "block insertions"}}};
+// The names of the kinds in JSON.
+constexpr std::array<std::string_view, 7> KindKeys{
+    "lines", "arcs", "points", "texts", "dimensions", "solids", "blockInsertions"};
 
 TKindCounts CountsOf(const TEntityCollections& list)
 {
@@ -101,7 +83,9 @@ std::string OneLine(std::string_view text)
 struct TDrawingInfo {
     std::string Path;
     bool Complete = false;
+    // Why not: as the JSON report gives it, the same in every language, and as a person reads it.
     std::string Failure;
+    std::string ShownFailure;
 };
 
 void WriteJson(const TDrawingInfo& info, const TJwwDocument& doc, std::ostream& out)
@@ -118,8 +102,8 @@ void WriteJson(const TDrawingInfo& info, const TJwwDocument& doc, std::ostream& 
     json["charactersReplaced"] = doc.LossyStrings;
     const auto counts = [](const TKindCounts& kindCounts) {
         nlohmann::ordered_json object = nlohmann::ordered_json::object();
-        for (std::size_t k = 0; k < KindNames.size(); ++k)
-            object[std::string(KindNames[k].Key)] = kindCounts[k];
+        for (std::size_t k = 0; k < KindKeys.size(); ++k)
+            object[std::string(KindKeys[k])] = kindCounts[k];
         return object;
     };
     json["objects"] = counts(CountsOf(doc));
@@ -132,33 +116,36 @@ void WriteJson(const TDrawingInfo& info, const TJwwDocument& doc, std::ostream& 
     out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
-std::string CountsText(const TKindCounts& counts)
+std::string CountsText(const TKindCounts& c)
 {
-    std::size_t total = 0;
+    const std::array<std::string, 7> kinds{
+        CliText<"InfoLines">(c[0]),      CliText<"InfoArcs">(c[1]),
+        CliText<"InfoPoints">(c[2]),     CliText<"InfoTexts">(c[3]),
+        CliText<"InfoDimensions">(c[4]), CliText<"InfoSolids">(c[5]),
+        CliText<"InfoBlockInsertions">(c[6])};
     std::string parts;
-    for (std::size_t k = 0; k < KindNames.size(); ++k) {
-        total += counts[k];
-        parts += (parts.empty() ? "" : ", ") + std::string(KindNames[k].Text) + " " +
-                 std::to_string(counts[k]);
-    }
-    return std::to_string(total) + " (" + parts + ")";
+    for (const std::string& kind : kinds)
+        parts += (parts.empty() ? "" : CliText<"InfoCountSeparator">()) + kind;
+    return CliText<"InfoCounts">(std::accumulate(c.begin(), c.end(), std::size_t{0}), parts);
 }
 
 void WriteText(const TDrawingInfo& info, const TJwwDocument& doc, std::ostream& out)
 {
-    out << "file: " << info.Path << '\n';
-    out << "format version: " << doc.Header.Version << '\n';
-    out << "loaded completely: " << (info.Complete ? "yes" : "no (" + info.Failure + ")") << '\n';
-    out << "memo: " << OneLine(ReadableText(doc.Header.Memo)) << '\n';
-    out << "string form: " << StringFormName(doc.StringForm) << '\n';
+    out << CliText<"InfoFile">(info.Path) << '\n';
+    out << CliText<"InfoVersion">(doc.Header.Version) << '\n';
+    out << (info.Complete ? CliText<"InfoComplete">()
+                          : CliText<"InfoIncomplete">(info.ShownFailure))
+        << '\n';
+    out << CliText<"InfoMemo">(OneLine(ReadableText(doc.Header.Memo))) << '\n';
+    out << CliText<"InfoStringForm">(StringFormName(doc.StringForm)) << '\n';
     if (doc.LossyStrings)
-        out << "characters replaced: yes (characters that code page 932 cannot hold became ?)\n";
-    out << "objects: " << CountsText(CountsOf(doc)) << '\n';
-    out << "block definitions: " << doc.BlockDefList.size() << '\n';
-    out << "objects in block definitions: " << CountsText(BlockDefinitionCounts(doc)) << '\n';
-    out << "embedded images: " << TempImageList.size() << '\n';
+        out << CliText<"InfoCharactersReplaced">() << '\n';
+    out << CliText<"InfoObjects">(CountsText(CountsOf(doc))) << '\n';
+    out << CliText<"InfoBlockDefinitions">(doc.BlockDefList.size()) << '\n';
+    out << CliText<"InfoBlockDefinitionObjects">(CountsText(BlockDefinitionCounts(doc))) << '\n';
+    out << CliText<"InfoImages">(TempImageList.size()) << '\n';
     for (const TBindImageType& image : TempImageList)
-        out << "  " << ReadableText(image.FileName) << ": " << image.ByteSize << " bytes\n";
+        out << CliText<"InfoImage">(ReadableText(image.FileName), image.ByteSize) << '\n';
 }
 
 int RunInfo(const TInfoArguments& arguments, std::ostream& out, std::ostream& err)
@@ -170,24 +157,26 @@ int RunInfo(const TInfoArguments& arguments, std::ostream& out, std::ostream& er
     try {
         const std::string& path = arguments.Input;
         if (!IsJwwFile(path))
-            return fail(path + ": " + WindowText(MsgNotJwwFile));
+            return fail(CliText<"NotJwwFile">(path));
         const auto doc = std::make_unique<TJwwDocument>();
         if (!ReadJwwHeader(*doc, path))
-            return fail(path + ": " + WindowText(MsgHeaderUnreadable));
+            return fail(CliText<"HeaderUnreadable">(path));
         const TImageListOnly images;
-        TDrawingInfo info{path, false, {}};
+        TDrawingInfo info{path, false, {}, {}};
         info.Complete = LoadJww(*doc, path, &info.Failure);
+        info.ShownFailure = info.Failure;
         // The sections were read, but not the whole file: a save would be shorter.
         if (info.Complete && doc->TrailingBytes > 0) {
             info.Complete = false;
-            info.Failure = TrailingBytesText(*doc);
+            info.Failure = CliTextIn<"TrailingBytes">(TLanguage::English, doc->TrailingBytes);
+            info.ShownFailure = CliText<"TrailingBytes">(doc->TrailingBytes);
         }
         if (arguments.Json)
             WriteJson(info, *doc, out);
         else
             WriteText(info, *doc, out);
         if (!info.Complete)
-            return fail(path + ": the drawing could not be read completely (" + info.Failure + ")");
+            return fail(CliText<"NotReadCompletely">(path, info.ShownFailure));
     } catch (const std::exception& e) {
         return fail(e.what());
     }
@@ -199,9 +188,9 @@ int RunInfo(const TInfoArguments& arguments, std::ostream& out, std::ostream& er
 TCliAction DefineInfoCommand(CLI::App& command)
 {
     const auto arguments = std::make_shared<TInfoArguments>();
-    command.add_option("FILE", arguments->Input, "The drawing to read")->required();
-    command.add_flag("--json", arguments->Json, "Report as a JSON object");
-    command.footer(std::string(InfoNotes));
+    command.add_option("FILE", arguments->Input, CliText<"DrawingToRead">())->required();
+    command.add_flag("--json", arguments->Json, CliText<"InfoJsonFlag">());
+    command.footer(CliText<"InfoNotes">());
     return [arguments](std::ostream& out, std::ostream& err) {
         return RunInfo(*arguments, out, err);
     };

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "cli/AtomicFile.h"
+#include "cli/CliText.h"
 #include "cli/PictureOrder.h"
 #include "render/PictureFrame.h"
 #include "text/Cp932.h"
@@ -142,7 +143,7 @@ void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.Width, frame.Height));
     const std::unique_ptr<cairo_t, TCairoDeleter> context(cairo_create(surface.get()));
     if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS)
-        throw std::runtime_error("the picture could not be drawn");
+        throw std::runtime_error(CliText<"PictureNotDrawn">());
     cairo_set_source_rgb(context.get(), 1, 1, 1);
     cairo_paint(context.get());
     cairo_set_line_width(context.get(), 1.0);
@@ -158,6 +159,6 @@ void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const
         return CAIRO_STATUS_SUCCESS;
     };
     if (cairo_surface_write_to_png_stream(surface.get(), append, &png) != CAIRO_STATUS_SUCCESS)
-        throw std::runtime_error("the picture could not be encoded as PNG");
+        throw std::runtime_error(CliText<"PictureNotEncoded">());
     WriteFileAtomically(path, png, replace);
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/AtomicFile.h"
+#include "cli/CliText.h"
 #include "cli/PictureOrder.h"
 #include "render/PictureFrame.h"
 #include "text/Cp932.h"
@@ -36,7 +37,7 @@ public:
     {
         gp::GdiplusStartupInput input;
         if (gp::GdiplusStartup(&Token, &input, nullptr) != gp::Ok)
-            throw std::runtime_error("the picture could not be drawn (GDI+ did not start)");
+            throw std::runtime_error(CliText<"PictureNotDrawnWithoutGdiPlus">());
     }
     ~TGdiplusSession() { gp::GdiplusShutdown(Token); }
     TGdiplusSession(const TGdiplusSession&) = delete;
@@ -171,7 +172,7 @@ CLSID PngEncoder()
         for (UINT i = 0; i < count; ++i)
             if (std::wstring_view(encoders[i].MimeType) == L"image/png")
                 return encoders[i].Clsid;
-    throw std::runtime_error("the picture could not be encoded as PNG (no PNG encoder)");
+    throw std::runtime_error(CliText<"PictureNoPngEncoder">());
 }
 
 std::string EncodePng(gp::Bitmap& bitmap)
@@ -179,7 +180,7 @@ std::string EncodePng(gp::Bitmap& bitmap)
     const CLSID encoder = PngEncoder();
     IStream* stream = nullptr;
     if (CreateStreamOnHGlobal(nullptr, TRUE, &stream) != S_OK)
-        throw std::runtime_error("the picture could not be encoded as PNG");
+        throw std::runtime_error(CliText<"PictureNotEncoded">());
     std::string png;
     STATSTG stat{};
     HGLOBAL memory = nullptr;
@@ -193,7 +194,7 @@ std::string EncodePng(gp::Bitmap& bitmap)
     }
     stream->Release();
     if (png.empty())
-        throw std::runtime_error("the picture could not be encoded as PNG");
+        throw std::runtime_error(CliText<"PictureNotEncoded">());
     return png;
 }
 
@@ -207,7 +208,7 @@ void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const
     gp::Bitmap bitmap(frame.Width, frame.Height, PixelFormat24bppRGB);
     gp::Graphics graphics(&bitmap);
     if (bitmap.GetLastStatus() != gp::Ok || graphics.GetLastStatus() != gp::Ok)
-        throw std::runtime_error("the picture could not be drawn");
+        throw std::runtime_error(CliText<"PictureNotDrawn">());
     graphics.Clear(gp::Color(255, 255, 255, 255));
     graphics.SetSmoothingMode(gp::SmoothingModeAntiAlias);
     const std::unique_ptr<gp::FontFamily> font = TextFontFamily();

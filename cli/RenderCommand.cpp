@@ -10,21 +10,13 @@
 
 #include "cli/AtomicFile.h"
 #include "cli/CliCommands.h"
+#include "cli/CliText.h"
 #include "cli/DrawingLoad.h"
 #include "cli/PngPicture.h"
 #include "render/RenderFilter.h"
 #include "render/SvgWriter.h"
 
 namespace {
-
-constexpr std::string_view RenderNotes = R"(Draws every object of the drawing, block insertions expanded, fitted to its extent with
-the y axis up. The kind of OUT's name (.svg or .png) chooses the format. In SVG each object of
-the drawing is one group element with data-kind (sen, enko, ten, moji, sunpou, solid, block),
-data-layer (layer group and layer as hexadecimal digits, such as 0-A) and data-index (its place
-in the drawing, from 0). With --layer, --group, --color or --linetype the objects that match
-all of them keep their colours and everything else is drawn in light grey.
-Exit status: 0 success, 1 a file could not be read or written, 2 usage.
-)";
 
 struct TRenderArguments {
     std::string Input;
@@ -60,14 +52,14 @@ std::optional<TRenderFilter> FilterOf(const TRenderArguments& arguments, std::st
 {
     TRenderFilter filter;
     if (!arguments.Layer.empty() && !ParseLayerName(arguments.Layer, filter)) {
-        whyNot = "--layer takes a layer group and a layer as hexadecimal digits, such as 0-A";
+        whyNot = CliText<"RenderLayerForm">();
         return std::nullopt;
     }
     if (!arguments.Group.empty()) {
         TRenderFilter group;
         if (!ParseLayerName(arguments.Group + "-0", group) ||
             (filter.LayerGroup && filter.LayerGroup != group.LayerGroup)) {
-            whyNot = "--group takes one hexadecimal digit, the group of --layer if both are given";
+            whyNot = CliText<"RenderGroupForm">();
             return std::nullopt;
         }
         filter.LayerGroup = group.LayerGroup;
@@ -87,25 +79,32 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
     };
     const std::optional<TPictureFormat> format = FormatOf(arguments.Output);
     if (!format)
-        return fail(ExitUsage, arguments.Output + ": the picture's name must end in .svg or .png");
+        return fail(ExitUsage, CliText<"RenderNeedsKind">(arguments.Output));
     std::string whyNot;
     const std::optional<TRenderFilter> filter = FilterOf(arguments, whyNot);
     if (!filter)
         return fail(ExitUsage, whyNot);
     if (IsSameFile(arguments.Input, arguments.Output))
-        return fail(ExitFailure, arguments.Output + ": is the drawing being drawn");
+        return fail(ExitFailure, CliText<"RenderIsInput">(arguments.Output));
+    if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
+        !refusal.empty())
+        return fail(ExitFailure, CliText<"NothingWritten">(refusal));
 
     try {
         const auto doc = std::make_unique<TJwwDocument>();
         const TImageListOnly images;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
-        if (*format == TPictureFormat::Png) {
-            WritePngPicture(*doc, *filter, arguments.Output, arguments.Force);
-        } else {
-            std::ostringstream svg;
-            WriteSvg(*doc, *filter, svg);
-            WriteFileAtomically(arguments.Output, svg.str(), arguments.Force);
+        try {
+            if (*format == TPictureFormat::Png) {
+                WritePngPicture(*doc, *filter, arguments.Output, arguments.Force);
+            } else {
+                std::ostringstream svg;
+                WriteSvg(*doc, *filter, svg);
+                WriteFileAtomically(arguments.Output, svg.str(), arguments.Force);
+            }
+        } catch (const std::exception& e) {
+            return fail(ExitFailure, CliText<"OutputNotWritten">(arguments.Output, e.what()));
         }
     } catch (const std::exception& e) {
         return fail(ExitFailure, e.what());
@@ -118,17 +117,16 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
 TCliAction DefineRenderCommand(CLI::App& command)
 {
     const auto arguments = std::make_shared<TRenderArguments>();
-    command.add_option("FILE", arguments->Input, "The drawing to draw")->required();
-    command.add_option("-o,--output", arguments->Output,
-                       "The new picture to write, .svg or .png")
+    command.add_option("FILE", arguments->Input, CliText<"RenderInput">())->required();
+    command.add_option("-o,--output", arguments->Output, CliText<"RenderOutputOption">())
         ->required();
     AddForceFlag(command, arguments->Force);
-    command.add_option("--layer", arguments->Layer, "Show the layer G-L, such as 0-A");
-    command.add_option("--group", arguments->Group, "Show the layer group G, such as A");
-    command.add_option("--color", arguments->Color, "Show the line colour N")
+    command.add_option("--layer", arguments->Layer, CliText<"RenderLayerOption">());
+    command.add_option("--group", arguments->Group, CliText<"RenderGroupOption">());
+    command.add_option("--color", arguments->Color, CliText<"RenderColorOption">())
         ->check(CLI::Range(0, 0xFFFF));
-    command.add_option("--linetype", arguments->LineType, "Show the line type N")
+    command.add_option("--linetype", arguments->LineType, CliText<"RenderLineTypeOption">())
         ->check(CLI::Range(0, 0xFF));
-    command.footer(std::string(RenderNotes));
+    command.footer(CliText<"RenderNotes">());
     return [arguments](std::ostream&, std::ostream& err) { return RunRender(*arguments, err); };
 }

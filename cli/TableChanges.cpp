@@ -1,5 +1,6 @@
 #include "cli/TableChanges.h"
 
+#include "cli/CliText.h"
 #include "cli/TableColumns.h"
 #include "cli/TextEncoding.h"
 
@@ -17,10 +18,9 @@ std::vector<std::string> TableChanges(const TWindowTables& before, const TWindow
                 const std::string& old = was.Cell(column.Col, row);
                 const std::string& now = is.Cell(column.Col, row);
                 if (old != now)
-                    changes.push_back(std::string(TableName(kind)) + " No. " +
-                                      std::to_string(entry) + ", " +
-                                      ReadableText(ColumnHeader(kind, column.Col)) + ": \"" +
-                                      ReadableText(old) + "\" -> \"" + ReadableText(now) + "\"");
+                    changes.push_back(CliText<"ApplyCellChange">(
+                        TableName(kind), entry, ReadableText(ColumnHeader(kind, column.Col)),
+                        ReadableText(old), ReadableText(now)));
             }
         }
     }

@@ -6,6 +6,7 @@
 #include <map>
 #include <utility>
 
+#include "cli/CliText.h"
 #include "cli/Csv.h"
 #include "cli/SpreadsheetGuard.h"
 #include "cli/TableExport.h"
@@ -13,9 +14,10 @@
 
 namespace {
 
-[[noreturn]] void Refuse(const std::string& place, const std::string& what)
+// The refusal of the edits' text, given as the message of the catalogue with its place.
+[[noreturn]] void Refuse(const std::string& message)
 {
-    throw ETableTextError(place + ": " + what);
+    throw ETableTextError(message);
 }
 
 bool IsHexDigit(char c)
@@ -70,15 +72,15 @@ void CheckValue(const TTableColumn& column, const std::string& text, const std::
     switch (column.Kind) {
     case TCellKind::Integer:
         if (StrToIntZero(text) == 0 && !SpellsIntegerZero(text))
-            Refuse(place, "\"" + ReadableText(text) + "\" is not a whole number");
+            Refuse(CliText<"EditsNotWholeNumber">(place, ReadableText(text)));
         break;
     case TCellKind::Float:
         if (StrToFloatZero(text) == 0.0 && !SpellsFloatZero(text))
-            Refuse(place, "\"" + ReadableText(text) + "\" is not a number");
+            Refuse(CliText<"EditsNotNumber">(place, ReadableText(text)));
         break;
     case TCellKind::Pattern:
         if (text.empty() || text.size() > 8 || !std::all_of(text.begin(), text.end(), IsHexDigit))
-            Refuse(place, "\"" + ReadableText(text) + "\" is not 1 to 8 hexadecimal digits");
+            Refuse(CliText<"EditsNotPattern">(place, ReadableText(text)));
         break;
     case TCellKind::Number:
     case TCellKind::Name:
@@ -92,14 +94,12 @@ int EntryFromText(TTableKind kind, std::string_view text, const std::string& pla
     const std::string_view digits = WithoutLeadingSpaces(text);
     const int first = FirstTableEntry(kind);
     const int last = LastTableEntry(kind);
-    const std::string range = std::to_string(first) + " to " + std::to_string(last);
     if (digits.empty() || digits.size() > 9 ||
         digits.find_first_not_of("0123456789") != std::string_view::npos)
-        Refuse(place, "the row number \"" + std::string(text) + "\" is not a number from " + range);
+        Refuse(CliText<"EditsRowNotNumber">(place, text, first, last));
     const int entry = std::stoi(std::string(digits));
     if (entry < first || entry > last)
-        Refuse(place, std::string(TableName(kind)) + " has no row " + std::to_string(entry) +
-                          "; its rows are " + range);
+        Refuse(CliText<"EditsNoSuchRow">(place, TableName(kind), entry, first, last));
     return entry;
 }
 
@@ -110,8 +110,7 @@ public:
     {
         const auto [at, added] = Rows.try_emplace({kind, entry}, place);
         if (!added)
-            Refuse(place, std::string(TableName(kind)) + " row " + std::to_string(entry) +
-                              " is given a second time (first at " + at->second + ")");
+            Refuse(CliText<"EditsRowTwice">(place, TableName(kind), entry, at->second));
     }
 
     // text is in the edits' encoding.
@@ -122,7 +121,7 @@ public:
             return;
         std::optional<std::string> cp932 = Cp932FromEncoding(text, encoding);
         if (!cp932)
-            Refuse(place, FirstCharacterWithoutCp932(text) + " has no code page 932 form");
+            Refuse(CliText<"EditsNoCp932Form">(place, FirstCharacterWithoutCp932(text)));
         CheckValue(column, *cp932, place);
         Edits.push_back({kind, entry, column.Col, std::move(*cp932), place});
     }
@@ -137,8 +136,7 @@ private:
 
 std::string CellPlace(std::size_t line, TTableKind kind, int entry, const std::string& header)
 {
-    return "line " + std::to_string(line) + ", " + std::string(TableName(kind)) + " row " +
-           std::to_string(entry) + ", column " + header;
+    return CliText<"EditsCellPlace">(line, TableName(kind), entry, header);
 }
 
 // What one header of a CSV file stands for.
@@ -155,10 +153,10 @@ public:
         try {
             Records = ParseCsv(content);
         } catch (const ECsvError& e) {
-            throw ETableTextError(std::string("malformed CSV: ") + e.what());
+            Refuse(CliText<"EditsMalformedCsv">(e.what()));
         }
         if (Records.empty())
-            throw ETableTextError("no header row: the edits are empty");
+            Refuse(CliText<"EditsEmpty">());
         ReadHeader();
     }
 
@@ -167,7 +165,7 @@ public:
         TEditList list;
         for (std::size_t r = 1; r < Records.size(); ++r) {
             const TCsvRecord& record = Records[r];
-            const std::string linePlace = "line " + std::to_string(record.Line);
+            const std::string linePlace = CliText<"EditsLinePlace">(record.Line);
             const TTableKind kind = RowTable(record, linePlace);
             const int entry = EntryFromText(kind, record.Fields[NumberIndex], linePlace);
             list.AddRow(kind, entry, linePlace);
@@ -179,8 +177,8 @@ public:
                 const auto column = header.Columns.find(kind);
                 if (column == header.Columns.end()) {
                     if (!field.empty())
-                        Refuse(CellPlace(record.Line, kind, entry, header.Text),
-                               "the column belongs to another table; leave it empty");
+                        Refuse(CliText<"EditsOtherTablesColumn">(
+                            CellPlace(record.Line, kind, entry, header.Text)));
                     continue;
                 }
                 list.AddCell(kind, entry, column->second, UnguardedCell(field), Encoding,
@@ -204,12 +202,12 @@ private:
                 for (const TTableColumn& tableColumn : TableColumns(kind))
                     if (cp932 && *cp932 == ColumnHeader(kind, tableColumn.Col))
                         column.Columns.emplace(kind, tableColumn);
-            const std::string place = "line 1, column " + std::to_string(i + 1);
+            const std::string place = CliText<"EditsHeaderPlace">(i + 1);
             if (!column.IsTable && column.Columns.empty())
-                Refuse(place, "\"" + column.Text + "\" is no column of the tables");
+                Refuse(CliText<"EditsNoSuchColumn">(place, column.Text));
             for (const THeaderColumn& earlier : Headers)
                 if (earlier.Text == column.Text)
-                    Refuse(place, "the column \"" + column.Text + "\" is given twice");
+                    Refuse(CliText<"EditsColumnTwice">(place, column.Text));
             if (column.IsTable)
                 TableIndex = i;
             else if (column.Columns.begin()->second.Kind == TCellKind::Number)
@@ -217,7 +215,7 @@ private:
             Headers.push_back(std::move(column));
         }
         if (NumberIndex == NoIndex)
-            Refuse("line 1", "the row number column \"No.\" is missing");
+            Refuse(CliText<"EditsNoNumberColumn">());
         if (TableIndex == NoIndex)
             OnlyTable = SingleTable();
     }
@@ -232,11 +230,8 @@ private:
                 }))
                 candidates.push_back(kind);
         if (candidates.size() != 1)
-            Refuse("line 1", candidates.empty()
-                                 ? "the columns belong to different tables; add a first column "
-                                   "\"table\" naming each row's table"
-                                 : "the columns do not tell which table they belong to; add a "
-                                   "name column or a first column \"table\"");
+            Refuse(candidates.empty() ? CliText<"EditsColumnsOfSeveralTables">()
+                                      : CliText<"EditsColumnsOfNoKnownTable">());
         return candidates.front();
     }
 
@@ -247,8 +242,7 @@ private:
         const std::string& name = record.Fields[TableIndex];
         if (const std::optional<TTableKind> kind = TableNamed(name))
             return *kind;
-        Refuse(place, "unknown table \"" + ReadableText(name) +
-                          "\"; the tables are groups, layers, colors and linetypes");
+        Refuse(CliText<"EditsUnknownTable">(place, ReadableText(name)));
     }
 
     static constexpr std::size_t NoIndex = static_cast<std::size_t>(-1);
@@ -269,7 +263,7 @@ std::string JsonText(const nlohmann::json& value, const std::string& place)
         return value.get<std::string>();
     if (value.is_number())
         return value.dump();
-    Refuse(place, "must be a string or a number, not " + value.dump());
+    Refuse(CliText<"EditsJsonValue">(place, value.dump()));
 }
 
 std::vector<TCellEdit> JsonEdits(std::string_view content)
@@ -278,37 +272,37 @@ std::vector<TCellEdit> JsonEdits(std::string_view content)
     try {
         json = nlohmann::json::parse(content);
     } catch (const nlohmann::json::parse_error& e) {
-        throw ETableTextError(std::string("malformed JSON: ") + e.what());
+        Refuse(CliText<"EditsMalformedJson">(e.what()));
     }
     if (!json.is_object())
-        throw ETableTextError("the JSON edits must be an object with one member per table");
+        Refuse(CliText<"EditsJsonNotObject">());
     TEditList list;
     for (const auto& [tableName, rows] : json.items()) {
         const std::optional<TTableKind> kind = TableNamed(tableName);
+        const std::string member = CliText<"EditsJsonMember">(tableName);
         if (!kind)
-            Refuse("member \"" + tableName + "\"",
-                   "unknown table; the tables are groups, layers, colors and linetypes");
+            Refuse(CliText<"EditsJsonUnknownTable">(member));
         if (!rows.is_array())
-            Refuse("member \"" + tableName + "\"", "must be an array of rows");
+            Refuse(CliText<"EditsJsonNotArray">(member));
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const nlohmann::json& row = rows[r];
             const std::string rowPlace = tableName + "[" + std::to_string(r) + "]";
             if (!row.is_object())
-                Refuse(rowPlace, "a row must be an object");
+                Refuse(CliText<"EditsJsonRowNotObject">(rowPlace));
             if (!row.contains("no"))
-                Refuse(rowPlace, "the row has no \"no\"");
+                Refuse(CliText<"EditsJsonRowWithoutNumber">(rowPlace));
             const int entry = EntryFromText(*kind, JsonText(row["no"], rowPlace + ".no"), rowPlace);
             list.AddRow(*kind, entry, rowPlace);
             const std::span<const TTableColumn> columns = TableColumns(*kind);
             for (const auto& [key, value] : row.items()) {
-                const std::string place = rowPlace + " (" + tableName + " row " +
-                                          std::to_string(entry) + "), key " + key;
+                const std::string place =
+                    CliText<"EditsJsonKeyPlace">(rowPlace, tableName, entry, key);
                 const auto column = std::find_if(columns.begin(), columns.end(),
                                                  [&key = key](const TTableColumn& c) {
                                                      return c.Key == key;
                                                  });
                 if (column == columns.end())
-                    Refuse(place, "no column of " + tableName + " has this key");
+                    Refuse(CliText<"EditsJsonNoSuchKey">(place, tableName));
                 list.AddCell(*kind, entry, *column, JsonText(value, place), TTextEncoding::Utf8,
                              place);
             }
@@ -332,11 +326,10 @@ std::vector<TCellEdit> ReadTableEdits(std::string_view content,
     if (byteOrderMark)
         content.remove_prefix(Utf8ByteOrderMark.size());
     if (byteOrderMark && encoding == TTextEncoding::Cp932)
-        throw ETableTextError("the edits start with a UTF-8 byte-order mark, but --encoding "
-                              "cp932 was given");
+        Refuse(CliText<"EditsMarkAndCp932">());
     if (LooksLikeJson(content)) {
         if (encoding == TTextEncoding::Cp932)
-            throw ETableTextError("JSON edits are always UTF-8; --encoding cp932 applies to CSV");
+            Refuse(CliText<"EditsJsonAndCp932">());
         return JsonEdits(content);
     }
     TTextEncoding csvEncoding = TTextEncoding::Cp932;
@@ -345,7 +338,6 @@ std::vector<TCellEdit> ReadTableEdits(std::string_view content,
     else if (byteOrderMark || IsValidUtf8(content))
         csvEncoding = TTextEncoding::Utf8;
     if (csvEncoding == TTextEncoding::Utf8 && !IsValidUtf8(content))
-        throw ETableTextError("the edits are not valid UTF-8; give --encoding cp932 for code "
-                              "page 932 text");
+        Refuse(CliText<"EditsNotUtf8">());
     return TCsvEdits(content, csvEncoding).Edits();
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "cli/CliText.h"
 #include "cli/Csv.h"
 #include "cli/SpreadsheetGuard.h"
 #include "cli/WindowTables.h"
@@ -46,7 +47,7 @@ public:
             csv += Utf8ByteOrderMark;
         std::vector<std::string> fields;
         for (const std::string& header : headers)
-            fields.push_back(Encoded(header, "the header " + header));
+            fields.push_back(Encoded(header, CliText<"ExportHeaderPlace">(header)));
         csv += CsvRecord(fields);
 
         for (TTableKind kind : Request.Tables) {
@@ -94,8 +95,8 @@ private:
         if (column.Col == 0)
             return RowNumberText(table, row);
         return Encoded(table.Cell(column.Col, row),
-                       std::string(TableName(kind)) + " No. " + RowNumberText(table, row) +
-                           ", column " + ReadableText(ColumnHeader(kind, column.Col)));
+                       CliText<"ExportCellPlace">(TableName(kind), RowNumberText(table, row),
+                                                  ReadableText(ColumnHeader(kind, column.Col))));
     }
 
     std::string Encoded(const std::string& cp932, const std::string& where) const
@@ -104,9 +105,7 @@ private:
             Request.Format == TTableFormat::Json ? TTextEncoding::Utf8 : Request.Encoding;
         std::optional<std::string> text = Cp932InEncoding(cp932, encoding);
         if (!text)
-            throw ETableTextError(where + ": \"" + ReadableText(cp932) +
-                                  "\" holds bytes that are no code page 932 characters and so "
-                                  "have no UTF-8 form; export it as CSV with --encoding cp932");
+            throw ETableTextError(CliText<"ExportNoUtf8Form">(where, ReadableText(cp932)));
         return *text;
     }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "cli/CliText.h"
 #include "cli/WindowTables.h"
 #include "tables/NumberText.h"
 #include "tables/TableRules.h"
@@ -141,8 +142,8 @@ std::vector<std::string> ApplyTableEdits(const std::vector<TCellEdit>& edits, TJ
         const std::string& storedText =
             stored.Of(edit.Kind).Cell(edit.Col, RowOfEntry(edit.Kind, edit.Entry));
         if (UnlimitedText(edit) != storedText)
-            changed.push_back(edit.Place + ": \"" + ReadableText(edit.Text) +
-                              "\" is stored as \"" + ReadableText(storedText) + "\"");
+            changed.push_back(CliText<"EditsStoredAs">(edit.Place, ReadableText(edit.Text),
+                                                       ReadableText(storedText)));
     }
     return changed;
 }

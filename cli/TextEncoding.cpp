@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/CliText.h"
 #include "text/Cp932.h"
 #include "text/Func_.h"
 
@@ -28,6 +29,15 @@ char32_t CodePointAt(std::string_view text, std::size_t i, std::size_t length)
     for (std::size_t k = 1; k < length; ++k)
         c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     return c;
+}
+
+// The East Asian wide and full-width characters, which a terminal shows in two columns.
+bool IsWide(char32_t c)
+{
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
 }
 
 std::string HexByte(unsigned char b)
@@ -86,7 +96,8 @@ std::string FirstCharacterWithoutCp932(std::string_view utf8)
         Utf8ToCp932(character, &lossy);
         if (lossy) {
             if (!IsValidUtf8(character))
-                return HexByte(static_cast<unsigned char>(character[0])) + " (not UTF-8)";
+                return CliText<"EditsNotUtf8Byte">(
+                    HexByte(static_cast<unsigned char>(character[0])));
             char codePoint[16];
             std::snprintf(codePoint, sizeof codePoint, "U+%04X",
                           static_cast<unsigned>(CodePointAt(utf8, i, length)));
@@ -120,4 +131,17 @@ std::string ReadableText(std::string_view cp932)
         ++i;
     }
     return readable;
+}
+
+std::size_t TerminalWidth(std::string_view utf8)
+{
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
+        if (length == 0 || i + length > utf8.size() || !IsValidUtf8(utf8.substr(i, length)))
+            length = 1;
+        width += length > 1 && IsWide(CodePointAt(utf8, i, length)) ? 2 : 1;
+        i += length;
+    }
+    return width;
 }

@@ -3,6 +3,7 @@
 // bytes everywhere inside; these functions convert it at the edge.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,3 +30,7 @@ std::string FirstCharacterWithoutCp932(std::string_view utf8);
 // UTF-8 of code page 932 bytes for a person to read: a byte that belongs to no valid character
 // is shown as \xNN.
 std::string ReadableText(std::string_view cp932);
+
+// The columns UTF-8 text takes on a terminal: two for a wide character, such as a kanji or a
+// full-width kana, one for any other; a byte of no character counts as one.
+std::size_t TerminalWidth(std::string_view utf8);

@@ -12,6 +12,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/TerminationSignals.h"
+#include "cli/UserLanguage.h"
 #include "text/WidePath.h"
 
 int wmain(int argc, wchar_t** argv)
@@ -29,5 +30,5 @@ int wmain(int argc, wchar_t** argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     SetConsoleOutputCP(CP_UTF8);
-    return RunZelvaneCli(argc, pointers.data(), std::cout, std::cerr);
+    return RunZelvaneCli(argc, pointers.data(), std::cout, std::cerr, UserLanguage());
 }

@@ -98,7 +98,12 @@ mkdir -p "$package" "$out"
 for program in ui/win/zelvane.exe cli/zelvane-cli.exe; do
   x86_64-w64-mingw32-strip -o "$package/$(basename "$program")" "$build/zelvane/$program"
 done
-cp "$root/scripts/windows-readme.txt" "$package/"
+# The texts with CR LF, which every Notepad shows as lines; the Japanese one starts with a UTF-8
+# byte-order mark, without which an older Notepad on a Japanese Windows reads it as Shift-JIS.
+sed 's/$/\r/' "$root/scripts/windows-readme.txt" >"$package/windows-readme.txt"
+{ printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$root/scripts/windows-readme.ja.txt"; } >"$package/説明書.txt"
 rm -f "$out/zelvane-windows-x86_64.zip"
-(cd "$package" && zip -q -X "$out/zelvane-windows-x86_64.zip" ./*)
+# Python's zip marks a name that is not ASCII as UTF-8, as Explorer and the archivers of a
+# Japanese Windows need to read 説明書.txt; Info-ZIP's leaves it unmarked, to be read as Shift-JIS.
+(cd "$package" && python3 -m zipfile -c "$out/zelvane-windows-x86_64.zip" ./*)
 echo "wrote $out/zelvane-windows-x86_64.zip"

@@ -3,7 +3,8 @@
 # writes: generated drawings of every format version that gains data, with byte and wide
 # strings, small and across many write buffers, and one in a folder with a Japanese name; apply
 # over that folder too, and an SVG picture of the same objects. What info and export write to standard output must
-# be the same bytes too (no LF made CR LF).
+# be the same bytes too (no LF made CR LF), and what a person is told the same words, in the
+# language of the locale.
 #
 #   scripts/compare-windows-copies.sh LINUX_BUILD WINDOWS_CLI WORK
 #
@@ -103,4 +104,27 @@ same_output info 図面フォルダ/配置図.jww
 same_output export 図面フォルダ/配置図.jww --table all
 same_output export v800-0-wide.jww --format json
 same_output export v420-0.jww --table layers --encoding cp932
+
+# What a person is told is in the locale's language, in the same words on both systems: a
+# refused input, a usage error and a dry run of apply.
+# The commands fail, as they should; what counts is what they say.
+told() { (cd "$work" && "$@" 2>&1 | tr '\\' /) || true; }
+same_words() {
+  local linux_words windows_words
+  linux_words="$(told "$linux_cli" "$@")"
+  windows_words="$(told wine "$windows/zelvane-cli.exe" "$@")"
+  if [[ "$linux_words" != "$windows_words" ]]; then
+    echo "DIFFERENT words: $*" >&2
+    failed=1
+  elif [[ "$LANG" == ja* ]] && ! grep -qP '[^\x00-\x7F]' <<<"$linux_words"; then
+    echo "NOT JAPANESE: $*: $linux_words" >&2
+    failed=1
+  else
+    echo "same words: $*"
+  fi
+}
+echo "no drawing" >"$work/not-a-drawing.jww"
+same_words info not-a-drawing.jww
+same_words apply edits.csv v420-0.jww
+same_words apply edits.csv v420-0.jww v700-0.jww --out-dir checked --check
 exit "$failed"

@@ -29,14 +29,15 @@ struct TCliRun {
     std::string Err;
 };
 
-inline TCliRun Cli(std::vector<std::string> args)
+inline TCliRun Cli(std::vector<std::string> args, TLanguage language = TLanguage::English)
 {
     args.insert(args.begin(), "zelvane-cli");
     std::vector<const char*> argv;
     for (const std::string& arg : args)
         argv.push_back(arg.c_str());
     std::ostringstream out, err;
-    const int exitCode = RunZelvaneCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    const int exitCode =
+        RunZelvaneCli(static_cast<int>(argv.size()), argv.data(), out, err, language);
     return {exitCode, out.str(), err.str()};
 }
 

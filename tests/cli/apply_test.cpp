@@ -88,8 +88,8 @@ TEST_F(ApplyCommand, ABrokenDrawingAmongGoodOnesIsReportedAndTheOthersAreWritten
     EXPECT_EQ(run.ExitCode, 1);
     for (const std::string reason :
          {"in/cut.jww: the drawing could not be read completely",
-          "in/text.jww: このファイルは、Jw_cad for Windows 図面ファイルではありません。",
-          "in/old.jww: このJWWデータファイルは、Ver.4.20形式より以前のデータです。",
+          "in/text.jww: is not a Jw_cad for Windows drawing file",
+          "in/old.jww: the JWW data file is of a format before Ver.4.20",
           "missing.jww: does not exist"})
         EXPECT_NE(run.Err.find("zelvane-cli apply: " + Root + reason), std::string::npos)
             << reason << "\n" << run.Err;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "tables/TableMessages.h"
 #include "tests/cli/CliTestSupport.h"
 
 class CopyCommand : public TCliTest {};
@@ -41,7 +40,8 @@ TEST_F(CopyCommand, ADrawingWithCharactersCodePage932CannotHoldIsCopiedWithAWarn
 
     const TCliRun run = Cli({"copy", Root + "lossy.jww", Root + "out.jww"});
     EXPECT_EQ(run.ExitCode, 0) << run.Err;
-    EXPECT_EQ(run.Err, "zelvane-cli copy: warning: " + WindowText(MsgLossyStrings) + "\n");
+    EXPECT_EQ(run.Err, "zelvane-cli copy: warning: the drawing holds characters that Shift-JIS "
+                       "cannot represent; a save replaces them with \"?\"\n");
     EXPECT_EQ(LoadDrawing(Root + "out.jww")->Header.Memo, "m?mo");
 }
 
@@ -118,9 +118,9 @@ TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
         {"in.jww", "no/such/folder.jww", "could not be saved"},
         {"in.jww", "out.jww", "out.jww: exists already; give --force to replace it"},
         {"missing.jww", "new.jww", "missing.jww"},
-        {"other.jww", "new.jww", "このファイルは、Jw_cad for Windows 図面ファイルではありません。"},
-        {"short.jww", "new.jww", "JWWデータファイルのヘッダー部分が読み込めませんでした。"},
-        {"old.jww", "new.jww", "このJWWデータファイルは、Ver.4.20形式より以前のデータです。"},
+        {"other.jww", "new.jww", "other.jww: is not a Jw_cad for Windows drawing file"},
+        {"short.jww", "new.jww", "short.jww: the header of the JWW data file could not be read"},
+        {"old.jww", "new.jww", "old.jww: the JWW data file is of a format before Ver.4.20"},
         {"cut.jww", "new.jww", "could not be read completely"},
     };
     for (const auto& [input, output, message] : cases) {
