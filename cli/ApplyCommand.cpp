@@ -19,9 +19,9 @@
 #include "cli/TableChanges.h"
 #include "cli/TableImport.h"
 #include "cli/Terminal.h"
-#include "cli/WindowTables.h"
 #include "jww/private_image_folder.h"
 #include "jww/system_files.h"
+#include "tables/WindowTables.h"
 
 namespace fs = std::filesystem;
 

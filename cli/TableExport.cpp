@@ -6,7 +6,7 @@
 
 #include "cli/Csv.h"
 #include "cli/SpreadsheetGuard.h"
-#include "cli/WindowTables.h"
+#include "tables/WindowTables.h"
 
 namespace {
 
