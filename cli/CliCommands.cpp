@@ -21,6 +21,7 @@ std::span<const TCliCommand> CliCommands()
         TCliCommand{"render", "Draw a drawing as an SVG or PNG picture", DefineRenderCommand},
         TCliCommand{"apply", "Apply edited tables to many drawings, writing each to a folder",
                     DefineApplyCommand},
+        TCliCommand{"diff", "Tell what changed between two drawings", DefineDiffCommand},
     };
     return Commands;
 }

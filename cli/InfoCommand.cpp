@@ -9,6 +9,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/DrawingLoad.h"
+#include "cli/ObjectKindNames.h"
 #include "cli/TextEncoding.h"
 #include "tables/TableMessages.h"
 
@@ -31,19 +32,6 @@ struct TInfoArguments {
 
 // Objects per kind, in the order of the kind codes.
 using TKindCounts = std::array<std::size_t, 7>;
-
-struct TKindName {
-    std::string_view Key;   // JSON
-    std::string_view Text;  // text report
-};
-
-constexpr std::array<TKindName, 7> KindNames{{{"lines", "lines"},
-                                              {"arcs", "arcs"},
-                                              {"points", "points"},
-                                              {"texts", "texts"},
-                                              {"dimensions", "dimensions"},
-                                              {"solids", "solids"},
-                                              {"blockInsertions", "block insertions"}}};
 
 TKindCounts CountsOf(const TEntityCollections& list)
 {
@@ -118,8 +106,8 @@ void WriteJson(const TDrawingInfo& info, const TJwwDocument& doc, std::ostream& 
     json["charactersReplaced"] = doc.LossyStrings;
     const auto counts = [](const TKindCounts& kindCounts) {
         nlohmann::ordered_json object = nlohmann::ordered_json::object();
-        for (std::size_t k = 0; k < KindNames.size(); ++k)
-            object[std::string(KindNames[k].Key)] = kindCounts[k];
+        for (std::size_t k = 0; k < ObjectKindNames.size(); ++k)
+            object[std::string(ObjectKindNames[k].CountKey)] = kindCounts[k];
         return object;
     };
     json["objects"] = counts(CountsOf(doc));
@@ -136,9 +124,9 @@ std::string CountsText(const TKindCounts& counts)
 {
     std::size_t total = 0;
     std::string parts;
-    for (std::size_t k = 0; k < KindNames.size(); ++k) {
+    for (std::size_t k = 0; k < ObjectKindNames.size(); ++k) {
         total += counts[k];
-        parts += (parts.empty() ? "" : ", ") + std::string(KindNames[k].Text) + " " +
+        parts += (parts.empty() ? "" : ", ") + std::string(ObjectKindNames[k].Many) + " " +
                  std::to_string(counts[k]);
     }
     return std::to_string(total) + " (" + parts + ")";
