@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "cli/DiffTexts.h"
-#include "cli/ObjectKindNames.h"
+#include "cli/ReportNames.h"
 #include "cli/TextEncoding.h"
 #include "compare/ObjectDescription.h"
 
@@ -21,11 +21,6 @@ std::string VersionText(int32_t version)
     char text[16];
     std::snprintf(text, sizeof text, "%d.%02d", version / 100, version % 100);
     return text;
-}
-
-std::string_view StringFormKey(TStringForm form)
-{
-    return form == TStringForm::Wide ? "wide" : "byte";
 }
 
 std::string_view StringFormText(TStringForm form)
@@ -107,26 +102,10 @@ std::string_view ChangeText(TChange change)
     return DiffText(TDiffText::Changed);
 }
 
-// A text of the drawing on one line: the memo may hold line breaks.
-std::string OneLine(std::string_view cp932)
-{
-    std::string line;
-    for (const char c : ReadableText(cp932)) {
-        if (static_cast<unsigned char>(c) >= 0x20)
-            line.push_back(c);
-        else if (c == '\n')
-            line += "\\n";
-        else if (c == '\r')
-            line += "\\r";
-        else
-            line += ' ';
-    }
-    return line;
-}
-
+// A text of the drawing on one line, as the memo may hold line breaks; "" when empty.
 std::string Shown(std::string_view cp932)
 {
-    return cp932.empty() ? "\"\"" : OneLine(cp932);
+    return cp932.empty() ? "\"\"" : OneLine(ReadableText(cp932));
 }
 
 // Such as "layer 0-2: name 壁 → 躯体壁", or "paper size: 3 → 2" for the drawing's own values.
@@ -215,8 +194,8 @@ public:
             json["identicalFiles"] = Report.IdenticalFiles;
         json["objectsCompared"] = Comparison.WholeDrawings;
         json["version"] = {{"old", Comparison.OldVersion}, {"new", Comparison.NewVersion}};
-        json["stringForm"] = {{"old", StringFormKey(Comparison.OldStringForm)},
-                              {"new", StringFormKey(Comparison.NewStringForm)}};
+        json["stringForm"] = {{"old", StringFormName(Comparison.OldStringForm)},
+                              {"new", StringFormName(Comparison.NewStringForm)}};
         json["otherSettingsDiffer"] = Comparison.Header.OtherSettingsDiffer;
         json["changes"] = TJson::array();
         for (const TFieldChange& change : Comparison.Header.Changes)
@@ -251,7 +230,7 @@ private:
     std::string NameSuffix(const std::string& cp932) const
     {
         const std::string name = StripControlChars(cp932);
-        return name.empty() ? std::string() : " (" + OneLine(name) + ")";
+        return name.empty() ? std::string() : " (" + Shown(name) + ")";
     }
 
     void WriteObjectsText(std::ostream& out) const

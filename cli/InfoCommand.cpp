@@ -4,12 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
-#include <cstdio>
 #include <memory>
 
 #include "cli/CliCommands.h"
 #include "cli/DrawingLoad.h"
-#include "cli/ObjectKindNames.h"
+#include "cli/ReportNames.h"
 #include "cli/TextEncoding.h"
 #include "tables/TableMessages.h"
 
@@ -50,40 +49,6 @@ TKindCounts BlockDefinitionCounts(const TJwwDocument& doc)
             total[k] += counts[k];
     }
     return total;
-}
-
-std::string_view StringFormName(TStringForm form)
-{
-    switch (form) {
-    case TStringForm::Byte:
-        return "byte";
-    case TStringForm::Wide:
-        return "wide";
-    case TStringForm::Unknown:
-        break;
-    }
-    return "unknown";
-}
-
-// Control characters of the memo would break the one-line form of the text report.
-std::string OneLine(std::string_view text)
-{
-    std::string line;
-    for (const char c : text) {
-        if (c == '\r')
-            line += "\\r";
-        else if (c == '\n')
-            line += "\\n";
-        else if (c == '\t')
-            line += "\\t";
-        else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-            line += escaped;
-        } else
-            line.push_back(c);
-    }
-    return line;
 }
 
 struct TDrawingInfo {

@@ -29,3 +29,7 @@ std::string FirstCharacterWithoutCp932(std::string_view utf8);
 // UTF-8 of code page 932 bytes for a person to read: a byte that belongs to no valid character
 // is shown as \xNN.
 std::string ReadableText(std::string_view cp932);
+
+// UTF-8 text on one line: line breaks, tabs and other control characters are shown as \r, \n,
+// \t and \xNN.
+std::string OneLine(std::string_view utf8);

@@ -1,9 +1,11 @@
-// The seven object kinds as zelvane-cli's reports name them.
+// What zelvane-cli's reports call the object kinds and the string forms of a drawing.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string_view>
+
+#include "jww/stream.h"
 
 struct TObjectKindName {
     std::string_view CountKey;   // JSON, a count of such objects: "lines"
@@ -28,3 +30,6 @@ inline const TObjectKindName& ObjectKindName(int32_t kind)
 {
     return ObjectKindNames.at(static_cast<std::size_t>(kind - 1));
 }
+
+// byte, wide or unknown, in text and JSON alike.
+std::string_view StringFormName(TStringForm form);
