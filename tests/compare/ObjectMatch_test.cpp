@@ -2,6 +2,7 @@
 // to pair with is shared, whatever the order, and the pairs follow the lists where they can.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -28,6 +29,12 @@ std::vector<int> Range(int from, int count)
     return xs;
 }
 
+std::vector<int> Reversed(std::vector<int> xs)
+{
+    std::reverse(xs.begin(), xs.end());
+    return xs;
+}
+
 std::vector<int> Joined(std::initializer_list<std::vector<int>> parts)
 {
     std::vector<int> xs;
@@ -50,6 +57,8 @@ struct TMatchCase {
 TEST(ObjectMatch, EqualRecordsPairWhateverTheirPlaceAndTheRestIsRemovedOrAdded)
 {
     const std::vector<int> many = Range(0, 3000);
+    // Enough objects left after the walk in step for the sort of many, on two threads.
+    const std::vector<int> most = Range(0, 600'000);
     const std::vector<TMatchCase> cases = {
         {"the same", {1, 2, 3}, {1, 2, 3}, {}, {}, true},
         {"one removed, one added", {1, 2, 3, 4}, {1, 3, 4, 5}, {1}, {3}, true},
@@ -65,6 +74,8 @@ TEST(ObjectMatch, EqualRecordsPairWhateverTheirPlaceAndTheRestIsRemovedOrAdded)
         {"an empty old list", {}, {1}, {}, {0}, true},
         {"large lists with one change", many, Joined({Range(0, 1500), {-1}, Range(1501, 1499)}),
          {1500}, {1500}, true},
+        {"most of them reversed", most, Joined({{-1}, Reversed(Range(0, 599'999))}), {599'999},
+         {0}, false},
     };
     for (const TMatchCase& c : cases) {
         const TEntityCollections old = Lines(c.Old);
