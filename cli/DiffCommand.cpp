@@ -9,6 +9,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/DiffReport.h"
+#include "cli/DiffTexts.h"
 #include "cli/DrawingLoad.h"
 #include "compare/DrawingComparison.h"
 #include "compare/SameBytes.h"
@@ -30,11 +31,14 @@ rebuilt, class numbering, images no text refers to) are the same:
   block definitions and embedded images by name and content.
 Layer groups and layers are named by hexadecimal digits, such as 0-A; drawing text is shown
 as UTF-8, a byte of no code page 932 character as \xNN.
-JSON (UTF-8): "same", "identicalFiles" (when the same), "version" and "stringForm" as
-{"old", "new"}, "changes" (each with "place": drawing, group, layer, color or linetype, "no"
-or "group" and "layer", "field", "old" and "new" as the window's texts), "otherSettingsDiffer",
-"objects" ("added", "removed", "byKind", "byGroup", "byLayer", "reordered", with --objects
-"list"), "blockDefinitions" and "images" (each "name" and "change": removed, added, changed).
+JSON (UTF-8): "same", "identicalFiles" (when the same), "objectsCompared" (false with
+--tables-only, which leaves out "objects", "blockDefinitions" and "images"), "version",
+"stringForm", "charactersReplaced" and "trailingBytes" as {"old", "new"}, "changes" (each with
+"place": drawing, group, layer, color or linetype, "no" or "group" and "layer", "field", "old"
+and "new" as the window's texts), "otherSettingsDiffer", "objects" ("added", "removed",
+"byKind", "byGroup", "byLayer", "reordered", with --objects "list" of "change", "index",
+"kind", "group", "layer", "description"), "blockDefinitions" and "images" (each "name" and
+"change": removed, added or changed).
 Exit status: 0 the same content, 1 different, 2 trouble (a file that is not a drawing or
 cannot be read, with the reason on standard error) or a usage error.
 )";
@@ -92,7 +96,7 @@ int Compare(const TDiffArguments& arguments, const TDiffSide& old, const TDiffSi
     else
         WriteDiffText(report, out);
     if (!(out << std::flush)) {
-        err << "zelvane-cli diff: standard output could not be written\n";
+        err << "zelvane-cli diff: " << DiffText(TDiffText::OutputUnwritable) << '\n';
         return ExitTrouble;
     }
     return comparison.Same() ? ExitSame : ExitDifferent;

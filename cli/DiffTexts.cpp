@@ -33,6 +33,7 @@ constexpr std::pair<TDiffText, std::string_view> Texts[] = {
     {TDiffText::TrailingBytesNote,
      "note: {1} has {2} bytes after its last section, which are not compared"},
     {TDiffText::ReorderedNote, "note: the objects both drawings hold stand in another order"},
+    {TDiffText::OutputUnwritable, "standard output could not be written"},
 };
 
 constexpr std::pair<std::string_view, std::string_view> FieldLabels[] = {

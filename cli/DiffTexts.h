@@ -29,6 +29,7 @@ enum class TDiffText {
     LossyNote,
     TrailingBytesNote,
     ReorderedNote,
+    OutputUnwritable,
 };
 
 std::string_view DiffText(TDiffText text);
