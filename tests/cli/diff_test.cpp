@@ -185,6 +185,31 @@ TEST_F(DiffCommand, WideStringsAndOtherVersionsDifferInTheirFormatAlone)
     EXPECT_EQ(Review("wide.jww", "renamed.jww"), "layer 3-2: name 壁 \u2192 基礎\n");
 }
 
+TEST_F(DiffCommand, WhatTheComparisonCannotSeeIsNoted)
+{
+    TSmallDrawing drawing = LinesAndText();
+    drawing.Doc->Header.Memo = "memo";
+    drawing.Save(Root + "old.jww");
+    ASSERT_EQ(Cli({"convert", Root + "old.jww", Root + "wide.jww", "--target-version", "700",
+                   "--strings", "wide"})
+                  .ExitCode,
+              0);
+    // The wide memo's "e" becomes U+00E9, which code page 932 cannot hold.
+    std::string lossy = ReadFileBytes(Root + "wide.jww");
+    ASSERT_EQ(lossy.substr(12, 6), Hex("FF FE FF 04 6D 00"));
+    lossy[18] = static_cast<char>(0xE9);
+    WriteFileBytes(Root + "lossy.jww", lossy);
+    WriteFileBytes(Root + "trailing.jww", ReadFileBytes(Root + "old.jww") + "junk");
+    EXPECT_EQ(Review("wide.jww", "lossy.jww"),
+              "memo: memo \u2192 m?mo\nnote: " + Root +
+                  "lossy.jww holds characters that code page 932 cannot hold; each compares as ?\n");
+    EXPECT_EQ(Diff("old.jww", "trailing.jww").ExitCode, 0);
+    EXPECT_EQ(Review("old.jww", "trailing.jww"),
+              "same: the drawings hold the same content; their files differ only in what a save "
+              "normalises\nnote: " +
+                  Root + "trailing.jww has 4 bytes after its last section, which are not compared\n");
+}
+
 TEST_F(DiffCommand, ChangedImagesAndBlockDefinitionsAreNamed)
 {
     SaveGeneratedDrawing(Root + "in.jww", 700);
