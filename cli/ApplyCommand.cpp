@@ -88,11 +88,6 @@ private:
             outcome.Message = clash;
             return false;
         }
-        std::error_code error;
-        if (!fs::exists(FsPath(drawing.Input), error)) {
-            outcome.Message = drawing.Input + ": does not exist";
-            return false;
-        }
         std::string whyNot;
         if (!LoadWholeDrawing(*Doc, drawing.Input, whyNot)) {
             outcome.Message = whyNot;

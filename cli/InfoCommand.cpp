@@ -122,6 +122,8 @@ int RunInfo(const TInfoArguments& arguments, std::ostream& out, std::ostream& er
     };
     try {
         const std::string& path = arguments.Input;
+        if (const std::string missing = MissingFileRefusal(path); !missing.empty())
+            return fail(missing);
         if (!IsJwwFile(path))
             return fail(path + ": " + WindowText(MsgNotJwwFile));
         const auto doc = std::make_unique<TJwwDocument>();

@@ -117,7 +117,7 @@ TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
         {"in.jww", "hard.jww", "is the input file"},
         {"in.jww", "no/such/folder.jww", "could not be saved"},
         {"in.jww", "out.jww", "out.jww: exists already; give --force to replace it"},
-        {"missing.jww", "new.jww", "missing.jww"},
+        {"missing.jww", "new.jww", "missing.jww: does not exist"},
         {"other.jww", "new.jww", "このファイルは、Jw_cad for Windows 図面ファイルではありません。"},
         {"short.jww", "new.jww", "JWWデータファイルのヘッダー部分が読み込めませんでした。"},
         {"old.jww", "new.jww", "このJWWデータファイルは、Ver.4.20形式より以前のデータです。"},

@@ -243,7 +243,8 @@ TEST_F(DiffCommand, TroubleExitsWithTwoNamingTheFile)
     } cases[] = {
         {{"diff", Root + "old.jww", Root + "notes.txt"},
          "zelvane-cli diff: " + Root + "notes.txt: " + notJww + "\n"},
-        {{"diff", Root + "missing.jww", Root + "old.jww"}, "zelvane-cli diff: " + Root + "missing.jww"},
+        {{"diff", Root + "missing.jww", Root + "old.jww"},
+         "zelvane-cli diff: " + Root + "missing.jww: does not exist\n"},
         {{"diff", Root + "old.jww"}, "NEW"},
     };
     for (const auto& c : cases) {
