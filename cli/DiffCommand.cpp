@@ -2,7 +2,7 @@
 // status of diff and cmp.
 #include <CLI/CLI.hpp>
 
-#include <latch>
+#include <future>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -106,20 +106,20 @@ int RunDiff(const TDiffArguments& arguments, std::ostream& out, std::ostream& er
 {
     TDiffSide old;
     TDiffSide now;
-    std::latch newLoaded(1);
-    std::latch compared(1);
+    std::promise<void> newLoaded;
+    std::promise<void> compared;
     try {
         // The new drawing loads on a thread of its own while this one loads the old; the thread
         // keeps its images until both drawings are compared.
         std::jthread newLoader([&] {
             std::optional<TPrivateImageFolder> images;
             LoadSide(arguments.New, arguments.TablesOnly, now, images);
-            newLoaded.count_down();
-            compared.wait();
+            newLoaded.set_value();
+            compared.get_future().wait();
         });
         std::optional<TPrivateImageFolder> images;
         LoadSide(arguments.Old, arguments.TablesOnly, old, images);
-        newLoaded.wait();
+        newLoaded.get_future().wait();
         int exitCode = ExitTrouble;
         try {
             exitCode = Compare(arguments, old, now, out, err);
@@ -127,7 +127,7 @@ int RunDiff(const TDiffArguments& arguments, std::ostream& out, std::ostream& er
             // A temp image or a drawing that cannot be read again.
             err << "zelvane-cli diff: " << e.what() << '\n';
         }
-        compared.count_down();
+        compared.set_value();
         return exitCode;
     } catch (const std::exception& e) {
         // No thread.
