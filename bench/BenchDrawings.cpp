@@ -18,28 +18,30 @@ TBenchDrawing DrawingAt(const std::string& path)
     return {std::filesystem::path(path).stem().string(), path, bytes};
 }
 
-std::string GenerateInto(const std::string& folder, const std::string& name, uint64_t bytes)
+}  // namespace
+
+TBenchDrawing GenerateBenchDrawing(const std::string& folder, const std::string& name,
+                                   uint64_t bytes, uint32_t seed)
 {
     const std::string path = (std::filesystem::path(folder) / (name + ".jww")).string();
     TGeneratorOptions options;
     options.TargetBytes = bytes;
+    options.Seed = seed;
     const auto doc = std::make_unique<TJwwDocument>();
     GenerateDrawing(*doc, options);
     std::string failure;
     if (!SaveJww(*doc, path, options.Version, &failure))
         throw std::runtime_error(path + ": " + failure);
-    return path;
+    return DrawingAt(path);
 }
-
-}  // namespace
 
 std::vector<TBenchDrawing> BenchDrawings(const std::vector<std::string>& paths,
                                          const std::string& folder)
 {
     std::vector<TBenchDrawing> drawings;
     if (paths.empty()) {
-        drawings.push_back(DrawingAt(GenerateInto(folder, "10MB", 10'000'000)));
-        drawings.push_back(DrawingAt(GenerateInto(folder, "200MB", 200'000'000)));
+        drawings.push_back(GenerateBenchDrawing(folder, "10MB", 10'000'000));
+        drawings.push_back(GenerateBenchDrawing(folder, "200MB", 200'000'000));
     }
     for (const std::string& path : paths)
         drawings.push_back(DrawingAt(path));

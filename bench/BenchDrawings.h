@@ -15,3 +15,9 @@ struct TBenchDrawing {
 // folder. Raises std::runtime_error when a drawing cannot be read or generated.
 std::vector<TBenchDrawing> BenchDrawings(const std::vector<std::string>& paths,
                                          const std::string& folder);
+
+// A drawing of about the given size generated into folder as NAME.jww, whose images go to
+// TempImageFolder; another seed gives other objects. Raises std::runtime_error when it cannot
+// be saved.
+TBenchDrawing GenerateBenchDrawing(const std::string& folder, const std::string& name,
+                                   uint64_t bytes, uint32_t seed = 1);

@@ -20,9 +20,9 @@
 #include "cli/TableChanges.h"
 #include "cli/TableImport.h"
 #include "cli/Terminal.h"
-#include "cli/WindowTables.h"
 #include "jww/private_image_folder.h"
 #include "jww/system_files.h"
+#include "tables/WindowTables.h"
 
 namespace fs = std::filesystem;
 
@@ -73,11 +73,6 @@ private:
         if (const std::string clash = Clash(drawing); !clash.empty()) {
             outcome.Result = TBatchResult::Skipped;
             outcome.Message = clash;
-            return false;
-        }
-        std::error_code error;
-        if (!fs::exists(FsPath(drawing.Input), error)) {
-            outcome.Message = CliText<"ApplyDoesNotExist">(drawing.Input);
             return false;
         }
         std::string whyNot;

@@ -19,6 +19,7 @@ std::span<const TCliCommand> CliCommands()
         TCliCommand{"convert", CliText<"ConvertSummary">, DefineConvertCommand},
         TCliCommand{"render", CliText<"RenderSummary">, DefineRenderCommand},
         TCliCommand{"apply", CliText<"ApplySummary">, DefineApplyCommand},
+        TCliCommand{"diff", CliText<"DiffSummary">, DefineDiffCommand},
     };
     return Commands;
 }

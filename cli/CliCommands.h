@@ -48,3 +48,4 @@ TCliAction DefineImportCommand(CLI::App& command);
 TCliAction DefineConvertCommand(CLI::App& command);
 TCliAction DefineRenderCommand(CLI::App& command);
 TCliAction DefineApplyCommand(CLI::App& command);
+TCliAction DefineDiffCommand(CLI::App& command);

@@ -71,6 +71,9 @@ inline constexpr TCliMessage CliMessages[] = {
      .Japanese = "コマンドラインを解釈できません（{0}）。"},
 
     // ---- Shared by the subcommands ----
+    {.Name = "DoesNotExist",
+     .English = "{0}: does not exist",
+     .Japanese = "{0}: ありません。"},
     {.Name = "Warning", .English = "warning: {0}", .Japanese = "警告: {0}"},
     {.Name = "NothingWritten",
      .English = "{0}; nothing was written",
@@ -527,9 +530,6 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
     {.Name = "ApplyFolderUnreadable",
      .English = "{0}: cannot be read ({1})",
      .Japanese = "{0}: 読み込めません（{1}）。"},
-    {.Name = "ApplyDoesNotExist",
-     .English = "{0}: does not exist",
-     .Japanese = "{0}: ありません。"},
     {.Name = "ApplyWritten",
      .English = "{0}: written to {1}",
      .Japanese = "{0}: {1} に書き込みました。"},
@@ -693,4 +693,9 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
     {.Name = "CsvTextAfterQuote",
      .English = "text after the closing double quote of a field",
      .Japanese = "フィールドを閉じる二重引用符の後に文字があります。"},
+
+    // ---- diff ----
+    {.Name = "DiffSummary",
+     .English = "Tell what changed between two drawings",
+     .Japanese = "二つの図面の違いを示します"},
 };

@@ -37,8 +37,19 @@ std::string WindowText(std::string_view cp932)
     return Cp932ToUtf8(cp932).value_or(std::string(cp932));
 }
 
+std::string MissingFileRefusal(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::exists(FsPath(path), error))
+        return {};
+    return CliText<"DoesNotExist">(path);
+}
+
 bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& whyNot)
 {
+    whyNot = MissingFileRefusal(path);
+    if (!whyNot.empty())
+        return false;
     if (!IsJwwFile(path)) {
         whyNot = CliText<"NotJwwFile">(path);
         return false;

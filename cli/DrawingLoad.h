@@ -19,11 +19,14 @@ bool IsSameFile(const std::string& a, const std::string& b);
 // UTF-8 of a window text, for messages on a terminal.
 std::string WindowText(std::string_view cp932);
 
-// Loads the whole drawing at path into doc, refusing what the window refuses (a file that is
-// not a JWW drawing, an unreadable header, a version before 4.20) and a drawing that could not
-// be read to its end, which would be saved as a shorter drawing that looks complete. On a
-// refusal returns false and sets whyNot to a message that starts with the path. A file that
-// cannot be opened raises EJwwIOError.
+// "PATH: does not exist" when nothing is at path, which is no file of another kind; else empty.
+std::string MissingFileRefusal(const std::string& path);
+
+// Loads the whole drawing at path into doc, refusing a path where nothing is, what the window
+// refuses (a file that is not a JWW drawing, an unreadable header, a version before 4.20) and a
+// drawing that could not be read to its end, which would be saved as a shorter drawing that
+// looks complete. On a refusal returns false and sets whyNot to a message that starts with the
+// path. A file that cannot be opened raises EJwwIOError.
 bool LoadWholeDrawing(TJwwDocument& doc, const std::string& path, std::string& whyNot);
 
 // Saves doc to path in the given format version; on a failure returns false and sets whyNot to

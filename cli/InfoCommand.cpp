@@ -4,13 +4,13 @@
 #include <nlohmann/json.hpp>
 
 #include <array>
-#include <cstdio>
 #include <memory>
 #include <numeric>
 
 #include "cli/CliCommands.h"
-#include "cli/DrawingLoad.h"
 #include "cli/CliText.h"
+#include "cli/DrawingLoad.h"
+#include "cli/ReportNames.h"
 #include "cli/TextEncoding.h"
 
 namespace {
@@ -22,10 +22,6 @@ struct TInfoArguments {
 
 // Objects per kind, in the order of the kind codes.
 using TKindCounts = std::array<std::size_t, 7>;
-
-// The names of the kinds in JSON.
-constexpr std::array<std::string_view, 7> KindKeys{
-    "lines", "arcs", "points", "texts", "dimensions", "solids", "blockInsertions"};
 
 TKindCounts CountsOf(const TEntityCollections& list)
 {
@@ -44,40 +40,6 @@ TKindCounts BlockDefinitionCounts(const TJwwDocument& doc)
             total[k] += counts[k];
     }
     return total;
-}
-
-std::string_view StringFormName(TStringForm form)
-{
-    switch (form) {
-    case TStringForm::Byte:
-        return "byte";
-    case TStringForm::Wide:
-        return "wide";
-    case TStringForm::Unknown:
-        break;
-    }
-    return "unknown";
-}
-
-// Control characters of the memo would break the one-line form of the text report.
-std::string OneLine(std::string_view text)
-{
-    std::string line;
-    for (const char c : text) {
-        if (c == '\r')
-            line += "\\r";
-        else if (c == '\n')
-            line += "\\n";
-        else if (c == '\t')
-            line += "\\t";
-        else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(c));
-            line += escaped;
-        } else
-            line.push_back(c);
-    }
-    return line;
 }
 
 struct TDrawingInfo {
@@ -102,8 +64,8 @@ void WriteJson(const TDrawingInfo& info, const TJwwDocument& doc, std::ostream& 
     json["charactersReplaced"] = doc.LossyStrings;
     const auto counts = [](const TKindCounts& kindCounts) {
         nlohmann::ordered_json object = nlohmann::ordered_json::object();
-        for (std::size_t k = 0; k < KindKeys.size(); ++k)
-            object[std::string(KindKeys[k])] = kindCounts[k];
+        for (std::size_t k = 0; k < ObjectKindNames.size(); ++k)
+            object[std::string(ObjectKindNames[k].CountKey)] = kindCounts[k];
         return object;
     };
     json["objects"] = counts(CountsOf(doc));
@@ -156,6 +118,8 @@ int RunInfo(const TInfoArguments& arguments, std::ostream& out, std::ostream& er
     };
     try {
         const std::string& path = arguments.Input;
+        if (const std::string missing = MissingFileRefusal(path); !missing.empty())
+            return fail(missing);
         if (!IsJwwFile(path))
             return fail(CliText<"NotJwwFile">(path));
         const auto doc = std::make_unique<TJwwDocument>();

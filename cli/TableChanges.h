@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/WindowTables.h"
+#include "tables/WindowTables.h"
 
 // One line for every cell whose text differs, in table, row and column order, such as
 // layers No. 5, レイヤ名: "A" -> "B" (UTF-8).

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/TableColumns.h"
 #include "cli/TextEncoding.h"
+#include "tables/TableColumns.h"
 
 // One cell of a column that the window's save reads back; element counts are not among them.
 struct TCellEdit {

@@ -7,7 +7,7 @@
 #include "cli/CliText.h"
 #include "cli/Csv.h"
 #include "cli/SpreadsheetGuard.h"
-#include "cli/WindowTables.h"
+#include "tables/WindowTables.h"
 
 namespace {
 

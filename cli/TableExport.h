@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/TableColumns.h"
 #include "cli/TextEncoding.h"
 #include "jww/jwwunit.h"
+#include "tables/TableColumns.h"
 
 enum class TTableFormat { Csv, Json };
 

@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "cli/CliText.h"
-#include "cli/WindowTables.h"
 #include "tables/NumberText.h"
 #include "tables/TableRules.h"
 #include "tables/TableWriteBack.h"
+#include "tables/WindowTables.h"
 #include "text/Func_.h"
 
 namespace {

@@ -145,3 +145,21 @@ std::size_t TerminalWidth(std::string_view utf8)
     }
     return width;
 }
+
+std::string OneLine(std::string_view utf8)
+{
+    std::string line;
+    for (const char c : utf8) {
+        if (c == '\r')
+            line += "\\r";
+        else if (c == '\n')
+            line += "\\n";
+        else if (c == '\t')
+            line += "\\t";
+        else if (static_cast<unsigned char>(c) < 0x20)
+            line += HexByte(static_cast<unsigned char>(c));
+        else
+            line.push_back(c);
+    }
+    return line;
+}

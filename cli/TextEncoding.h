@@ -34,3 +34,7 @@ std::string ReadableText(std::string_view cp932);
 // The columns UTF-8 text takes on a terminal: two for a wide character, such as a kanji or a
 // full-width kana, one for any other; a byte of no character counts as one.
 std::size_t TerminalWidth(std::string_view utf8);
+
+// UTF-8 text on one line: line breaks, tabs and other control characters are shown as \r, \n,
+// \t and \xNN.
+std::string OneLine(std::string_view utf8);

@@ -128,6 +128,11 @@ void CopyEntBase(const TEntBase& source, TEntBase& dest)
     dest = source;
 }
 
+TEntBase CorrectedEntBase(int32_t targetVersion, int32_t kind, const TEntBase& base)
+{
+    return CorrectedBase(targetVersion, kind, base);
+}
+
 void WriteEntBase(TJwwWriter& w, int32_t targetVersion, int32_t kind, const TEntBase& base)
 {
     const TEntBase out = CorrectedBase(targetVersion, kind, base);

@@ -220,6 +220,44 @@ private:
 TEntBase ReadEntBase(TJwwReader& r, int32_t version);
 void CopyEntBase(const TEntBase& source, TEntBase& dest);
 void WriteEntBase(TJwwWriter& w, int32_t targetVersion, int32_t kind, const TEntBase& base);
+// The base record as WriteEntBase writes it for an object of the kind.
+TEntBase CorrectedEntBase(int32_t targetVersion, int32_t kind, const TEntBase& base);
+
+// The record at index of a collection. An order table need not match its collections (a
+// drawing whose load failed, or one built in memory), so the index is checked.
+template <class Rec>
+const Rec& ObjectAt(const std::vector<Rec>& list, int32_t index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+        throw EJwwRangeError("object order refers to entry " + std::to_string(index) + " of " +
+                             std::to_string(list.size()));
+    return list[static_cast<std::size_t>(index)];
+}
+
+// Calls visit with the record of the object that ref selects and returns what it returns;
+// raises EJwwRangeError when ref selects no record.
+template <class TVisit>
+decltype(auto) VisitObject(const TEntityCollections& list, const TEntRef& ref, TVisit&& visit)
+{
+    switch (ref.Kind) {
+    case KindSen:
+        return visit(ObjectAt(list.SenList, ref.Index));
+    case KindEnko:
+        return visit(ObjectAt(list.EnkoList, ref.Index));
+    case KindTen:
+        return visit(ObjectAt(list.TenList, ref.Index));
+    case KindMoji:
+        return visit(ObjectAt(list.MojiList, ref.Index));
+    case KindSunpo:
+        return visit(ObjectAt(list.SunpoList, ref.Index));
+    case KindSolid:
+        return visit(ObjectAt(list.SolidList, ref.Index));
+    case KindBlock:
+        return visit(ObjectAt(list.BlockList, ref.Index));
+    default:
+        throw EJwwRangeError("object order holds kind " + std::to_string(ref.Kind));
+    }
+}
 
 void ReadEntityList(TJwwReader& r, TJwwDocument& doc, TClassRegistry& registry);
 void WriteEntityList(TJwwWriter& w, const TJwwDocument& doc, int32_t targetVersion,

@@ -114,38 +114,6 @@ int32_t ReadRecordOfKind(TJwwReader& r, int32_t version, int32_t kind,
     }
 }
 
-// An order table need not match its collections (a drawing whose load failed, or one built in
-// memory), so an index is checked before it is followed.
-template <class Rec>
-const Rec& Entry(const std::vector<Rec>& list, int32_t index)
-{
-    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
-        throw EJwwRangeError("object order refers to entry " + std::to_string(index) + " of " +
-                             std::to_string(list.size()));
-    return list[static_cast<std::size_t>(index)];
-}
-
-void WriteRecordOfKind(TJwwWriter& w, int32_t targetVersion, int32_t docVersion,
-                       TClassRegistry& registry, const TEntRef& ref, const TEntityCollections& from)
-{
-    switch (ref.Kind) {
-    case KindSen:
-        return WriteRecord(w, targetVersion, Entry(from.SenList, ref.Index));
-    case KindEnko:
-        return WriteRecord(w, targetVersion, Entry(from.EnkoList, ref.Index));
-    case KindTen:
-        return WriteRecord(w, targetVersion, Entry(from.TenList, ref.Index));
-    case KindMoji:
-        return WriteRecord(w, targetVersion, Entry(from.MojiList, ref.Index));
-    case KindSunpo:
-        return WriteRecord(w, targetVersion, docVersion, registry, Entry(from.SunpoList, ref.Index));
-    case KindSolid:
-        return WriteRecord(w, targetVersion, Entry(from.SolidList, ref.Index));
-    default:
-        return WriteRecord(w, targetVersion, Entry(from.BlockList, ref.Index));
-    }
-}
-
 // The first count entries of the order table; a count beyond the table (a drawing whose load
 // failed part-way) must not be written, as the objects it announces do not exist.
 const TEntRef* OrderEntries(const TEntityCollections& from, int32_t count)
@@ -156,12 +124,18 @@ const TEntRef* OrderEntries(const TEntityCollections& from, int32_t count)
     return from.EntityOrder.data();
 }
 
-bool IsObjectKind(int32_t kind)
-{
-    return kind >= KindSen && kind <= KindBlock;
-}
-
 }  // namespace
+
+void WriteObjectRecord(TJwwWriter& w, int32_t targetVersion, int32_t docVersion,
+                       TClassRegistry& registry, const TEntRef& ref, const TEntityCollections& from)
+{
+    VisitObject(from, ref, [&](const auto& rec) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(rec)>, TEntSunpo>)
+            WriteRecord(w, targetVersion, docVersion, registry, rec);
+        else
+            WriteRecord(w, targetVersion, rec);
+    });
+}
 
 void WriteObjectTag(TJwwWriter& w, int32_t targetVersion, TClassRegistry& registry, int32_t kind)
 {
@@ -215,7 +189,7 @@ int32_t WrittenObjectCount(const TEntityCollections& from, int32_t count, int32_
         return count;
     int64_t written = count;
     for (int32_t i = 0; i < count; ++i) {
-        if (entries[i].Kind == KindSunpo && Entry(from.SunpoList, entries[i].Index).SxfMode != 0)
+        if (entries[i].Kind == KindSunpo && ObjectAt(from.SunpoList, entries[i].Index).SxfMode != 0)
             written += 6;
     }
     if (written > std::numeric_limits<int32_t>::max())
@@ -230,10 +204,10 @@ void WriteObjects(TJwwWriter& w, int32_t targetVersion, int32_t docVersion,
     for (int32_t i = 0; i < count; ++i) {
         const TEntRef& ref = entries[i];
         // An entry of no kind would leave the count word announcing an object that is not there.
-        if (!IsObjectKind(ref.Kind))
+        if (ref.Kind < KindSen || ref.Kind > KindBlock)
             throw EJwwRangeError("object order holds kind " + std::to_string(ref.Kind));
         WriteObjectTag(w, targetVersion, registry, ref.Kind);
-        WriteRecordOfKind(w, targetVersion, docVersion, registry, ref, from);
+        WriteObjectRecord(w, targetVersion, docVersion, registry, ref, from);
         registry.Advance();
     }
 }

@@ -54,6 +54,10 @@ void ReadRecord(TJwwReader& r, int32_t version, TEntSunpo& rec);
 void WriteRecord(TJwwWriter& w, int32_t targetVersion, int32_t docVersion,
                  TClassRegistry& registry, const TEntSunpo& rec);
 
+// Writes the record of the object at ref, as the list writer does after its tag.
+void WriteObjectRecord(TJwwWriter& w, int32_t targetVersion, int32_t docVersion,
+                       TClassRegistry& registry, const TEntRef& ref, const TEntityCollections& from);
+
 // Writes a text field as StripControlChars leaves it.
 void WriteCleanText(TJwwWriter& w, std::string_view text);
 

@@ -117,7 +117,7 @@ TEST_F(CopyCommand, RefusalsAndFailuresExitWithOneAndWriteNothing)
         {"in.jww", "hard.jww", "is the input file"},
         {"in.jww", "no/such/folder.jww", "could not be saved"},
         {"in.jww", "out.jww", "out.jww: exists already; give --force to replace it"},
-        {"missing.jww", "new.jww", "missing.jww"},
+        {"missing.jww", "new.jww", "missing.jww: does not exist"},
         {"other.jww", "new.jww", "other.jww: is not a Jw_cad for Windows drawing file"},
         {"short.jww", "new.jww", "short.jww: the header of the JWW data file could not be read"},
         {"old.jww", "new.jww", "old.jww: the JWW data file is of a format before Ver.4.20"},

@@ -80,9 +80,9 @@ TEST_F(CliLanguage, RefusalsAndUsageErrorsAreToldInTheUsersLanguage)
           "詳しくは zelvane-cli export --help で確かめてください。\n"}},
         {{"drawings"}, ExitUsage,
          {"zelvane-cli: drawings is no subcommand; the subcommands are copy, info, export, "
-          "import, convert, render, apply\nRun zelvane-cli --help for more information.\n",
+          "import, convert, render, apply, diff\nRun zelvane-cli --help for more information.\n",
           "zelvane-cli: drawings というサブコマンドはありません。サブコマンドは copy, info, export, "
-          "import, convert, render, apply です。\n詳しくは zelvane-cli --help で確かめてください。\n"}},
+          "import, convert, render, apply, diff です。\n詳しくは zelvane-cli --help で確かめてください。\n"}},
     };
     for (const auto& [args, exitCode, told] : cases)
         for (const TLanguage language : Languages) {

@@ -15,12 +15,13 @@ MAY_INCLUDE = {
     "jww": {"text"},
     "tables": {"jww", "text"},
     "render": {"jww", "text"},
+    "compare": {"tables", "jww", "text"},
     "testing": {"jww", "text"},
     "ui": {"tables", "jww", "text"},
     "ui/preview": {"ui", "render", "tables", "jww", "text"},
     "ui/qt": {"ui/preview", "ui", "render", "tables", "jww", "text"},
     "ui/win": {"ui/preview", "ui", "render", "tables", "jww", "text"},
-    "cli": {"tables", "render", "jww", "text"},
+    "cli": {"compare", "tables", "render", "jww", "text"},
 }
 PARTS = sorted(MAY_INCLUDE, key=len, reverse=True)
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

@@ -11,8 +11,9 @@ from pathlib import Path
 
 SUBCOMMAND = re.compile(r"zelvane-cli(?:\.exe)?[ \t]+([a-z]+)\b")
 OPTION = re.compile(r"(?<![\w-])(--[a-z][a-z0-9-]*|-o)(?![\w-])")
-# Lines of the set-up commands and of other programs name options that are theirs.
-OTHER_PROGRAM = re.compile(r"\b(apt-get|cmake|ctest|git|jq)\b")
+# Lines of the set-up commands, of other programs and of the window (zelvane, zelvane.exe) name
+# options that are theirs.
+OTHER_PROGRAM = re.compile(r"\b(apt-get|cmake|ctest|git|jq)\b|\bzelvane(?:\.exe)?(?![\w-])")
 
 
 def named(readme):

@@ -1,4 +1,4 @@
-#include "cli/TableColumns.h"
+#include "tables/TableColumns.h"
 
 #include <map>
 #include <utility>

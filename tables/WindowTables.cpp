@@ -1,4 +1,4 @@
-#include "cli/WindowTables.h"
+#include "tables/WindowTables.h"
 
 #include "tables/FillTables.h"
 
@@ -42,4 +42,26 @@ TCellTable& TWindowTables::Of(TTableKind kind)
 const TCellTable& TWindowTables::Of(TTableKind kind) const
 {
     return TableOf(*this, kind);
+}
+
+std::vector<TCellChange> ChangedCells(const TWindowTables& was, const TWindowTables& is,
+                                      const TValuesDiffer& valuesDiffer)
+{
+    std::vector<TCellChange> changes;
+    for (const TTableKind kind : AllTables) {
+        const TCellTable& before = was.Of(kind);
+        const TCellTable& after = is.Of(kind);
+        for (int entry = FirstTableEntry(kind); entry <= LastTableEntry(kind); ++entry) {
+            const int row = RowOfEntry(kind, entry);
+            for (const TTableColumn& column : TableColumns(kind)) {
+                if (column.Kind == TCellKind::Number || column.Kind == TCellKind::Count)
+                    continue;
+                const std::string& old = before.Cell(column.Col, row);
+                const std::string& now = after.Cell(column.Col, row);
+                if (old != now || (valuesDiffer && valuesDiffer(kind, entry, column)))
+                    changes.push_back({kind, entry, &column, old, now});
+            }
+        }
+    }
+    return changes;
 }

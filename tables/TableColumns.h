@@ -1,5 +1,5 @@
-// The four tables as zelvane-cli exports and imports them: their names on the command line,
-// their columns with the window's header texts and the keys that stand for them in JSON.
+// The four tables as exports, imports and comparisons name them: their names on the command
+// line, their columns with the window's header texts and the keys that stand for them in JSON.
 #pragma once
 
 #include <array>
