@@ -9,12 +9,10 @@
 
 #include "cli/AtomicFile.h"
 #include "cli/PictureOrder.h"
-#include "render/PictureFrame.h"
 #include "text/Cp932.h"
 
 namespace {
 
-constexpr double PointRadiusPixels = 1.5;
 constexpr const char* TextFont = "Noto Sans CJK JP";
 
 struct TCairoDeleter {
@@ -29,10 +27,19 @@ public:
     {
     }
 
-    void Paint(const TPrimitive& primitive)
+    void Paint(const TPrimitive& primitive, const TStroke& stroke)
     {
-        cairo_set_source_rgb(Context, primitive.Color.R / 255.0, primitive.Color.G / 255.0,
-                             primitive.Color.B / 255.0);
+        cairo_set_source_rgb(Context, stroke.Color.R / 255.0, stroke.Color.G / 255.0,
+                             stroke.Color.B / 255.0);
+        cairo_set_line_width(Context, stroke.Width);
+        if (stroke.Dashes.Solid()) {
+            cairo_set_dash(Context, nullptr, 0, 0);
+        } else {
+            double runs[MostDashRuns];
+            for (int i = 0; i < stroke.Dashes.Count; ++i)
+                runs[i] = stroke.Dashes.Runs[static_cast<std::size_t>(i)];
+            cairo_set_dash(Context, runs, stroke.Dashes.Count, 0);
+        }
         const TVec2* p = primitive.P;
         switch (primitive.Kind) {
         case TPrimitiveKind::Line:
@@ -45,7 +52,7 @@ public:
             break;
         case TPrimitiveKind::Point: {
             const TVec2 at = Frame.Pixel(p[0]);
-            cairo_arc(Context, at.X, at.Y, PointRadiusPixels, 0, 2 * std::numbers::pi);
+            cairo_arc(Context, at.X, at.Y, PointRadius(stroke.Width), 0, 2 * std::numbers::pi);
             cairo_fill(Context);
             break;
         }
@@ -134,23 +141,24 @@ private:
 
 }  // namespace
 
-void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const std::string& path,
+void WritePngPicture(const TJwwDocument& doc, const TPictureOptions& options, const std::string& path,
                      bool replace)
 {
-    const TPictureFrame frame = PictureFrame(doc, PictureLongerSide);
+    const TPictureOrder order(doc, options);
+    const TPictureFrame& frame = order.Frame();
     const std::unique_ptr<cairo_surface_t, TCairoDeleter> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.Width, frame.Height));
     const std::unique_ptr<cairo_t, TCairoDeleter> context(cairo_create(surface.get()));
     if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("the picture could not be drawn");
-    cairo_set_source_rgb(context.get(), 1, 1, 1);
+    const TRgb background = order.Background();
+    cairo_set_source_rgb(context.get(), background.R / 255.0, background.G / 255.0, background.B / 255.0);
     cairo_paint(context.get());
-    cairo_set_line_width(context.get(), 1.0);
     cairo_select_font_face(context.get(), TextFont, CAIRO_FONT_SLANT_NORMAL,
                            CAIRO_FONT_WEIGHT_NORMAL);
 
-    PaintInFilterOrder(doc, filter, [&](const TPrimitive& primitive, const TRenderScene& scene) {
-        TPngPainter(context.get(), frame, scene).Paint(primitive);
+    order.Paint([&](const TPrimitive& primitive, const TRenderScene& scene, const TStroke& stroke) {
+        TPngPainter(context.get(), frame, scene).Paint(primitive, stroke);
     });
     std::string png;
     const auto append = [](void* closure, const unsigned char* data, unsigned int length) {

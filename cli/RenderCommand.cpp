@@ -17,12 +17,17 @@
 
 namespace {
 
-constexpr std::string_view RenderNotes = R"(Draws every object of the drawing, block insertions expanded, fitted to its extent with
-the y axis up. The kind of OUT's name (.svg or .png) chooses the format. In SVG each object of
-the drawing is one group element with data-kind (sen, enko, ten, moji, sunpou, solid, block),
-data-layer (layer group and layer as hexadecimal digits, such as 0-A) and data-index (its place
-in the drawing, from 0). With --layer, --group, --color or --linetype the objects that match
-all of them keep their colours and everything else is drawn in light grey.
+constexpr std::string_view RenderNotes = R"(Draws the drawing as its author saw it: objects of hidden layers and layer groups left out
+(--all-layers draws them too), each pen in the drawing's own screen colour and width, each line
+type with its dashes, on the background of pen 0, with the y axis up. A drawing on paper A0 to
+A4 is fitted to its paper, whose frame is drawn thinly; any other is fitted to what it shows.
+The kind of OUT's name (.svg or .png) chooses the format. In SVG each object shown is one group
+element with data-kind (sen, enko, ten, moji, sunpou, solid, block), data-layer (layer group
+and layer as hexadecimal digits, such as 0-A) and data-index (its place in the drawing, from
+0); each block definition is written once and each insertion refers to it. A PNG expands the
+insertions, up to 2,000,000 primitives; what lies beyond is drawn as the frames of their boxes
+and a note on the picture says so. With --layer, --group, --color or --linetype the objects
+that match all of them keep their colours and everything else is drawn in light grey.
 Exit status: 0 success, 1 a file could not be read or written, 2 usage.
 )";
 
@@ -33,6 +38,7 @@ struct TRenderArguments {
     std::string Group;
     int Color = -1;
     int LineType = -1;
+    bool AllLayers = false;
     bool Force = false;
 };
 
@@ -55,8 +61,8 @@ std::optional<TPictureFormat> FormatOf(const std::string& path)
     return std::nullopt;
 }
 
-// The filter the options ask for, or nothing with the reason in whyNot.
-std::optional<TRenderFilter> FilterOf(const TRenderArguments& arguments, std::string& whyNot)
+// The picture the options ask for, or nothing with the reason in whyNot.
+std::optional<TPictureOptions> PictureOf(const TRenderArguments& arguments, std::string& whyNot)
 {
     TRenderFilter filter;
     if (!arguments.Layer.empty() && !ParseLayerName(arguments.Layer, filter)) {
@@ -76,7 +82,7 @@ std::optional<TRenderFilter> FilterOf(const TRenderArguments& arguments, std::st
         filter.PenColor = static_cast<uint16_t>(arguments.Color);
     if (arguments.LineType >= 0)
         filter.PenStyle = static_cast<uint8_t>(arguments.LineType);
-    return filter;
+    return TPictureOptions{filter, arguments.AllLayers};
 }
 
 int RunRender(const TRenderArguments& arguments, std::ostream& err)
@@ -89,8 +95,8 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
     if (!format)
         return fail(ExitUsage, arguments.Output + ": the picture's name must end in .svg or .png");
     std::string whyNot;
-    const std::optional<TRenderFilter> filter = FilterOf(arguments, whyNot);
-    if (!filter)
+    const std::optional<TPictureOptions> picture = PictureOf(arguments, whyNot);
+    if (!picture)
         return fail(ExitUsage, whyNot);
     if (IsSameFile(arguments.Input, arguments.Output))
         return fail(ExitFailure, arguments.Output + ": is the drawing being drawn");
@@ -101,10 +107,10 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
         if (*format == TPictureFormat::Png) {
-            WritePngPicture(*doc, *filter, arguments.Output, arguments.Force);
+            WritePngPicture(*doc, *picture, arguments.Output, arguments.Force);
         } else {
             std::ostringstream svg;
-            WriteSvg(*doc, *filter, svg);
+            WriteSvg(*doc, *picture, svg);
             WriteFileAtomically(arguments.Output, svg.str(), arguments.Force);
         }
     } catch (const std::exception& e) {
@@ -129,6 +135,8 @@ TCliAction DefineRenderCommand(CLI::App& command)
         ->check(CLI::Range(0, 0xFFFF));
     command.add_option("--linetype", arguments->LineType, "Show the line type N")
         ->check(CLI::Range(0, 0xFF));
+    command.add_flag("--all-layers", arguments->AllLayers,
+                     "Draw the objects of hidden layers and layer groups too");
     command.footer(std::string(RenderNotes));
     return [arguments](std::ostream&, std::ostream& err) { return RunRender(*arguments, err); };
 }

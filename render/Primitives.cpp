@@ -11,9 +11,8 @@ TAffine TAffine::After(const TAffine& inner) const
             A * inner.E + C * inner.F + E, B * inner.E + D * inner.F + F};
 }
 
-TAffine Placement(double x, double y, double scaleX, double scaleY, double degrees)
+TAffine Placement(double x, double y, double scaleX, double scaleY, double radians)
 {
-    const double radians = degrees * std::numbers::pi / 180.0;
     const double cosine = std::cos(radians);
     const double sine = std::sin(radians);
     return {cosine * scaleX, sine * scaleX, -sine * scaleY, cosine * scaleY, x, y};
@@ -44,6 +43,22 @@ bool TBounds::Intersects(const TBounds& other) const
 {
     return !Empty() && !other.Empty() && MinX <= other.MaxX && other.MinX <= MaxX &&
            MinY <= other.MaxY && other.MinY <= MaxY;
+}
+
+TBounds Mapped(const TAffine& place, const TBounds& box)
+{
+    TBounds mapped;
+    if (box.Empty())
+        return mapped;
+    for (const TVec2 corner : {TVec2{box.MinX, box.MinY}, TVec2{box.MaxX, box.MinY},
+                               TVec2{box.MinX, box.MaxY}, TVec2{box.MaxX, box.MaxY}}) {
+        const TVec2 p = place.Point(corner);
+        // A placement that overflows has no box to show.
+        if (!std::isfinite(p.X) || !std::isfinite(p.Y))
+            return {};
+        mapped.Add(p);
+    }
+    return mapped;
 }
 
 void TRenderScene::Clear()

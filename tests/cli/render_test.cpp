@@ -12,6 +12,7 @@ protected:
     {
         const std::string path = Root + "lines.jww";
         TSmallDrawing drawing(700);
+        ShowEveryLayer(*drawing.Doc);
         drawing.Doc->ColorExTable[1].ScreenColor = 0x0000FF;
         drawing.Add(drawing.Doc->SenList, KindSen, {BaseWith(31, 101, 3, 2), 0, 0, 100, 50})
             .Add(drawing.Doc->SenList, KindSen, {BaseWith(1, 2), 0, 0, 40, 20});

@@ -5,12 +5,22 @@
 #include <vector>
 
 #include "jww/jwwunit.h"
+#include "tests/support/HeaderBuilder.h"
 
 // A document with every header table and no objects.
 inline std::unique_ptr<TJwwDocument> EmptyDrawing()
 {
     auto doc = std::make_unique<TJwwDocument>();
     CreateHeaderTables(*doc);
+    return doc;
+}
+
+// A document whose every layer group and layer is shown, on white, with pens of their own
+// colours one pixel wide, on no paper of a known size.
+inline std::unique_ptr<TJwwDocument> ShownDrawing()
+{
+    auto doc = EmptyDrawing();
+    ShowEveryLayer(*doc);
     return doc;
 }
 
