@@ -10,11 +10,11 @@ constexpr double NoteInsetPixels = 8.0;
 
 }  // namespace
 
-TPictureOrder::TPictureOrder(const TJwwDocument& doc, const TPictureOptions& options)
+TPictureOrder::TPictureOrder(const TJwwDocument& doc, const TPictureOptions& options, int longerSide)
     : Doc(doc), Options(options), Style(StyleOf(doc))
 {
     TDrawingRenderer measure(doc);
-    PictureFrame = FrameOf(ShownArea(doc, Style, options, measure), PictureLongerSide);
+    PictureFrame = FrameOf(ShownArea(doc, Style, options, measure), longerSide);
 }
 
 void TPictureOrder::Paint(const TPaintPrimitive& paint) const

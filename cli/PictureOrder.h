@@ -13,7 +13,7 @@ using TPaintPrimitive = std::function<void(const TPrimitive&, const TRenderScene
 
 class TPictureOrder {
 public:
-    TPictureOrder(const TJwwDocument& doc, const TPictureOptions& options);
+    TPictureOrder(const TJwwDocument& doc, const TPictureOptions& options, int longerSide);
 
     const TPictureFrame& Frame() const { return PictureFrame; }
     TRgb Background() const { return Style.Background; }

@@ -7,7 +7,6 @@
 #include "jww/jwwunit.h"
 #include "render/PictureFrame.h"
 
-// Writes the picture to path as a whole, replacing a file there only when replace is set.
-// Raises std::runtime_error when the picture cannot be drawn or written.
-void WritePngPicture(const TJwwDocument& doc, const TPictureOptions& options,
-                     const std::string& path, bool replace);
+// The picture's PNG bytes, its longer side so many pixels. Raises std::runtime_error when the
+// picture cannot be drawn.
+std::string PngPicture(const TJwwDocument& doc, const TPictureOptions& options, int longerSide);

@@ -7,7 +7,6 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "cli/AtomicFile.h"
 #include "cli/PictureOrder.h"
 #include "text/Cp932.h"
 
@@ -141,10 +140,9 @@ private:
 
 }  // namespace
 
-void WritePngPicture(const TJwwDocument& doc, const TPictureOptions& options, const std::string& path,
-                     bool replace)
+std::string PngPicture(const TJwwDocument& doc, const TPictureOptions& options, int longerSide)
 {
-    const TPictureOrder order(doc, options);
+    const TPictureOrder order(doc, options, longerSide);
     const TPictureFrame& frame = order.Frame();
     const std::unique_ptr<cairo_surface_t, TCairoDeleter> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.Width, frame.Height));
@@ -167,5 +165,5 @@ void WritePngPicture(const TJwwDocument& doc, const TPictureOptions& options, co
     };
     if (cairo_surface_write_to_png_stream(surface.get(), append, &png) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("the picture could not be encoded as PNG");
-    WriteFileAtomically(path, png, replace);
+    return png;
 }

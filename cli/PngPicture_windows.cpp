@@ -12,7 +12,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cli/AtomicFile.h"
 #include "cli/PictureOrder.h"
 #include "text/Cp932.h"
 #include "text/WidePath.h"
@@ -213,11 +212,10 @@ std::string EncodePng(gp::Bitmap& bitmap)
 
 }  // namespace
 
-void WritePngPicture(const TJwwDocument& doc, const TPictureOptions& options, const std::string& path,
-                     bool replace)
+std::string PngPicture(const TJwwDocument& doc, const TPictureOptions& options, int longerSide)
 {
     const TGdiplusSession session;
-    const TPictureOrder order(doc, options);
+    const TPictureOrder order(doc, options, longerSide);
     const TPictureFrame& frame = order.Frame();
     gp::Bitmap bitmap(frame.Width, frame.Height, PixelFormat24bppRGB);
     gp::Graphics graphics(&bitmap);
@@ -231,5 +229,5 @@ void WritePngPicture(const TJwwDocument& doc, const TPictureOptions& options, co
     order.Paint([&painter](const TPrimitive& primitive, const TRenderScene& scene, const TStroke& stroke) {
         painter.Paint(primitive, scene, stroke);
     });
-    WriteFileAtomically(path, EncodePng(bitmap), replace);
+    return EncodePng(bitmap);
 }

@@ -107,7 +107,8 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
         if (*format == TPictureFormat::Png) {
-            WritePngPicture(*doc, *picture, arguments.Output, arguments.Force);
+            WriteFileAtomically(arguments.Output, PngPicture(*doc, *picture, PictureLongerSide),
+                                arguments.Force);
         } else {
             std::ostringstream svg;
             WriteSvg(*doc, *picture, svg);

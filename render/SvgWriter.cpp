@@ -169,15 +169,16 @@ private:
     {
         if (definition == NoDefinition)
             return;
-        Svg << "<use xlink:href=\"#" << DefinitionId(static_cast<std::size_t>(definition), colouring)
-            << "\" transform=\"";
+        Svg << "<use xlink:href=\"#";
+        WriteDefinitionId(static_cast<std::size_t>(definition), colouring);
+        Svg << "\" transform=\"";
         WriteMatrix(Svg, InsertionPlacement(block));
         Svg << "\"/>";
     }
 
-    static std::string DefinitionId(std::size_t definition, TColouring colouring)
+    void WriteDefinitionId(std::size_t definition, TColouring colouring)
     {
-        return "b" + std::to_string(definition) + (colouring == Greyed ? "g" : "");
+        Svg << "b" << static_cast<uint32_t>(definition) << (colouring == Greyed ? "g" : "");
     }
 
     // Every definition that an insertion drawn reaches, once for each colouring it is drawn in.
@@ -214,7 +215,9 @@ private:
     void WriteDefinition(std::size_t definition, TColouring colouring)
     {
         const TEntBlockDef& list = Doc.BlockDefList[definition];
-        Svg << "<g id=\"" << DefinitionId(definition, colouring) << "\">";
+        Svg << "<g id=\"";
+        WriteDefinitionId(definition, colouring);
+        Svg << "\">";
         for (const TEntRef& ref : list.EntityOrder) {
             if (ref.Kind != KindBlock) {
                 Scene.Clear();

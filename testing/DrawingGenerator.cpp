@@ -289,12 +289,16 @@ void GenerateDrawing(TJwwDocument& doc, const TGeneratorOptions& options)
     ClearTempImageList();
     TGeneration gen{TGeneratorRandom(options.Seed), HeaderAndImageBytes, {}, {}, {}};
     FillGeneratedHeader(doc, options.Version, gen.Random);
+    const bool large = options.TargetBytes >= LargeDrawingBytes;
+    // So many objects are drawn on a large sheet, A0 or A1.
+    if (large)
+        doc.Header.Settings0[0] = gen.Random.Between(0, 1);
     gen.Paper = PaperArea(doc);
-    gen.Symbol = {gen.Paper.HalfWidth * SymbolShare, gen.Paper.HalfHeight * SymbolShare};
+    gen.Symbol = {gen.Paper.HalfWidth * SymbolShare, gen.Paper.HalfHeight * SymbolShare,
+                  gen.Paper.HalfWidth * SymbolShare};
     if (images)
         gen.ImageNames = WriteGeneratedImages(gen.Random);
 
-    const bool large = options.TargetBytes >= LargeDrawingBytes;
     const auto fillerBlockDefs = static_cast<int32_t>(options.TargetBytes / BytesPerFillerBlockDef);
     const int32_t blockDefCount = ShowcaseBlockDefs + fillerBlockDefs;
     const uint64_t blockDefReserve = static_cast<uint64_t>(fillerBlockDefs) * FillerBlockDefBytes;

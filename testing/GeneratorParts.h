@@ -49,21 +49,22 @@ private:
     uint64_t State;
 };
 
-// Where the objects of one list lie: points within HalfWidth and HalfHeight of the origin,
-// lengths up to a twentieth of the width, as a plan lies on its paper; all in hundredths of a
-// millimetre.
+// Where the objects of one list lie and how large they are: points within HalfWidth and
+// HalfHeight of the origin, lines, radii and the sides of solids up to Reach, all in hundredths
+// of a millimetre on the paper.
 struct TGeneratorArea {
     double HalfWidth = 0.0;
     double HalfHeight = 0.0;
+    double Reach = 0.0;
 
     double X(TGeneratorRandom& random) const { return Within(random, HalfWidth); }
     double Y(TGeneratorRandom& random) const { return Within(random, HalfHeight); }
     // A run along an axis, of either sign.
-    double Run(TGeneratorRandom& random) const { return Within(random, HalfWidth / 10); }
-    // A size above 0 up to the share of the width.
+    double Run(TGeneratorRandom& random) const { return Within(random, Reach); }
+    // A size above 0 up to the share of the reach.
     double Size(TGeneratorRandom& random, double share) const
     {
-        return random.Between(1, static_cast<int32_t>(std::max(1.0, 200 * HalfWidth * share))) / 100.0;
+        return random.Between(1, static_cast<int32_t>(std::max(1.0, 100 * Reach * share))) / 100.0;
     }
 
 private:

@@ -157,7 +157,7 @@ TEntEnko RandomEnko(TGeneratorRandom& random, const TGeneratorArea& area)
     arc.Base = RandomBase(random, KindEnko);
     arc.CenterX = area.X(random);
     arc.CenterY = area.Y(random);
-    arc.Radius = area.Size(random, 0.05);
+    arc.Radius = area.Size(random, 0.7);
     arc.Flatness = 1.0;
     if (random.Percent(30)) {
         arc.ArcAngle = 2 * Pi;
@@ -199,7 +199,8 @@ TEntMoji MojiWithText(TGeneratorRandom& random, const TGeneratorArea& area, std:
     moji.SizeY = moji.SizeX;
     moji.Spacing = random.Percent(80) ? 0.0 : random.Between(1, 8) / 4.0;
     moji.Angle = random.Percent(85) ? 0.0 : random.Between(0, 359) * 1.0;
-    moji.EndX = moji.StartX + moji.SizeX * static_cast<double>(text.size());
+    // A character of two bytes is as wide as the size says, one of one byte half as wide.
+    moji.EndX = moji.StartX + moji.SizeX * static_cast<double>(text.size()) / 2;
     moji.EndY = moji.StartY;
     moji.TextKind = random.Between(1, 10);
     moji.FontName = random.Pick(FontNames);
@@ -240,10 +241,10 @@ TEntSolid RandomSolid(TGeneratorRandom& random, const TGeneratorArea& area, bool
     solid.Base = RandomBase(random, KindSolid);
     solid.X1 = area.X(random);
     solid.Y1 = area.Y(random);
-    solid.X2 = solid.X1 + area.Size(random, 0.03);
+    solid.X2 = solid.X1 + area.Size(random, 0.7);
     solid.Y2 = solid.Y1;
     solid.X3 = solid.X2;
-    solid.Y3 = solid.Y1 + area.Size(random, 0.03);
+    solid.Y3 = solid.Y1 + area.Size(random, 0.7);
     solid.X4 = solid.X1;
     solid.Y4 = solid.Y3;
     if (ownColor) {

@@ -57,31 +57,27 @@ float Up(double v)
 
 }  // namespace
 
-void TPreviewIndex::Build(const std::vector<TPrimitive>& primitives,
-                          const std::function<bool(const TPrimitive&)>& take)
+void TPreviewIndex::Build(std::vector<TPrimitive>& primitives, std::size_t first, std::size_t count)
 {
     IndexEntries.clear();
     IndexNodes.clear();
-    std::vector<uint32_t> taken;
-    std::vector<TBounds> boxes;
-    TBounds extent;
-    for (std::size_t i = 0; i < primitives.size(); ++i) {
-        if (!take(primitives[i]))
-            continue;
-        taken.push_back(static_cast<uint32_t>(i));
-        boxes.push_back(BoundsOf(primitives[i]));
-        extent.Add(boxes.back());
-    }
+    Details.clear();
     LeafCount = 0;
-    if (taken.empty())
+    if (count == 0)
         return;
+    std::vector<TBounds> boxes(count);
+    TBounds extent;
+    for (std::size_t i = 0; i < count; ++i) {
+        boxes[i] = BoundsOf(primitives[first + i]);
+        extent.Add(boxes[i]);
+    }
     IndexOrigin = {(extent.MinX + extent.MaxX) / 2, (extent.MinY + extent.MaxY) / 2};
     IndexReach = std::max(extent.Width(), extent.Height()) / 2;
     const double stepsX = extent.Width() > 0 ? MortonSteps / extent.Width() : 0.0;
     const double stepsY = extent.Height() > 0 ? MortonSteps / extent.Height() : 0.0;
-    std::vector<uint32_t> keys(taken.size());
-    std::vector<uint32_t> order(taken.size());
-    for (std::size_t i = 0; i < taken.size(); ++i) {
+    std::vector<uint32_t> keys(count);
+    std::vector<uint32_t> order(count);
+    for (std::size_t i = 0; i < count; ++i) {
         const TBounds& box = boxes[i];
         const auto x = static_cast<uint32_t>(((box.MinX + box.MaxX) / 2 - extent.MinX) * stepsX);
         const auto y = static_cast<uint32_t>(((box.MinY + box.MaxY) / 2 - extent.MinY) * stepsY);
@@ -90,17 +86,39 @@ void TPreviewIndex::Build(const std::vector<TPrimitive>& primitives,
     }
     SortByKeys(keys, order);
 
-    IndexEntries.reserve(taken.size());
-    for (const uint32_t i : order) {
-        const TPrimitive& p = primitives[taken[i]];
-        const TBounds& box = boxes[i];
+    IndexEntries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const TPrimitive& p = primitives[first + order[i]];
+        const TBounds& box = boxes[order[i]];
         uint8_t shape = static_cast<uint8_t>(p.Kind);
         if (p.Kind == TPrimitiveKind::Line && (p.P[1].X - p.P[0].X) * (p.P[1].Y - p.P[0].Y) < 0)
             shape |= TIndexEntry::FallingLine;
+        const auto detail = static_cast<uint32_t>(Details.size());
+        if (p.Kind != TPrimitiveKind::Line && p.Kind != TPrimitiveKind::Point)
+            Details.push_back(DetailOf(p));
         IndexEntries.push_back({static_cast<float>(box.MinX - IndexOrigin.X), static_cast<float>(box.MinY - IndexOrigin.Y),
                                 static_cast<float>(box.MaxX - IndexOrigin.X), static_cast<float>(box.MaxY - IndexOrigin.Y),
-                                taken[i], p.PenColor, p.Source.PenColor, p.PenStyle, p.Source.PenStyle,
-                                static_cast<uint8_t>(LayerEntry(p.Source.LayerGroup, p.Source.Layer)), shape});
+                                static_cast<uint32_t>(first + i), p.PenColor, p.Source.PenColor, p.PenStyle,
+                                p.Source.PenStyle, static_cast<uint8_t>(LayerEntry(p.Source.LayerGroup, p.Source.Layer)),
+                                shape, detail});
+    }
+    // The primitives take the entries' order, following each cycle of the permutation.
+    std::vector<bool> placed(count, false);
+    for (std::size_t start = 0; start < count; ++start) {
+        if (placed[start])
+            continue;
+        const TPrimitive held = primitives[first + start];
+        std::size_t at = start;
+        for (;;) {
+            placed[at] = true;
+            const std::size_t from = order[at];
+            if (from == start) {
+                primitives[first + at] = held;
+                break;
+            }
+            primitives[first + at] = primitives[first + from];
+            at = from;
+        }
     }
 
     // The leaves, then each level above them, until one node holds all.
@@ -135,6 +153,52 @@ void TPreviewIndex::Build(const std::vector<TPrimitive>& primitives,
             addNode(first, std::min(Fanout, levelEnd - first), nodeBox);
         levelStart = levelEnd;
     }
+}
+
+// Points of fills and of an arc's or a text's centre or start are relative to the origin; the
+// others are vectors.
+TIndexDetail TPreviewIndex::DetailOf(const TPrimitive& p) const
+{
+    const bool fill = p.Kind == TPrimitiveKind::Fill;
+    TIndexDetail detail{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const bool point = fill || i == 0;
+        detail.P[2 * i] = static_cast<float>(p.P[i].X - (point ? IndexOrigin.X : 0.0));
+        detail.P[2 * i + 1] = static_cast<float>(p.P[i].Y - (point ? IndexOrigin.Y : 0.0));
+    }
+    detail.Start = static_cast<float>(p.Start);
+    detail.Sweep = static_cast<float>(p.Sweep);
+    return detail;
+}
+
+TPrimitive TPreviewIndex::ShapeOf(const TIndexEntry& entry) const
+{
+    TPrimitive shape;
+    shape.Kind = entry.Kind();
+    const TVec2 origin = IndexOrigin;
+    switch (shape.Kind) {
+    case TPrimitiveKind::Line: {
+        const float top = entry.Falling() ? entry.MaxY : entry.MinY;
+        const float bottom = entry.Falling() ? entry.MinY : entry.MaxY;
+        shape.P[0] = {origin.X + entry.MinX, origin.Y + top};
+        shape.P[1] = {origin.X + entry.MaxX, origin.Y + bottom};
+        return shape;
+    }
+    case TPrimitiveKind::Point:
+        shape.P[0] = {origin.X + entry.MinX, origin.Y + entry.MinY};
+        return shape;
+    default:
+        break;
+    }
+    const TIndexDetail& detail = Details[entry.Detail];
+    const bool fill = shape.Kind == TPrimitiveKind::Fill;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const bool point = fill || i == 0;
+        shape.P[i] = {detail.P[2 * i] + (point ? origin.X : 0.0), detail.P[2 * i + 1] + (point ? origin.Y : 0.0)};
+    }
+    shape.Start = detail.Start;
+    shape.Sweep = detail.Sweep;
+    return shape;
 }
 
 std::array<float, 4> AreaInIndex(const TPreviewIndex& index, const TBounds& area)

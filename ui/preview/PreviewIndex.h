@@ -21,19 +21,28 @@ inline bool Meets(const std::array<float, 4>& area, float minX, float minY, floa
 struct TIndexEntry {
     // Relative to the index's origin, so that floats keep their precision near the drawing.
     float MinX, MinY, MaxX, MaxY;
-    uint32_t Primitive;
+    uint32_t Primitive;     // its place in the scene
     uint16_t PenColor;      // the primitive's own
     uint16_t SourceColor;   // of its main-list object, which a highlight selects by
     uint8_t PenStyle;       // the primitive's own
     uint8_t SourceStyle;
     uint8_t Layer;          // of its main-list object, as the entry group * 16 + layer
     uint8_t Shape;          // its kind, with FallingLine for a line from top left to bottom right
+    uint32_t Detail;        // of an arc, a text or a fill: its points in Details
 
     TPrimitiveKind Kind() const { return static_cast<TPrimitiveKind>(Shape & KindBits); }
     bool Falling() const { return (Shape & FallingLine) != 0; }
 
     static constexpr uint8_t KindBits = 0x0F;
     static constexpr uint8_t FallingLine = 0x10;
+};
+
+// The points of an arc, a text or a fill as floats relative to the index's origin, so that a
+// frame need not read the primitive itself: P[0] .. P[3], Start and Sweep as a primitive holds
+// them, of which a fill uses only its corners.
+struct TIndexDetail {
+    std::array<float, 8> P;
+    float Start, Sweep;
 };
 
 struct TIndexNode {
@@ -44,10 +53,13 @@ struct TIndexNode {
 
 class TPreviewIndex {
 public:
-    // Indexes the primitives that take: every one or only some, such as the fills.
-    void Build(const std::vector<TPrimitive>& primitives, const std::function<bool(const TPrimitive&)>& take);
+    // Sorts the count primitives from first on along the curve and indexes them, so that a
+    // frame reads the primitives in the order it walks their entries.
+    void Build(std::vector<TPrimitive>& primitives, std::size_t first, std::size_t count);
 
     const std::vector<TIndexEntry>& Entries() const { return IndexEntries; }
+    // The shape of an entry in drawing coordinates, as its primitive holds it, rounded to floats.
+    TPrimitive ShapeOf(const TIndexEntry& entry) const;
     const std::vector<TIndexNode>& Nodes() const { return IndexNodes; }
     TVec2 Origin() const { return IndexOrigin; }
     // The largest coordinate of an entry relative to the origin.
@@ -66,7 +78,10 @@ public:
     void Walk(const std::array<float, 4>& area, TEnter&& enter, TEach&& each) const;
 
 private:
+    TIndexDetail DetailOf(const TPrimitive& primitive) const;
+
     std::vector<TIndexEntry> IndexEntries;
+    std::vector<TIndexDetail> Details;
     std::vector<TIndexNode> IndexNodes;  // the leaves first, then each level up, the root last
     uint32_t LeafCount = 0;
     TVec2 IndexOrigin;

@@ -1,5 +1,7 @@
 #include "ui/preview/PreviewScene.h"
 
+#include <algorithm>
+
 #include "render/PictureFrame.h"
 #include "render/RenderDrawing.h"
 
@@ -7,7 +9,6 @@ namespace {
 
 // The highlights whose classes are kept: none and the last one, between which a user goes.
 constexpr std::size_t KeptHighlights = 2;
-constexpr uint8_t GroupOfLayer = 16;
 
 std::shared_ptr<const TNodeClasses> Classify(const TPreviewIndex& index, const TDrawingStyle& style,
                                              const std::optional<TRenderFilter>& filter)
@@ -38,19 +39,6 @@ std::shared_ptr<const TNodeClasses> Classify(const TPreviewIndex& index, const T
 
 }  // namespace
 
-TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style, const std::optional<TRenderFilter>& filter)
-{
-    const bool shown = style.LayerShown[entry.Layer];
-    if (!filter)
-        return shown ? TDrawnAs::Coloured : TDrawnAs::Hidden;
-    const TRenderSource source{0, 0, static_cast<uint16_t>(entry.Layer / GroupOfLayer),
-                               static_cast<uint16_t>(entry.Layer % GroupOfLayer), entry.SourceColor,
-                               entry.SourceStyle};
-    if (filter->Shows(source))
-        return TDrawnAs::Coloured;
-    return shown ? TDrawnAs::Greyed : TDrawnAs::Hidden;
-}
-
 void TPreviewScene::Show(const TJwwDocument& doc)
 {
     Primitives.Clear();
@@ -64,8 +52,12 @@ void TPreviewScene::Show(const TJwwDocument& doc)
         if (Style.Shows(primitive.Source))
             area.Add(BoundsOf(primitive));
     ShownArea = area.Area();
-    Strokes.Build(Primitives.Primitives, [](const TPrimitive& p) { return p.Kind != TPrimitiveKind::Fill; });
-    Fills.Build(Primitives.Primitives, [](const TPrimitive& p) { return p.Kind == TPrimitiveKind::Fill; });
+    std::vector<TPrimitive>& primitives = Primitives.Primitives;
+    const auto fills = static_cast<std::size_t>(
+        std::partition(primitives.begin(), primitives.end(), [](const TPrimitive& p) { return p.Kind == TPrimitiveKind::Fill; }) -
+        primitives.begin());
+    Fills.Build(primitives, 0, fills);
+    Strokes.Build(primitives, fills, primitives.size() - fills);
     const std::lock_guard<std::mutex> lock(ClassesLock);
     KnownClasses.clear();
 }

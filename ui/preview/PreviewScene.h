@@ -20,7 +20,19 @@ enum class TDrawnAs : uint8_t { Hidden, Greyed, Coloured };
 
 // Without a highlight what the drawing hides is not drawn; a highlight shows what it selects,
 // hidden or not, and greys what else is shown.
-TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style, const std::optional<TRenderFilter>& filter);
+inline TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style, const std::optional<TRenderFilter>& filter)
+{
+    constexpr uint8_t LayersPerGroup = 16;
+    const bool shown = style.LayerShown[entry.Layer];
+    if (!filter)
+        return shown ? TDrawnAs::Coloured : TDrawnAs::Hidden;
+    const TRenderSource source{0, 0, static_cast<uint16_t>(entry.Layer / LayersPerGroup),
+                               static_cast<uint16_t>(entry.Layer % LayersPerGroup), entry.SourceColor,
+                               entry.SourceStyle};
+    if (filter->Shows(source))
+        return TDrawnAs::Coloured;
+    return shown ? TDrawnAs::Greyed : TDrawnAs::Hidden;
+}
 
 // For every node of an index, its last entry drawn in colour and its last entry greyed, or
 // NoEntry: what stands for a node too small to enter, and whether it holds anything to draw.
@@ -31,6 +43,7 @@ struct TNodeClasses {
 };
 
 struct TPreviewScene {
+    // The fills first, then the rest, each in the order of their index, which a frame reads.
     TRenderScene Primitives;
     TDrawingStyle Style;
     // Fills are drawn below everything else, and have an index of their own.
