@@ -103,3 +103,20 @@ TEST_F(RenderCommand, RefusesWhatItCannotDraw)
     EXPECT_EQ(Cli({"render", drawing, "-o", drawing + ".svg/x.svg"}).ExitCode, ExitFailure);
     EXPECT_EQ(Files(), (std::vector<std::string>{"lines.jww", "not.jww", "tmp"}));
 }
+
+// Definition k inserts definition k + 1 ten times, twelve deep: 10^11 lines if expanded.
+TEST_F(RenderCommand, NestedInsertionsTwelveDeepDrawWithinTheBudget)
+{
+    const auto doc = std::make_unique<TJwwDocument>();
+    GenerateNestedDrawing(*doc, 700, 10, 12);
+    ASSERT_TRUE(SaveJww(*doc, Root + "nested.jww", 700));
+    for (const std::string picture : {"nested.svg", "nested.png"}) {
+        const TCliRun run = Cli({"render", Root + "nested.jww", "-o", Root + picture});
+        ASSERT_EQ(run.ExitCode, ExitSuccess) << run.Err;
+    }
+    const std::string svg = ReadFileBytes(Root + "nested.svg");
+    EXPECT_LT(svg.size(), 40'000u) << "each definition once";
+    EXPECT_EQ(Occurrences(svg, "<g id=\"b"), 12u);
+    EXPECT_EQ(Occurrences(svg, "<use "), 11u * 10 + 1);
+    EXPECT_EQ(ReadFileBytes(Root + "nested.png").substr(0, 8), "\x89PNG\r\n\x1A\n");
+}
