@@ -28,6 +28,9 @@ public:
 
     void Paint(const TPrimitive& primitive, const TStroke& stroke)
     {
+        // Showing a text leaves a current point, from which an arc's path would start with a
+        // line.
+        cairo_new_path(Context);
         cairo_set_source_rgb(Context, stroke.Color.R / 255.0, stroke.Color.G / 255.0,
                              stroke.Color.B / 255.0);
         cairo_set_line_width(Context, stroke.Width);
