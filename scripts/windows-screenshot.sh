@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Shows zelvane.exe under Wine on a virtual X display with samples/sample.jww and writes one PNG
-# per tab, to look at by eye: Japanese text readable in both locales, nothing clipped. Not run
-# by CI.
+# per tab and one of the preview window, to look at by eye: Japanese text readable in both
+# locales, nothing clipped, the drawing's pens, dashes and paper in the preview. Not run by CI.
 #
 #   scripts/windows-screenshot.sh [OUT_FOLDER]     (default: build-windows/screenshot)
 #
@@ -33,6 +33,13 @@ shoot() {
     import -window root -crop 724x480+194+109 "$out/window-$locale-tab$tab.png"
     tab=$((tab + 1))
   done
+  # The preview's button at the right of the status bar, and the window it opens.
+  xdotool mousemove --window "$window" 690 432 click 1
+  local preview
+  preview="$(timeout 30 xdotool search --sync --name '^プレビュー$' | head -n 1)"
+  sleep 2
+  eval "$(xdotool getwindowgeometry --shell "$preview")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" "$out/window-$locale-preview.png"
   kill "$program" 2>/dev/null || true
   wait "$program" 2>/dev/null || true
 }
