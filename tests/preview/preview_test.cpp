@@ -45,20 +45,6 @@ private:
     TPixels& Pixels;
 };
 
-TEntSen Line(double x1, double y1, double x2, double y2, uint16_t penColor, uint16_t group = 0, uint16_t layer = 0)
-{
-    TEntSen line;
-    line.Base.PenStyle = 1;
-    line.Base.PenColor = penColor;
-    line.Base.LayerGroup = group;
-    line.Base.Layer = layer;
-    line.StartX = x1;
-    line.StartY = y1;
-    line.EndX = x2;
-    line.EndY = y2;
-    return line;
-}
-
 uint32_t PixelOf(TRgb rgb)
 {
     return (uint32_t{rgb.R} << 16) | (uint32_t{rgb.G} << 8) | rgb.B;
@@ -146,7 +132,10 @@ TEST(PreviewPaint, HiddenLayersPaperBackgroundAndHighlight)
     doc->SettingsTableB[3] = {0x0000FF, 3, 0, 0, 0.0};  // red, three pixels wide
     doc->LayerTable[2 * 16 + 1].Value1 = 0;             // layer 2-1 hidden
     Add(*doc, KindSen, doc->SenList, Line(-100, 0, 100, 0, 3));
-    Add(*doc, KindSen, doc->SenList, Line(0, -50, 0, 50, 2, 2, 1));
+    TEntSen hidden = Line(0, -50, 0, 50);
+    hidden.Base.LayerGroup = 2;
+    hidden.Base.Layer = 1;
+    Add(*doc, KindSen, doc->SenList, hidden);
     TPreviewScene scene;
     scene.Show(*doc);
     EXPECT_EQ(scene.ShownArea.MaxX, 148.5) << "fitted to the paper";

@@ -24,6 +24,19 @@ inline std::unique_ptr<TJwwDocument> ShownDrawing()
     return doc;
 }
 
+// A line from (x1, y1) to (x2, y2) of the pen colour and line type.
+inline TEntSen Line(double x1, double y1, double x2, double y2, uint16_t penColor = 2, uint8_t penStyle = 1)
+{
+    TEntSen line;
+    line.Base.PenColor = penColor;
+    line.Base.PenStyle = penStyle;
+    line.StartX = x1;
+    line.StartY = y1;
+    line.EndX = x2;
+    line.EndY = y2;
+    return line;
+}
+
 // Appends the record to the list and its entry to the list's order.
 template <class TRecord>
 void Add(TEntityCollections& list, int32_t kind, std::vector<TRecord>& records, TRecord record)

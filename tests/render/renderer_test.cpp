@@ -16,18 +16,6 @@ namespace {
 constexpr double Pi = std::numbers::pi;
 constexpr double Close = 1e-9;
 
-TEntSen Line(double x1, double y1, double x2, double y2, uint16_t penColor = 2)
-{
-    TEntSen line;
-    line.Base.PenColor = penColor;
-    line.Base.PenStyle = 1;
-    line.StartX = x1;
-    line.StartY = y1;
-    line.EndX = x2;
-    line.EndY = y2;
-    return line;
-}
-
 TEntBlock Insertion(int32_t number, double x, double y, double scaleX, double scaleY,
                     double radians)
 {

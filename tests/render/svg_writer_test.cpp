@@ -68,18 +68,6 @@ void ExpectNear(const std::vector<double>& actual, const std::vector<double>& ex
     EXPECT_TRUE(Near(actual, expected, tolerance)) << ::testing::PrintToString(actual);
 }
 
-TEntSen Line(double x1, double y1, double x2, double y2, uint8_t penStyle = 1, uint16_t penColor = 2)
-{
-    TEntSen line;
-    line.Base.PenStyle = penStyle;
-    line.Base.PenColor = penColor;
-    line.StartX = x1;
-    line.StartY = y1;
-    line.EndX = x2;
-    line.EndY = y2;
-    return line;
-}
-
 }  // namespace
 
 TEST(SvgWriter, ArcIsTheUnitCirclePlacedOntoItsEllipse)
@@ -159,8 +147,8 @@ TEST(SvgWriter, StrokesTakeThePensWidthsAndTheLineTypesDashes)
     doc->ColorExTable[5] = {0x00FF00, 2, "", 0, 0, 0.0};
     doc->LineTypeExTable[3] = {0, 0, 0, 0, "", 2, {2, 1}};
     Add(*doc, KindSen, doc->SenList, Line(0, 0, 100, 0, 2, 2));
-    Add(*doc, KindSen, doc->SenList, Line(0, 10, 100, 10, 33, 105));
-    Add(*doc, KindSen, doc->SenList, Line(0, 20, 100, 20, 1, 2));
+    Add(*doc, KindSen, doc->SenList, Line(0, 10, 100, 10, 105, 33));
+    Add(*doc, KindSen, doc->SenList, Line(0, 20, 100, 20));
 
     const std::string svg = SvgOf(*doc);
     EXPECT_TRUE(Holds(svg, "fill=\"#403020\"/>")) << "the background of pen 0";
