@@ -302,10 +302,15 @@ public:
         for (const TDrawnAs pass : {TDrawnAs::Greyed, TDrawnAs::Coloured}) {
             if (pass == TDrawnAs::Greyed && !Shared.Filter)
                 continue;
-            std::vector<TGlyphText> glyphs = PaintTiles(pass);
+            std::vector<std::vector<TGlyphText>> found(Tiles.size());
+            OnEveryTile([&](std::size_t tile, bool checks) {
+                TTilePainter(Shared, Tiles[tile], checks, StillWanted, found[tile]).Paint(pass);
+            });
             if (Shared.Abandoned)
                 return false;
-            DrawGlyphs(whole, glyphs);
+            DrawGlyphs(found);
+            if (Shared.Abandoned)
+                return false;
         }
         if (Shared.Scene.BudgetSpent)
             Canvas.Text({{NoteInset, NoteInset + NotePixels}, {1, 0}, {0, -1}, 0.0, NotePixels},
@@ -314,23 +319,17 @@ public:
     }
 
 private:
-    // The parts of the frame drawn side by side on the machine's processors, the first part on
-    // the thread that asked for the frame, which alone asks whether it is still wanted. Returns
-    // the texts that may take glyphs.
-    std::vector<TGlyphText> PaintTiles(TDrawnAs pass)
+    // Calls paint for every part of the frame, side by side on the machine's processors, the
+    // first on the thread that asked for the frame, which alone asks whether it is still wanted.
+    void OnEveryTile(const std::function<void(std::size_t, bool)>& paint)
     {
         std::atomic<std::size_t> next{0};
-        std::mutex lock;
-        std::vector<TGlyphText> glyphs;
         const auto work = [&](bool checks) {
-            std::vector<TGlyphText> found;
             for (std::size_t tile = next++; tile < Tiles.size() && !Shared.Abandoned; tile = next++) {
                 if (checks && !StillWanted())
                     Shared.Abandoned = true;
-                TTilePainter(Shared, Tiles[tile], checks, StillWanted, found).Paint(pass);
+                paint(tile, checks);
             }
-            const std::lock_guard<std::mutex> guard(lock);
-            glyphs.insert(glyphs.end(), found.begin(), found.end());
         };
         const unsigned helpers = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), MostThreads) - 1;
         std::vector<std::thread> threads;
@@ -339,21 +338,31 @@ private:
         work(true);
         for (std::thread& thread : threads)
             thread.join();
-        // A text that reaches several parts was found in each.
-        std::sort(glyphs.begin(), glyphs.end());
-        glyphs.erase(std::unique(glyphs.begin(), glyphs.end()), glyphs.end());
-        return glyphs;
     }
 
-    // Glyphs only while few texts are large enough for them; many are drawn as their frames,
-    // which shows no less at such a view and keeps the frame fast.
-    void DrawGlyphs(TPixelRaster& whole, const std::vector<TGlyphText>& glyphs)
+    // Glyphs only while few texts are large enough for them, each text once, though it was found
+    // in every part it reaches; many are drawn as their frames, part by part, which shows no less
+    // at such a view and keeps the frame fast.
+    void DrawGlyphs(const std::vector<std::vector<TGlyphText>>& found)
     {
+        std::vector<TGlyphText> glyphs;
+        for (const std::vector<TGlyphText>& part : found)
+            glyphs.insert(glyphs.end(), part.begin(), part.end());
+        std::sort(glyphs.begin(), glyphs.end());
+        glyphs.erase(std::unique(glyphs.begin(), glyphs.end()), glyphs.end());
         const std::vector<TPrimitive>& primitives = Shared.Scene.Primitives.Primitives;
+        if (glyphs.size() > MostGlyphTexts) {
+            OnEveryTile([&](std::size_t tile, bool) {
+                TPixelRaster raster(Shared.Frame, Tiles[tile]);
+                for (const TGlyphText& glyph : found[tile])
+                    Shared.TextFrame(raster, primitives[glyph.Primitive], glyph.Color);
+            });
+            return;
+        }
+        TPixelRaster whole(Shared.Frame, {0, 0, Shared.Frame.Width, Shared.Frame.Height});
         for (const TGlyphText& glyph : glyphs) {
             const TPrimitive& text = primitives[glyph.Primitive];
-            if (glyphs.size() > MostGlyphTexts ||
-                !Canvas.Text(*Shared.PlacementOf(text), Shared.Scene.Primitives.Texts.at(text.TextIndex), glyph.Color))
+            if (!Canvas.Text(*Shared.PlacementOf(text), Shared.Scene.Primitives.Texts.at(text.TextIndex), glyph.Color))
                 Shared.TextFrame(whole, text, glyph.Color);
         }
     }
