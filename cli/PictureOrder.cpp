@@ -33,7 +33,7 @@ void TPictureOrder::Paint(const TPaintPrimitive& paint) const
             paint(side, scene, thin);
         }
     }
-    TDrawingRenderer renderer(Doc, {InsertionBudget, pixel});
+    TDrawingRenderer renderer(Doc, {InsertionBudget, pixel, PictureFrame.Extent});
     for (const bool shown : {false, true}) {
         for (std::size_t position = 0; position < Doc.EntityOrder.size(); ++position) {
             const std::optional<TRenderSource> source = renderer.SourceOf(position);
@@ -43,7 +43,8 @@ void TPictureOrder::Paint(const TPaintPrimitive& paint) const
             renderer.RenderObject(position, scene);
             const std::optional<TRgb> colour = shown ? std::nullopt : std::optional<TRgb>(GreyedRgb);
             for (const TPrimitive& primitive : scene.Primitives)
-                paint(primitive, scene, StrokeOf(Style, primitive, PictureFrame.PixelsPerUnit, colour));
+                if (BoundsOf(primitive).Intersects(PictureFrame.Extent))
+                    paint(primitive, scene, StrokeOf(Style, primitive, PictureFrame.PixelsPerUnit, colour));
         }
     }
     if (!renderer.BudgetSpent())

@@ -21,7 +21,7 @@ public:
     // Hands paint the frame of the paper, then the objects that the filter greys, then those
     // it shows, so that they lie on top, and last, when the budget ended the expansion of
     // insertions, a text in the top left corner that says so. Insertions smaller than a pixel
-    // come as a dot.
+    // come as a dot; what lies outside the picture does not come.
     void Paint(const TPaintPrimitive& paint) const;
 
 private:

@@ -70,8 +70,8 @@ void TDrawingRenderer::RenderInsertion(int32_t definition, const TEntBlock& bloc
         return;
     const TShapeTarget target{outer.Scene, outer.Source, outer.Place.After(InsertionPlacement(block))};
     const TBounds box = Mapped(target.Place, summary.Box);
-    if (box.Empty())
-        return;  // a placement that overflows
+    if (box.Empty() || (!Limits.Shown.Empty() && !box.Intersects(Limits.Shown)))
+        return;  // a placement that overflows, or one outside the picture
     if (box.Width() < Limits.PixelSize && box.Height() < Limits.PixelSize)
         return StandIn(summary, target, true);
     if (!Placed.insert(PlacedKey(definition, target.Place)).second)

@@ -24,6 +24,9 @@ struct TExpansionLimits {
     // Drawing units per pixel: an insertion whose box is smaller in both directions is drawn as
     // a dot; 0 expands insertions of any size.
     double PixelSize = 0.0;
+    // What the picture shows: an insertion whose box lies outside is not expanded at all. Empty
+    // for a picture of any view.
+    TBounds Shown;
 };
 
 class TDrawingRenderer {

@@ -385,7 +385,7 @@ TEST(RenderBlocks, FanOutOfTenTwelveDeepStaysWithinTheBudget)
     constexpr uint64_t Budget = 1000;
     for (const bool spread : {false, true}) {
         const auto doc = NestedDrawing(10, 12, spread);
-        TDrawingRenderer renderer(*doc, {Budget, 0.0});
+        TDrawingRenderer renderer(*doc, {Budget, 0.0, {}});
         EXPECT_EQ(renderer.Blocks().Summary(0).Primitives, 1u) << "the last definition, measured once";
         EXPECT_EQ(renderer.Blocks().Summary(11).Primitives, 100'000'000'000u);
         TRenderScene scene;
@@ -409,7 +409,7 @@ TEST(RenderBlocks, FanOutOfTenTwelveDeepStaysWithinTheBudget)
     }
 }
 
-TEST(RenderBlocks, InsertionsSmallerThanAPixelAreADotAndTheBudgetEndsInFrames)
+TEST(RenderBlocks, InsertionsSmallerThanAPixelAreADotThoseOutsideNothingAndTheBudgetEndsInFrames)
 {
     auto doc = EmptyDrawing();
     TEntBlockDef& definition = AddDefinition(*doc, 1);
@@ -418,7 +418,7 @@ TEST(RenderBlocks, InsertionsSmallerThanAPixelAreADotAndTheBudgetEndsInFrames)
     Add(*doc, KindBlock, doc->BlockList, Insertion(1, 20, 30, 1, 1, 0));
     Add(*doc, KindBlock, doc->BlockList, Insertion(1, 20, 30, 10, 10, Pi / 2));
 
-    TDrawingRenderer pictured(*doc, {InsertionBudget, 2.0});
+    TDrawingRenderer pictured(*doc, {InsertionBudget, 2.0, {}});
     TRenderScene scene;
     pictured.RenderObject(0, scene);
     ASSERT_EQ(scene.Primitives.size(), 1u);
@@ -427,8 +427,14 @@ TEST(RenderBlocks, InsertionsSmallerThanAPixelAreADotAndTheBudgetEndsInFrames)
     EXPECT_EQ(scene.Primitives[0].PenColor, 7);
     pictured.RenderObject(1, scene);
     EXPECT_EQ(scene.Primitives.size(), 101u) << "ten times larger it is drawn";
+    for (const bool inside : {false, true}) {
+        TDrawingRenderer framed(*doc, {InsertionBudget, 0.0, {inside ? 15.0 : 21.0, 35, 100, 100}});
+        scene.Clear();
+        framed.RenderObject(1, scene);
+        EXPECT_EQ(scene.Primitives.size(), inside ? 100u : 0u) << "a picture of x from 21 on";
+    }
 
-    TDrawingRenderer tight(*doc, {150, 0.0});
+    TDrawingRenderer tight(*doc, {150, 0.0, {}});
     scene.Clear();
     tight.RenderObject(0, scene);
     tight.RenderObject(1, scene);

@@ -17,6 +17,10 @@ namespace {
 constexpr double LeastTextPixels = 6.0;
 constexpr std::size_t MostGlyphTexts = 2000;
 constexpr double LowestTextFrame = 3.0;
+// A text longer than this many times the view's width and height together is drawn as its
+// frame, since laying out glyphs that lie almost all outside the view takes longer than all the
+// rest of a frame.
+constexpr double GlyphTextReach = 4.0;
 // A frame is drawn in squares of this many pixels a side, each of which a processor's cache
 // holds, by at most this many threads.
 constexpr int TileSide = 256;
@@ -210,7 +214,8 @@ private:
             break;
         case TPrimitiveKind::Text: {
             const std::optional<TTextPlacement> placement = Shared.PlacementOf(primitive);
-            if (placement && placement->Height >= LeastTextPixels)
+            const double reach = GlyphTextReach * (Shared.View.Width + Shared.View.Height);
+            if (placement && placement->Height >= LeastTextPixels && placement->Length <= reach)
                 Glyphs.push_back({entry.Primitive, color});
             else
                 Shared.TextFrame(Raster, primitive, color);
