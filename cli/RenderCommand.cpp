@@ -3,10 +3,12 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <ostream>
+#include <streambuf>
 
 #include "cli/AtomicFile.h"
 #include "cli/CliCommands.h"
@@ -43,6 +45,41 @@ struct TRenderArguments {
 };
 
 enum class TPictureFormat { Svg, Png };
+
+// Text written into a new file beside a picture in pieces, so that the SVG of a large drawing
+// never waits in memory whole. Failures to write are raised by the stream.
+class TSiblingBuffer : public std::streambuf {
+public:
+    explicit TSiblingBuffer(TTempSibling& file) : File(file) { setp(Piece.data(), Piece.data() + Piece.size()); }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        Drain();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+    int sync() override
+    {
+        Drain();
+        return 0;
+    }
+
+private:
+    void Drain()
+    {
+        File.Write({pbase(), static_cast<std::size_t>(pptr() - pbase())});
+        setp(Piece.data(), Piece.data() + Piece.size());
+    }
+
+    static constexpr std::size_t PieceBytes = 1 << 20;
+    TTempSibling& File;
+    std::array<char, PieceBytes> Piece;
+};
 
 std::optional<TPictureFormat> FormatOf(const std::string& path)
 {
@@ -110,9 +147,13 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
             WriteFileAtomically(arguments.Output, PngPicture(*doc, *picture, PictureLongerSide),
                                 arguments.Force);
         } else {
-            std::ostringstream svg;
+            TTempSibling file(arguments.Output);
+            const auto buffer = std::make_unique<TSiblingBuffer>(file);
+            std::ostream svg(buffer.get());
+            svg.exceptions(std::ios::badbit);
             WriteSvg(*doc, *picture, svg);
-            WriteFileAtomically(arguments.Output, svg.str(), arguments.Force);
+            svg.flush();
+            file.CommitAs(arguments.Output, arguments.Force);
         }
     } catch (const std::exception& e) {
         return fail(ExitFailure, e.what());
