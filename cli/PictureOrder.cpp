@@ -1,5 +1,8 @@
 #include "cli/PictureOrder.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "render/RenderDrawing.h"
 
 namespace {
@@ -8,7 +11,36 @@ namespace {
 constexpr double NotePixels = 14.0;
 constexpr double NoteInsetPixels = 8.0;
 
+// Shapes that stay within this many pixels of the picture are painted as they are. A damaged
+// drawing can hold larger ones, over which the painters' own arithmetic would take without
+// end; they are cut to this reach as lines, or, for a fill, held to it.
+constexpr double ReachPixels = 1e6;
+
+// Arcs are drawn as polylines of about this many pixels a segment.
+constexpr double ArcSegmentPixels = 2.0;
+constexpr int MostArcSegments = 4096;
+
 }  // namespace
+
+std::vector<TVec2> ArcPixels(const TPrimitive& arc, const TPictureFrame& frame)
+{
+    const TVec2* p = arc.P;
+    const double radius = std::max(std::hypot(p[1].X, p[1].Y), std::hypot(p[2].X, p[2].Y)) * frame.PixelsPerUnit;
+    const double length = std::abs(arc.Sweep) * radius;
+    // Not finite for an ellipse of a size no picture holds, which takes the fewest.
+    const int segments = std::isfinite(length)
+                             ? std::clamp(static_cast<int>(std::min(std::ceil(length / ArcSegmentPixels), 1e9)), 8,
+                                          MostArcSegments)
+                             : 8;
+    std::vector<TVec2> points;
+    points.reserve(static_cast<std::size_t>(segments) + 1);
+    for (int i = 0; i <= segments; ++i) {
+        const double t = arc.Start + arc.Sweep * i / segments;
+        points.push_back(frame.Pixel({p[0].X + p[1].X * std::cos(t) + p[2].X * std::sin(t),
+                                      p[0].Y + p[1].Y * std::cos(t) + p[2].Y * std::sin(t)}));
+    }
+    return points;
+}
 
 TPictureOrder::TPictureOrder(const TJwwDocument& doc, const TPictureOptions& options, int longerSide)
     : Doc(doc), Options(options), Style(StyleOf(doc))
@@ -44,7 +76,7 @@ void TPictureOrder::Paint(const TPaintPrimitive& paint) const
             const std::optional<TRgb> colour = shown ? std::nullopt : std::optional<TRgb>(GreyedRgb);
             for (const TPrimitive& primitive : scene.Primitives)
                 if (BoundsOf(primitive).Intersects(PictureFrame.Extent))
-                    paint(primitive, scene, StrokeOf(Style, primitive, PictureFrame.PixelsPerUnit, colour));
+                    PaintWithinReach(primitive, scene, StrokeOf(Style, primitive, PictureFrame.PixelsPerUnit, colour), paint);
         }
     }
     if (!renderer.BudgetSpent())
@@ -58,4 +90,58 @@ void TPictureOrder::Paint(const TPaintPrimitive& paint) const
     note.P[2] = {0, NotePixels * pixel};
     note.P[3] = {1, 0};
     paint(note, scene, {NoteRgb(Style.Background), 1, {}});
+}
+
+TVec2 TPictureOrder::DrawingPoint(TVec2 pixel) const
+{
+    return {PictureFrame.Extent.MinX + pixel.X / PictureFrame.PixelsPerUnit,
+            PictureFrame.Extent.MaxY - pixel.Y / PictureFrame.PixelsPerUnit};
+}
+
+void TPictureOrder::PaintWithinReach(const TPrimitive& primitive, const TRenderScene& scene, const TStroke& stroke,
+                                     const TPaintPrimitive& paint) const
+{
+    const TBounds box = BoundsOf(primitive);
+    const TVec2 topLeft = PictureFrame.Pixel({box.MinX, box.MaxY});
+    const TVec2 bottomRight = PictureFrame.Pixel({box.MaxX, box.MinY});
+    const TPixelRect reach{-ReachPixels, -ReachPixels, PictureFrame.Width + ReachPixels, PictureFrame.Height + ReachPixels};
+    if (topLeft.X >= reach.Left && topLeft.Y >= reach.Top && bottomRight.X <= reach.Right && bottomRight.Y <= reach.Bottom)
+        return paint(primitive, scene, stroke);
+    const TVec2* p = primitive.P;
+    std::vector<TVec2> outline;
+    switch (primitive.Kind) {
+    case TPrimitiveKind::Line:
+        outline = {PictureFrame.Pixel(p[0]), PictureFrame.Pixel(p[1])};
+        break;
+    case TPrimitiveKind::Arc:
+        outline = ArcPixels(primitive, PictureFrame);
+        break;
+    case TPrimitiveKind::Text: {
+        const TVec2 end{p[0].X + p[1].X, p[0].Y + p[1].Y};
+        outline = {PictureFrame.Pixel(p[0]), PictureFrame.Pixel(end), PictureFrame.Pixel({end.X + p[2].X, end.Y + p[2].Y}),
+                   PictureFrame.Pixel({p[0].X + p[2].X, p[0].Y + p[2].Y}), PictureFrame.Pixel(p[0])};
+        break;
+    }
+    case TPrimitiveKind::Fill: {
+        TPrimitive held = primitive;
+        for (TVec2& corner : held.P) {
+            const TVec2 pixel = PictureFrame.Pixel(corner);
+            corner = DrawingPoint({std::clamp(pixel.X, reach.Left, reach.Right), std::clamp(pixel.Y, reach.Top, reach.Bottom)});
+        }
+        return paint(held, scene, stroke);
+    }
+    case TPrimitiveKind::Point:
+        return;  // so far away, it lies outside the picture
+    }
+    for (std::size_t i = 0; i + 1 < outline.size(); ++i) {
+        TVec2 from = outline[i];
+        TVec2 to = outline[i + 1];
+        if (!ClipSegment(from, to, reach))
+            continue;
+        TPrimitive side = primitive;
+        side.Kind = TPrimitiveKind::Line;
+        side.P[0] = DrawingPoint(from);
+        side.P[1] = DrawingPoint(to);
+        paint(side, scene, stroke);
+    }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "jww/jwwunit.h"
 #include "render/DrawingStyle.h"
@@ -10,6 +11,11 @@
 #include "render/Primitives.h"
 
 using TPaintPrimitive = std::function<void(const TPrimitive&, const TRenderScene&, const TStroke&)>;
+
+// The points centre + P[1] cos t + P[2] sin t of an arc in pixels of the picture, joined by
+// lines of about two pixels, but never more than a few thousand of them, so that an ellipse of
+// any size, however its axes lie, is drawn in bounded time with its line's own width.
+std::vector<TVec2> ArcPixels(const TPrimitive& arc, const TPictureFrame& frame);
 
 class TPictureOrder {
 public:
@@ -25,6 +31,12 @@ public:
     void Paint(const TPaintPrimitive& paint) const;
 
 private:
+    TVec2 DrawingPoint(TVec2 pixel) const;
+    // Paints the primitive, or, when it reaches far beyond the picture, its outline cut to
+    // within reach of it.
+    void PaintWithinReach(const TPrimitive& primitive, const TRenderScene& scene, const TStroke& stroke,
+                          const TPaintPrimitive& paint) const;
+
     const TJwwDocument& Doc;
     const TPictureOptions& Options;
     const TDrawingStyle Style;

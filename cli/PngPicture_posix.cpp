@@ -84,26 +84,12 @@ private:
         cairo_line_to(Context, at.X, at.Y);
     }
 
-    // The unit circle placed onto the ellipse; the path is stroked after the placement is
-    // undone, so that the line keeps its width in pixels.
     void Arc(const TPrimitive& arc)
     {
-        const double k = Frame.PixelsPerUnit;
-        const TVec2 centre = Frame.Pixel(arc.P[0]);
-        cairo_matrix_t onto;
-        cairo_matrix_init(&onto, arc.P[1].X * k, -arc.P[1].Y * k, arc.P[2].X * k,
-                          -arc.P[2].Y * k, centre.X, centre.Y);
-        cairo_matrix_t inverse = onto;
-        if (cairo_matrix_invert(&inverse) != CAIRO_STATUS_SUCCESS)
-            return;  // an ellipse of no area, which a placement cannot take
-        cairo_save(Context);
-        cairo_transform(Context, &onto);
-        const double end = arc.Start + arc.Sweep;
-        if (arc.Sweep >= 0)
-            cairo_arc(Context, 0, 0, 1, arc.Start, end);
-        else
-            cairo_arc_negative(Context, 0, 0, 1, arc.Start, end);
-        cairo_restore(Context);
+        const std::vector<TVec2> points = ArcPixels(arc, Frame);
+        cairo_move_to(Context, points.front().X, points.front().Y);
+        for (const TVec2 at : points)
+            cairo_line_to(Context, at.X, at.Y);
         cairo_stroke(Context);
     }
 

@@ -25,9 +25,6 @@ constexpr gp::REAL ShortestDash = 0.01f;
 // The first of these the system has draws the texts; Windows has the first, Wine the last.
 constexpr const wchar_t* TextFonts[] = {L"MS Gothic", L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF",
                                         L"Noto Sans CJK JP"};
-// Arcs are drawn as polylines of about this many pixels a segment.
-constexpr double ArcSegmentPixels = 2.0;
-constexpr int MaxArcSegments = 4096;
 
 class TGdiplusSession {
 public:
@@ -114,23 +111,11 @@ private:
         return gp::PointF(static_cast<gp::REAL>(at.X), static_cast<gp::REAL>(at.Y));
     }
 
-    // The points centre + P[1] cos t + P[2] sin t joined by short lines, so that any ellipse,
-    // however its axes lie, keeps a line one pixel wide.
     void Arc(const TPrimitive& arc, const gp::Color& color, const TStroke& stroke)
     {
-        const TVec2* p = arc.P;
-        const double radius =
-            std::max(std::hypot(p[1].X, p[1].Y), std::hypot(p[2].X, p[2].Y)) * Frame.PixelsPerUnit;
-        const double length = std::abs(arc.Sweep) * radius;
-        const int segments =
-            std::clamp(static_cast<int>(std::ceil(length / ArcSegmentPixels)), 8, MaxArcSegments);
         std::vector<gp::PointF> points;
-        points.reserve(static_cast<std::size_t>(segments) + 1);
-        for (int i = 0; i <= segments; ++i) {
-            const double t = arc.Start + arc.Sweep * i / segments;
-            points.push_back(Pixel({p[0].X + p[1].X * std::cos(t) + p[2].X * std::sin(t),
-                                    p[0].Y + p[1].Y * std::cos(t) + p[2].Y * std::sin(t)}));
-        }
+        for (const TVec2 at : ArcPixels(arc, Frame))
+            points.emplace_back(static_cast<gp::REAL>(at.X), static_cast<gp::REAL>(at.Y));
         gp::Pen pen(color, static_cast<gp::REAL>(stroke.Width));
         Dash(pen, stroke);
         Graphics.DrawLines(&pen, points.data(), static_cast<INT>(points.size()));

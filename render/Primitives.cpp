@@ -61,6 +61,37 @@ TBounds Mapped(const TAffine& place, const TBounds& box)
     return mapped;
 }
 
+bool ClipSegment(TVec2& from, TVec2& to, const TPixelRect& box)
+{
+    // Liang and Barsky: the part of the segment's parameter range inside all four edges.
+    const double dx = to.X - from.X;
+    const double dy = to.Y - from.Y;
+    if (!std::isfinite(dx) || !std::isfinite(dy))
+        return false;
+    const double towards[4] = {-dx, dx, -dy, dy};
+    const double room[4] = {from.X - box.Left, box.Right - from.X, from.Y - box.Top, box.Bottom - from.Y};
+    double enter = 0.0;
+    double leave = 1.0;
+    for (int edge = 0; edge < 4; ++edge) {
+        if (towards[edge] == 0.0) {
+            if (room[edge] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = room[edge] / towards[edge];
+        if (towards[edge] < 0.0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+    }
+    if (!(enter <= leave))
+        return false;
+    const TVec2 start = from;
+    from = {start.X + enter * dx, start.Y + enter * dy};
+    to = {start.X + leave * dx, start.Y + leave * dy};
+    return true;
+}
+
 void TRenderScene::Clear()
 {
     Primitives.clear();

@@ -90,6 +90,14 @@ struct TRenderScene {
     void Clear();
 };
 
+// A rectangle in pixels, which may reach beyond a picture or a view.
+struct TPixelRect {
+    double Left = 0.0, Top = 0.0, Right = 0.0, Bottom = 0.0;
+};
+
+// Cuts the segment to the rectangle; false when nothing of it lies inside.
+bool ClipSegment(TVec2& from, TVec2& to, const TPixelRect& box);
+
 // A box that holds the primitive; for arcs and texts it may be larger than the shape.
 TBounds BoundsOf(const TPrimitive& primitive);
 TBounds BoundsOf(const TRenderScene& scene);

@@ -61,6 +61,3 @@ private:
     TPixelFrame Frame;
     TPixelClip Clip;
 };
-
-// Cuts the segment to the box of pixels; false when nothing of it lies inside.
-bool ClipSegment(TVec2& from, TVec2& to, const TPixelRect& box);

@@ -4,11 +4,6 @@
 
 #include "render/Primitives.h"
 
-// A rectangle in pixels, which may reach beyond the view.
-struct TPixelRect {
-    double Left = 0.0, Top = 0.0, Right = 0.0, Bottom = 0.0;
-};
-
 struct TPreviewView {
     double Scale = 1.0;  // pixels per drawing unit
     TVec2 Centre;
