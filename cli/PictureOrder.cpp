@@ -18,6 +18,7 @@ constexpr double ReachPixels = 1e6;
 
 // Arcs are drawn as polylines of about this many pixels a segment.
 constexpr double ArcSegmentPixels = 2.0;
+constexpr int LeastArcSegments = 8;
 constexpr int MostArcSegments = 4096;
 
 }  // namespace
@@ -25,13 +26,12 @@ constexpr int MostArcSegments = 4096;
 std::vector<TVec2> ArcPixels(const TPrimitive& arc, const TPictureFrame& frame)
 {
     const TVec2* p = arc.P;
-    const double radius = std::max(std::hypot(p[1].X, p[1].Y), std::hypot(p[2].X, p[2].Y)) * frame.PixelsPerUnit;
+    const double radius =
+        std::max(std::hypot(p[1].X, p[1].Y), std::hypot(p[2].X, p[2].Y)) * frame.PixelsPerUnit;
     const double length = std::abs(arc.Sweep) * radius;
     // Not finite for an ellipse of a size no picture holds, which takes the fewest.
-    const int segments = std::isfinite(length)
-                             ? std::clamp(static_cast<int>(std::min(std::ceil(length / ArcSegmentPixels), 1e9)), 8,
-                                          MostArcSegments)
-                             : 8;
+    const double wanted = std::isfinite(length) ? std::ceil(length / ArcSegmentPixels) : 0.0;
+    const int segments = static_cast<int>(std::clamp(wanted, double{LeastArcSegments}, double{MostArcSegments}));
     std::vector<TVec2> points;
     points.reserve(static_cast<std::size_t>(segments) + 1);
     for (int i = 0; i <= segments; ++i) {
@@ -76,7 +76,8 @@ void TPictureOrder::Paint(const TPaintPrimitive& paint) const
             const std::optional<TRgb> colour = shown ? std::nullopt : std::optional<TRgb>(GreyedRgb);
             for (const TPrimitive& primitive : scene.Primitives)
                 if (BoundsOf(primitive).Intersects(PictureFrame.Extent))
-                    PaintWithinReach(primitive, scene, StrokeOf(Style, primitive, PictureFrame.PixelsPerUnit, colour), paint);
+                    PaintWithinReach(primitive, scene,
+                                     StrokeOf(Style, primitive, PictureFrame.PixelsPerUnit, colour), paint);
         }
     }
     if (!renderer.BudgetSpent())
@@ -98,14 +99,16 @@ TVec2 TPictureOrder::DrawingPoint(TVec2 pixel) const
             PictureFrame.Extent.MaxY - pixel.Y / PictureFrame.PixelsPerUnit};
 }
 
-void TPictureOrder::PaintWithinReach(const TPrimitive& primitive, const TRenderScene& scene, const TStroke& stroke,
-                                     const TPaintPrimitive& paint) const
+void TPictureOrder::PaintWithinReach(const TPrimitive& primitive, const TRenderScene& scene,
+                                     const TStroke& stroke, const TPaintPrimitive& paint) const
 {
     const TBounds box = BoundsOf(primitive);
     const TVec2 topLeft = PictureFrame.Pixel({box.MinX, box.MaxY});
     const TVec2 bottomRight = PictureFrame.Pixel({box.MaxX, box.MinY});
-    const TPixelRect reach{-ReachPixels, -ReachPixels, PictureFrame.Width + ReachPixels, PictureFrame.Height + ReachPixels};
-    if (topLeft.X >= reach.Left && topLeft.Y >= reach.Top && bottomRight.X <= reach.Right && bottomRight.Y <= reach.Bottom)
+    const TPixelRect reach{-ReachPixels, -ReachPixels, PictureFrame.Width + ReachPixels,
+                           PictureFrame.Height + ReachPixels};
+    if (topLeft.X >= reach.Left && topLeft.Y >= reach.Top && bottomRight.X <= reach.Right &&
+        bottomRight.Y <= reach.Bottom)
         return paint(primitive, scene, stroke);
     const TVec2* p = primitive.P;
     std::vector<TVec2> outline;
@@ -118,7 +121,8 @@ void TPictureOrder::PaintWithinReach(const TPrimitive& primitive, const TRenderS
         break;
     case TPrimitiveKind::Text: {
         const TVec2 end{p[0].X + p[1].X, p[0].Y + p[1].Y};
-        outline = {PictureFrame.Pixel(p[0]), PictureFrame.Pixel(end), PictureFrame.Pixel({end.X + p[2].X, end.Y + p[2].Y}),
+        outline = {PictureFrame.Pixel(p[0]), PictureFrame.Pixel(end),
+                   PictureFrame.Pixel({end.X + p[2].X, end.Y + p[2].Y}),
                    PictureFrame.Pixel({p[0].X + p[2].X, p[0].Y + p[2].Y}), PictureFrame.Pixel(p[0])};
         break;
     }
@@ -126,7 +130,8 @@ void TPictureOrder::PaintWithinReach(const TPrimitive& primitive, const TRenderS
         TPrimitive held = primitive;
         for (TVec2& corner : held.P) {
             const TVec2 pixel = PictureFrame.Pixel(corner);
-            corner = DrawingPoint({std::clamp(pixel.X, reach.Left, reach.Right), std::clamp(pixel.Y, reach.Top, reach.Bottom)});
+            corner = DrawingPoint(
+                {std::clamp(pixel.X, reach.Left, reach.Right), std::clamp(pixel.Y, reach.Top, reach.Bottom)});
         }
         return paint(held, scene, stroke);
     }

@@ -19,7 +19,8 @@
 
 namespace {
 
-constexpr std::string_view RenderNotes = R"(Draws the drawing as its author saw it: objects of hidden layers and layer groups left out
+constexpr std::string_view RenderNotes =
+    R"(Draws the drawing as its author saw it: objects of hidden layers and layer groups left out
 (--all-layers draws them too), each pen in the drawing's own screen colour and width, each line
 type with its dashes, on the background of pen 0, with the y axis up. A drawing on paper A0 to
 A4 is fitted to its paper, whose frame is drawn thinly; any other is fitted to what it shows.
@@ -50,7 +51,10 @@ enum class TPictureFormat { Svg, Png };
 // never waits in memory whole. Failures to write are raised by the stream.
 class TSiblingBuffer : public std::streambuf {
 public:
-    explicit TSiblingBuffer(TTempSibling& file) : File(file) { setp(Piece.data(), Piece.data() + Piece.size()); }
+    explicit TSiblingBuffer(TTempSibling& file) : File(file)
+    {
+        setp(Piece.data(), Piece.data() + Piece.size());
+    }
 
 protected:
     int_type overflow(int_type c) override

@@ -69,7 +69,8 @@ void CheckRender(std::string_view bytes)
 
     std::ostringstream svg;
     WriteSvg(*doc, {}, svg);
-    Expect(svg.str().size() <= SvgBytesPerByte * bytes.size() + SvgFrameBytes, "an SVG picture beyond the drawing's size");
+    Expect(svg.str().size() <= SvgBytesPerByte * bytes.size() + SvgFrameBytes,
+           "an SVG picture beyond the drawing's size");
 
     const std::string png = PngPicture(*doc, {{}, true}, PictureSide);
     Expect(png.starts_with("\x89PNG\r\n\x1A\n"), "a PNG picture without its signature");

@@ -62,7 +62,9 @@ TDashes SxfDashes(const TLineTypeExNo& lineType)
     for (int i = 0; i < runs; ++i) {
         const double pitch = lineType.Pitches[static_cast<std::size_t>(i % count)];
         const bool dash = i % 2 == 0;
-        float run = std::isfinite(pitch) ? static_cast<float>(std::clamp(pitch, 0.0, double{LongestMillimetres})) : 0.0f;
+        float run = std::isfinite(pitch)
+                        ? static_cast<float>(std::clamp(pitch, 0.0, double{LongestMillimetres}))
+                        : 0.0f;
         if (dash)
             run = std::max(run, ShortestMillimetres);
         dashes.Runs[static_cast<std::size_t>(i)] = run;

@@ -142,7 +142,7 @@ void AddShapes(const TEntityCollections& list, const TEntRef& ref, const TShapeT
     }
     // A damaged drawing may hold numbers that are not finite, or a placement may overflow;
     // such a shape has no place in any picture.
-    const auto kept = std::remove_if(primitives.begin() + static_cast<std::ptrdiff_t>(first), primitives.end(),
-                                     [](const TPrimitive& p) { return !IsFinite(p); });
+    const auto kept = std::remove_if(primitives.begin() + static_cast<std::ptrdiff_t>(first),
+                                     primitives.end(), [](const TPrimitive& p) { return !IsFinite(p); });
     primitives.erase(kept, primitives.end());
 }

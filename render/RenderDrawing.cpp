@@ -119,22 +119,27 @@ std::size_t TDrawingRenderer::TPlacedHash::operator()(const TPlacedDefinition& p
 
 // The linear part is measured by how far it moves the corners of the definition's box, the
 // translation as it stands; both in shares of a pixel, or exactly when no pixel size is known.
-TDrawingRenderer::TPlacedDefinition TDrawingRenderer::PlacedKey(int32_t definition, const TAffine& place) const
+TDrawingRenderer::TPlacedDefinition TDrawingRenderer::PlacedKey(int32_t definition,
+                                                                const TAffine& place) const
 {
     const TBounds& box = Graph.Summary(static_cast<std::size_t>(definition)).Box;
-    const double reach = std::max({std::abs(box.MinX), std::abs(box.MaxX), std::abs(box.MinY), std::abs(box.MaxY), 1.0});
+    const double reach =
+        std::max({std::abs(box.MinX), std::abs(box.MaxX), std::abs(box.MinY), std::abs(box.MaxY), 1.0});
     const double quantum = Limits.PixelSize * PlacementQuantum;
-    const auto rounded = [quantum](double value) { return quantum > 0 ? std::nearbyint(value / quantum) : value; };
+    const auto rounded = [quantum](double value) {
+        return quantum > 0 ? std::nearbyint(value / quantum) : value;
+    };
     return {definition,
-            {rounded(place.A * reach), rounded(place.B * reach), rounded(place.C * reach), rounded(place.D * reach),
-             rounded(place.E), rounded(place.F)}};
+            {rounded(place.A * reach), rounded(place.B * reach), rounded(place.C * reach),
+             rounded(place.D * reach), rounded(place.E), rounded(place.F)}};
 }
 
 void TDrawingRenderer::StandIn(const TBlockSummary& summary, const TShapeTarget& target, bool dot)
 {
     const TBounds& box = summary.Box;
-    const TVec2 corners[4] = {target.Place.Point({box.MinX, box.MinY}), target.Place.Point({box.MaxX, box.MinY}),
-                              target.Place.Point({box.MaxX, box.MaxY}), target.Place.Point({box.MinX, box.MaxY})};
+    const TVec2 corners[4] = {
+        target.Place.Point({box.MinX, box.MinY}), target.Place.Point({box.MaxX, box.MinY}),
+        target.Place.Point({box.MaxX, box.MaxY}), target.Place.Point({box.MinX, box.MaxY})};
     const auto add = [&](TPrimitiveKind kind) -> TPrimitive& {
         TPrimitive& p = target.Scene.Primitives.emplace_back();
         p.Kind = kind;
@@ -143,7 +148,8 @@ void TDrawingRenderer::StandIn(const TBlockSummary& summary, const TShapeTarget&
         return p;
     };
     if (dot) {
-        add(TPrimitiveKind::Point).P[0] = {(corners[0].X + corners[2].X) / 2, (corners[0].Y + corners[2].Y) / 2};
+        add(TPrimitiveKind::Point).P[0] = {(corners[0].X + corners[2].X) / 2,
+                                           (corners[0].Y + corners[2].Y) / 2};
         return;
     }
     for (int i = 0; i < 4; ++i) {

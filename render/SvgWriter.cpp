@@ -195,13 +195,15 @@ private:
         for (std::size_t position = 0; position < Doc.EntityOrder.size(); ++position) {
             const std::optional<TRenderSource> source = Renderer.SourceOf(position);
             if (source && source->Kind == KindBlock && Options.Draws(Style, *source))
-                need(graph.DefinitionOf(Doc.BlockList[static_cast<std::size_t>(Doc.EntityOrder[position].Index)]),
+                need(graph.DefinitionOf(
+                         Doc.BlockList[static_cast<std::size_t>(Doc.EntityOrder[position].Index)]),
                      Options.Filter.Shows(*source) ? OwnColours : Greyed);
         }
         while (!open.empty()) {
             const auto [definition, colouring] = open.back();
             open.pop_back();
-            for (std::size_t insertion = 0; insertion < Doc.BlockDefList[definition].BlockList.size(); ++insertion)
+            for (std::size_t insertion = 0; insertion < Doc.BlockDefList[definition].BlockList.size();
+                 ++insertion)
                 need(graph.ChildOf(definition, insertion), colouring);
         }
         Svg << "<defs>\n";
@@ -225,7 +227,8 @@ private:
                 WriteShapes(colouring);
             } else if (BaseOf(list, ref)) {
                 const auto insertion = static_cast<std::size_t>(ref.Index);
-                WriteUse(Renderer.Blocks().ChildOf(definition, insertion), list.BlockList[insertion], colouring);
+                WriteUse(Renderer.Blocks().ChildOf(definition, insertion), list.BlockList[insertion],
+                         colouring);
             }
         }
         Svg << "</g>\n";

@@ -85,8 +85,11 @@ const double DrawingScales[] = {1.0, 20.0, 30.0, 50.0, 100.0, 200.0, 500.0};
 // The paper codes 0 .. 4 name A0 .. A4, landscape; half their sides in millimetres, and lines
 // up to 15 millimetres long, as the details of a plan on paper are.
 constexpr double PaperReach = 15.0;
-const TGeneratorArea PaperAreas[] = {{594.5, 420.5, PaperReach}, {420.5, 297, PaperReach}, {297, 210, PaperReach},
-                                     {210, 148.5, PaperReach}, {148.5, 105, PaperReach}};
+const TGeneratorArea PaperAreas[] = {{594.5, 420.5, PaperReach},
+                                     {420.5, 297, PaperReach},
+                                     {297, 210, PaperReach},
+                                     {210, 148.5, PaperReach},
+                                     {148.5, 105, PaperReach}};
 
 // Layer states: hidden, display only, editable, and the one written to.
 constexpr int32_t Hidden = 0;

@@ -162,7 +162,8 @@ TEST_F(RenderCommand, PngDrawsNothingBetweenATextAndTheArcAfterIt)
     const double k = 2000 / 104.0;
     const auto pixel = [&](double x, double y) {
         const int stride = cairo_image_surface_get_stride(image);
-        const unsigned char* row = cairo_image_surface_get_data(image) + static_cast<int>((97 - y) * k) * stride;
+        const unsigned char* row =
+            cairo_image_surface_get_data(image) + static_cast<int>((97 - y) * k) * stride;
         return reinterpret_cast<const uint32_t*>(row)[static_cast<int>((x + 2) * k)] & 0xFFFFFF;
     };
     // Between the text's end at (20, 90) and the arc's start at (95, 0) all is white.

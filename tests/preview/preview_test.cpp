@@ -159,7 +159,8 @@ TEST(PreviewPaint, HiddenLayersPaperBackgroundAndHighlight)
     EXPECT_EQ(at({50, 0}, 1), 0xFF0000u) << "three pixels wide";
     EXPECT_EQ(at({0, 30}), 0x302010u) << "layer 2-1 is hidden";
     const TVec2 corner = view.Pixel({-148.5, 105});
-    EXPECT_EQ(pixels.At(static_cast<int>(corner.X) + 5, static_cast<int>(corner.Y)), PixelOf(PaperFrameRgb({0x30, 0x20, 0x10})));
+    EXPECT_EQ(pixels.At(static_cast<int>(corner.X) + 5, static_cast<int>(corner.Y)),
+              PixelOf(PaperFrameRgb({0x30, 0x20, 0x10})));
 
     paint(TRenderFilter{2, 1, {}, {}});
     EXPECT_EQ(at({0, 30}), PixelOf(scene.Style.PenOf(2).Color)) << "a highlight shows what it selects";

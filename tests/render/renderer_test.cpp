@@ -371,7 +371,8 @@ std::unique_ptr<TJwwDocument> NestedDrawing(int fanOut, int depth, bool spread)
             continue;
         }
         for (int i = 0; i < fanOut; ++i)
-            Add(definition, KindBlock, definition.BlockList, Insertion(number + 1, spread ? i * width : 0, 0, 1, 1, 0));
+            Add(definition, KindBlock, definition.BlockList,
+                Insertion(number + 1, spread ? i * width : 0, 0, 1, 1, 0));
         width *= fanOut;
     }
     Add(*doc, KindBlock, doc->BlockList, Insertion(1, 0, 0, 1, 1, 0));

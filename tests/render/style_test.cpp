@@ -33,10 +33,11 @@ TEST(DrawingStyle, PensBackgroundAndSxfColoursFromTheHeader)
         TRgb Color;
         int Width;
     };
-    for (const TCase& c : {TCase{2, {255, 0, 0}, 3}, TCase{7, {0x56, 0x34, 0x12}, 16},  // widths kept within 16
-                           TCase{101, {0, 255, 0}, 2}, TCase{356, {0, 0, 255}, 1},      // and at least 1
-                           TCase{0, {255, 0, 0}, 3}, TCase{10, {255, 0, 0}, 3},         // no pen: pen 2
-                           TCase{357, {255, 0, 0}, 3}}) {
+    for (const TCase& c :
+         {TCase{2, {255, 0, 0}, 3}, TCase{7, {0x56, 0x34, 0x12}, 16},  // widths kept within 16
+          TCase{101, {0, 255, 0}, 2}, TCase{356, {0, 0, 255}, 1},      // and at least 1
+          TCase{0, {255, 0, 0}, 3}, TCase{10, {255, 0, 0}, 3},         // no pen: pen 2
+          TCase{357, {255, 0, 0}, 3}}) {
         EXPECT_EQ(style.PenOf(c.PenColor).Color, c.Color) << c.PenColor;
         EXPECT_EQ(style.PenOf(c.PenColor).Width, c.Width) << c.PenColor;
     }

@@ -63,7 +63,8 @@ bool Near(const std::vector<double>& actual, const std::vector<double>& expected
     return true;
 }
 
-void ExpectNear(const std::vector<double>& actual, const std::vector<double>& expected, double tolerance = 1e-12)
+void ExpectNear(const std::vector<double>& actual, const std::vector<double>& expected,
+                double tolerance = 1e-12)
 {
     EXPECT_TRUE(Near(actual, expected, tolerance)) << ::testing::PrintToString(actual);
 }
@@ -201,7 +202,8 @@ TEST(SvgWriter, FittedToThePaperWhatEverLiesFarBelowIt)
     Add(*doc, KindMoji, doc->MojiList, setting);
     // 420 by 297 with a margin of 8.4 on every side.
     EXPECT_TRUE(Holds(SvgOf(*doc), "width=\"2000\" height=\"1437\" viewBox=\"-218.4 -156.9 436.8 313.8\""));
-    EXPECT_TRUE(Holds(SvgOf(*doc), "<rect x=\"-210\" y=\"-148.5\" width=\"420\" height=\"297\" fill=\"none\""));
+    EXPECT_TRUE(
+        Holds(SvgOf(*doc), "<rect x=\"-210\" y=\"-148.5\" width=\"420\" height=\"297\" fill=\"none\""));
 
     // Nothing shown touches the paper: the extent of what is shown, from -1003 to 50 high.
     doc->SenList[0] = Line(1000, -50, 1200, 50);
@@ -245,8 +247,9 @@ TEST(SvgWriter, EachDefinitionOnceAndAUsePerInsertion)
     EXPECT_EQ(Occurrences(svg, "data-kind"), 2u);
     const std::string defs = svg.substr(svg.find("<defs>"), svg.find("</defs>") - svg.find("<defs>"));
     EXPECT_FALSE(Holds(defs, "data-")) << "what is inside the definitions names no object";
-    EXPECT_TRUE(Holds(svg, "<g data-kind=\"block\" data-layer=\"0-0\" data-index=\"0\"><use xlink:href=\"#b11\" "
-                           "transform=\"matrix(1 0 0 1 0 0)\"/></g>"))
+    EXPECT_TRUE(Holds(svg,
+                      "<g data-kind=\"block\" data-layer=\"0-0\" data-index=\"0\"><use xlink:href=\"#b11\" "
+                      "transform=\"matrix(1 0 0 1 0 0)\"/></g>"))
         << svg.substr(svg.find("</defs>"));
     EXPECT_TRUE(Holds(svg, "<use xlink:href=\"#b11g\""));
     // A quarter turn counter-clockwise turns the other way once y points down.

@@ -76,7 +76,10 @@ protected:
         ASSERT_EQ(Window->Form().LoadedFileName, Folder + "lines.jww");
     }
 
-    COLORREF Pen(uint16_t penColor) { return ColorOf(StyleOf(Window->Form().Document()).PenOf(penColor).Color); }
+    COLORREF Pen(uint16_t penColor)
+    {
+        return ColorOf(StyleOf(Window->Form().Document()).PenOf(penColor).Color);
+    }
 
     std::string Folder;
     TWinDesktopServices Services;

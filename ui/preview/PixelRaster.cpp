@@ -61,7 +61,8 @@ void TPixelRaster::Pixel(TVec2 at, TRgb color)
 {
     // The clip starts at 0 or beyond, where a cut rounds down.
     if (at.X >= Clip.Left && at.Y >= Clip.Top && at.X < Clip.Right && at.Y < Clip.Bottom)
-        Frame.Pixels[static_cast<std::size_t>(at.Y) * Frame.Width + static_cast<std::size_t>(at.X)] = Value(color);
+        Frame.Pixels[static_cast<std::size_t>(at.Y) * Frame.Width + static_cast<std::size_t>(at.X)] =
+            Value(color);
 }
 
 void TPixelRaster::Dot(TVec2 at, int radius, TRgb color)
@@ -73,7 +74,8 @@ void TPixelRaster::Dot(TVec2 at, int radius, TRgb color)
     const int y = FloorOf(at.Y);
     const int left = std::max(Clip.Left, x - radius);
     const int right = std::min(Clip.Right - 1, x + radius);
-    for (int py = std::max(Clip.Top, y - radius); py <= std::min(Clip.Bottom - 1, y + radius) && left <= right; ++py)
+    for (int py = std::max(Clip.Top, y - radius);
+         py <= std::min(Clip.Bottom - 1, y + radius) && left <= right; ++py)
         std::fill(Frame.Pixels + static_cast<std::size_t>(py) * Frame.Width + left,
                   Frame.Pixels + static_cast<std::size_t>(py) * Frame.Width + right + 1, value);
 }
@@ -96,7 +98,9 @@ void TPixelRaster::Line(TVec2 from, TVec2 to, const TRasterPen& pen, double& pha
     const bool dashed = pen.Dashes && !pen.Dashes->Solid();
     const TVec2 start = from;
     const TVec2 end = to;
-    const auto inFrame = [this](TVec2 p) { return p.X >= 0 && p.Y >= 0 && p.X <= Frame.Width && p.Y <= Frame.Height; };
+    const auto inFrame = [this](TVec2 p) {
+        return p.X >= 0 && p.Y >= 0 && p.X <= Frame.Width && p.Y <= Frame.Height;
+    };
     const double reach = Overreach + pen.Width;
     const bool drawn = (inFrame(from) && inFrame(to)) ||
                        ClipSegment(from, to, {-reach, -reach, Frame.Width + reach, Frame.Height + reach});
@@ -126,7 +130,8 @@ void TPixelRaster::Steps(TVec2 from, TVec2 to, const TRasterPen& pen, double pha
     const bool dashed = pen.Dashes && !pen.Dashes->Solid();
     if (!dashed && pen.Width == 1 && std::min(x0, x1) >= Clip.Left && std::max(x0, x1) < Clip.Right &&
         std::min(y0, y1) >= Clip.Top && std::max(y0, y1) < Clip.Bottom)
-        return SolidLineInClip(x0, y0, alongX, alongLength, acrossLength, alongSign, acrossSign, Value(pen.Color));
+        return SolidLineInClip(x0, y0, alongX, alongLength, acrossLength, alongSign, acrossSign,
+                               Value(pen.Color));
     // The steps whose pixels along lie in the clip, widened by the pen.
     const int low = (alongX ? Clip.Left : Clip.Top) - pen.Width;
     const int high = (alongX ? Clip.Right : Clip.Bottom) + pen.Width;
@@ -176,7 +181,10 @@ void TPixelRaster::Steps(TVec2 from, TVec2 to, const TRasterPen& pen, double pha
             run(std::false_type{});
         return;
     }
-    const double stepLength = alongLength > 0 ? std::sqrt((to.X - from.X) * (to.X - from.X) + (to.Y - from.Y) * (to.Y - from.Y)) / alongLength : 0.0;
+    const double stepLength =
+        alongLength > 0
+            ? std::sqrt((to.X - from.X) * (to.X - from.X) + (to.Y - from.Y) * (to.Y - from.Y)) / alongLength
+            : 0.0;
     TDashPosition dash;
     if (dashed)
         dash = PositionOf(*pen.Dashes, std::fmod(phase + first * stepLength, pen.Dashes->Period()));
@@ -196,8 +204,8 @@ void TPixelRaster::Steps(TVec2 from, TVec2 to, const TRasterPen& pen, double pha
 
 // The commonest line of all, solid, one pixel wide and wholly in the clip, by moving through the
 // frame's memory, one step along and now and then one across.
-void TPixelRaster::SolidLineInClip(int x0, int y0, bool alongX, int alongLength, int acrossLength, int alongSign, int acrossSign,
-                          uint32_t value)
+void TPixelRaster::SolidLineInClip(int x0, int y0, bool alongX, int alongLength, int acrossLength,
+                                   int alongSign, int acrossSign, uint32_t value)
 {
     const auto width = static_cast<std::ptrdiff_t>(Frame.Width);
     uint32_t* at = Frame.Pixels + static_cast<std::ptrdiff_t>(y0) * width + x0;
@@ -222,7 +230,8 @@ void TPixelRaster::Curve(TVec2 centre, TVec2 axis1, TVec2 axis2, double start, d
     if (!(std::abs(centre.X) < MostCurveDistance && std::abs(centre.Y) < MostCurveDistance))
         return;
     // No point moves further in a step than the longer axis times the turn.
-    const double reach = std::max(std::sqrt(axis1.X * axis1.X + axis1.Y * axis1.Y), std::sqrt(axis2.X * axis2.X + axis2.Y * axis2.Y));
+    const double reach = std::max(std::sqrt(axis1.X * axis1.X + axis1.Y * axis1.Y),
+                                  std::sqrt(axis2.X * axis2.X + axis2.Y * axis2.Y));
     const auto points = static_cast<int>(std::ceil(std::abs(sweep) * reach)) + 1;
     const double stepCosine = std::cos(sweep / points);
     const double stepSine = std::sin(sweep / points);
@@ -272,8 +281,10 @@ void TPixelRaster::Fill(const TVec2 (&corners)[4], TRgb color)
             const double left = std::max<double>(Clip.Left, std::ceil(crossings[i] - 0.5));
             const double right = std::min<double>(Clip.Right - 1, std::floor(crossings[i + 1] - 0.5));
             if (left <= right)
-                std::fill(Frame.Pixels + static_cast<std::size_t>(row) * Frame.Width + static_cast<std::size_t>(left),
-                          Frame.Pixels + static_cast<std::size_t>(row) * Frame.Width + static_cast<std::size_t>(right) + 1,
+                std::fill(Frame.Pixels + static_cast<std::size_t>(row) * Frame.Width +
+                              static_cast<std::size_t>(left),
+                          Frame.Pixels + static_cast<std::size_t>(row) * Frame.Width +
+                              static_cast<std::size_t>(right) + 1,
                           value);
         }
     }

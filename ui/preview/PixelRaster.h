@@ -53,10 +53,13 @@ private:
     {
         return Frame.Opaque | (uint32_t{color.R} << 16) | (uint32_t{color.G} << 8) | color.B;
     }
-    bool Inside(int x, int y) const { return x >= Clip.Left && y >= Clip.Top && x < Clip.Right && y < Clip.Bottom; }
+    bool Inside(int x, int y) const
+    {
+        return x >= Clip.Left && y >= Clip.Top && x < Clip.Right && y < Clip.Bottom;
+    }
     void Steps(TVec2 from, TVec2 to, const TRasterPen& pen, double phase);
-    void SolidLineInClip(int x0, int y0, bool alongX, int alongLength, int acrossLength, int alongSign, int acrossSign,
-                uint32_t value);
+    void SolidLineInClip(int x0, int y0, bool alongX, int alongLength, int acrossLength, int alongSign,
+                         int acrossSign, uint32_t value);
     // Sets the pixels across the line's direction, width of them centred on (x, y).
     void Across(int x, int y, bool acrossY, int width, uint32_t value);
 

@@ -96,11 +96,11 @@ void TPreviewIndex::Build(std::vector<TPrimitive>& primitives, std::size_t first
         const auto detail = static_cast<uint32_t>(Details.size());
         if (p.Kind != TPrimitiveKind::Line && p.Kind != TPrimitiveKind::Point)
             Details.push_back(DetailOf(p));
-        IndexEntries.push_back({static_cast<float>(box.MinX - IndexOrigin.X), static_cast<float>(box.MinY - IndexOrigin.Y),
-                                static_cast<float>(box.MaxX - IndexOrigin.X), static_cast<float>(box.MaxY - IndexOrigin.Y),
-                                static_cast<uint32_t>(first + i), p.PenColor, p.Source.PenColor, p.PenStyle,
-                                p.Source.PenStyle, static_cast<uint8_t>(LayerEntry(p.Source.LayerGroup, p.Source.Layer)),
-                                shape, detail});
+        IndexEntries.push_back(
+            {static_cast<float>(box.MinX - IndexOrigin.X), static_cast<float>(box.MinY - IndexOrigin.Y),
+             static_cast<float>(box.MaxX - IndexOrigin.X), static_cast<float>(box.MaxY - IndexOrigin.Y),
+             static_cast<uint32_t>(first + i), p.PenColor, p.Source.PenColor, p.PenStyle, p.Source.PenStyle,
+             static_cast<uint8_t>(LayerEntry(p.Source.LayerGroup, p.Source.Layer)), shape, detail});
     }
     // The primitives take the entries' order, following each cycle of the permutation.
     std::vector<bool> placed(count, false);
@@ -123,8 +123,12 @@ void TPreviewIndex::Build(std::vector<TPrimitive>& primitives, std::size_t first
 
     // The leaves, then each level above them, until one node holds all.
     const auto addNode = [this](uint32_t first, uint32_t count, const auto& boxOf) {
-        TIndexNode node{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
-                        std::numeric_limits<float>::lowest(), std::numeric_limits<float>::lowest(), first, count};
+        TIndexNode node{std::numeric_limits<float>::max(),
+                        std::numeric_limits<float>::max(),
+                        std::numeric_limits<float>::lowest(),
+                        std::numeric_limits<float>::lowest(),
+                        first,
+                        count};
         for (uint32_t i = first; i < first + count; ++i) {
             const auto [minX, minY, maxX, maxY] = boxOf(i);
             node.MinX = std::min(node.MinX, minX);
@@ -194,7 +198,8 @@ TPrimitive TPreviewIndex::ShapeOf(const TIndexEntry& entry) const
     const bool fill = shape.Kind == TPrimitiveKind::Fill;
     for (std::size_t i = 0; i < 4; ++i) {
         const bool point = fill || i == 0;
-        shape.P[i] = {detail.P[2 * i] + (point ? origin.X : 0.0), detail.P[2 * i + 1] + (point ? origin.Y : 0.0)};
+        shape.P[i] = {detail.P[2 * i] + (point ? origin.X : 0.0),
+                      detail.P[2 * i + 1] + (point ? origin.Y : 0.0)};
     }
     shape.Start = detail.Start;
     shape.Sweep = detail.Sweep;

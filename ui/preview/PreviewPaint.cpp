@@ -153,7 +153,8 @@ private:
 
     void Walk(const TPreviewIndex& index, const TNodeClasses& classes, TDrawnAs pass)
     {
-        const std::vector<uint32_t>& last = pass == TDrawnAs::Coloured ? classes.LastColoured : classes.LastGreyed;
+        const std::vector<uint32_t>& last =
+            pass == TDrawnAs::Coloured ? classes.LastColoured : classes.LastGreyed;
         const TPreviewView& view = Shared.View;
         const TVec2 origin = view.Pixel(index.Origin());
         const TPlacement place{origin.X, origin.Y, view.Scale};
@@ -192,9 +193,11 @@ private:
         const TPen& pen = Shared.PenOf(entry.PenColor);
         const float onePixel = Shared.OnePixel;
         if (entry.Kind() == TPrimitiveKind::Point)
-            return Raster.Dot(place.Pixel(entry.MinX, entry.MinY), static_cast<int>(PointRadius(pen.Width)), color);
+            return Raster.Dot(place.Pixel(entry.MinX, entry.MinY), static_cast<int>(PointRadius(pen.Width)),
+                              color);
         if (entry.MaxX - entry.MinX < onePixel && entry.MaxY - entry.MinY < onePixel)
-            return Raster.Pixel(place.Pixel((entry.MinX + entry.MaxX) / 2, (entry.MinY + entry.MaxY) / 2), color);
+            return Raster.Pixel(place.Pixel((entry.MinX + entry.MaxX) / 2, (entry.MinY + entry.MaxY) / 2),
+                                color);
         const TRasterPen linePen{color, pen.Width, &Shared.Dashes[entry.PenStyle]};
         double phase = 0.0;
         if (entry.Kind() == TPrimitiveKind::Line && floatsSuffice) {
@@ -204,7 +207,8 @@ private:
             return Raster.Line(place.Pixel(entry.MinX, top), place.Pixel(entry.MaxX, bottom), linePen, phase);
         }
         const TPreviewView& view = Shared.View;
-        const TPrimitive primitive = floatsSuffice ? index.ShapeOf(entry) : Shared.Scene.Primitives.Primitives[entry.Primitive];
+        const TPrimitive primitive =
+            floatsSuffice ? index.ShapeOf(entry) : Shared.Scene.Primitives.Primitives[entry.Primitive];
         switch (entry.Kind()) {
         case TPrimitiveKind::Line:
             Raster.Line(view.Pixel(primitive.P[0]), view.Pixel(primitive.P[1]), linePen, phase);
@@ -241,13 +245,17 @@ private:
         const double radius = std::max(Length(p[1].X, p[1].Y), Length(p[2].X, p[2].Y)) * view.Scale;
         if (pen.Width == 1 && pen.Dashes->Solid() && std::abs(arc.Sweep) * radius < MostCurvePixels) {
             const double k = view.Scale;
-            Raster.Curve(view.Pixel(p[0]), {p[1].X * k, -p[1].Y * k}, {p[2].X * k, -p[2].Y * k}, arc.Start, arc.Sweep, pen.Color);
+            Raster.Curve(view.Pixel(p[0]), {p[1].X * k, -p[1].Y * k}, {p[2].X * k, -p[2].Y * k}, arc.Start,
+                         arc.Sweep, pen.Color);
             return;
         }
-        const double turn = radius > ArcTolerancePixels ? 2 * std::acos(1 - ArcTolerancePixels / radius) : std::numbers::pi;
-        const int segments = std::clamp(static_cast<int>(std::ceil(std::abs(arc.Sweep) / turn)), 4, MostArcSegments);
+        const double turn =
+            radius > ArcTolerancePixels ? 2 * std::acos(1 - ArcTolerancePixels / radius) : std::numbers::pi;
+        const int segments =
+            std::clamp(static_cast<int>(std::ceil(std::abs(arc.Sweep) / turn)), 4, MostArcSegments);
         const auto at = [&](double cosine, double sine) {
-            return view.Pixel({p[0].X + p[1].X * cosine + p[2].X * sine, p[0].Y + p[1].Y * cosine + p[2].Y * sine});
+            return view.Pixel(
+                {p[0].X + p[1].X * cosine + p[2].X * sine, p[0].Y + p[1].Y * cosine + p[2].Y * sine});
         };
         // Each step turns the angle by the same amount, which a rotation does without the sines.
         const double stepCosine = std::cos(arc.Sweep / segments);
@@ -277,19 +285,30 @@ private:
 
 class TFramePainter {
 public:
-    TFramePainter(const TPreviewScene& scene, const TPreviewView& view, const std::optional<TRenderFilter>& filter,
-                  TPreviewCanvas& canvas, const std::function<bool()>& stillWanted)
-        : Shared{scene, view, filter, canvas.Frame(), static_cast<float>(1.0 / view.Scale), {}, {}, scene.ClassesFor(filter)},
-          Canvas(canvas), StillWanted(stillWanted)
+    TFramePainter(const TPreviewScene& scene, const TPreviewView& view,
+                  const std::optional<TRenderFilter>& filter, TPreviewCanvas& canvas,
+                  const std::function<bool()>& stillWanted)
+        : Shared{scene,
+                 view,
+                 filter,
+                 canvas.Frame(),
+                 static_cast<float>(1.0 / view.Scale),
+                 {},
+                 {},
+                 scene.ClassesFor(filter)},
+          Canvas(canvas),
+          StillWanted(stillWanted)
     {
         for (std::size_t style = 0; style < Shared.Dashes.size(); ++style)
-            Shared.Dashes[style] = DashesInPixels(scene.Style.DashesOf(static_cast<uint8_t>(style)), view.Scale);
+            Shared.Dashes[style] =
+                DashesInPixels(scene.Style.DashesOf(static_cast<uint8_t>(style)), view.Scale);
         for (std::size_t pen = 0; pen < Shared.Pens.size(); ++pen)
             Shared.Pens[pen] = scene.Style.PenOf(static_cast<uint16_t>(pen));
         const TPixelFrame& frame = Shared.Frame;
         for (int top = 0; top < frame.Height; top += TileSide)
             for (int left = 0; left < frame.Width; left += TileSide)
-                Tiles.push_back({left, top, std::min(frame.Width, left + TileSide), std::min(frame.Height, top + TileSide)});
+                Tiles.push_back({left, top, std::min(frame.Width, left + TileSide),
+                                 std::min(frame.Height, top + TileSide)});
     }
 
     bool Paint()
@@ -300,8 +319,9 @@ public:
         if (style.Paper) {
             const TBounds& paper = *style.Paper;
             const TPreviewView& view = Shared.View;
-            const TVec2 corners[4] = {view.Pixel({paper.MinX, paper.MinY}), view.Pixel({paper.MaxX, paper.MinY}),
-                                      view.Pixel({paper.MaxX, paper.MaxY}), view.Pixel({paper.MinX, paper.MaxY})};
+            const TVec2 corners[4] = {
+                view.Pixel({paper.MinX, paper.MinY}), view.Pixel({paper.MaxX, paper.MinY}),
+                view.Pixel({paper.MaxX, paper.MaxY}), view.Pixel({paper.MinX, paper.MaxY})};
             TFrameShared::Outline(whole, corners, PaperFrameRgb(style.Background));
         }
         for (const TDrawnAs pass : {TDrawnAs::Greyed, TDrawnAs::Coloured}) {
@@ -336,7 +356,8 @@ private:
                 paint(tile, checks);
             }
         };
-        const unsigned helpers = std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), MostThreads) - 1;
+        const unsigned helpers =
+            std::min<unsigned>(std::max(1u, std::thread::hardware_concurrency()), MostThreads) - 1;
         std::vector<std::thread> threads;
         for (unsigned i = 0; i < helpers && i + 1 < Tiles.size(); ++i)
             threads.emplace_back(work, false);
@@ -367,7 +388,8 @@ private:
         TPixelRaster whole(Shared.Frame, {0, 0, Shared.Frame.Width, Shared.Frame.Height});
         for (const TGlyphText& glyph : glyphs) {
             const TPrimitive& text = primitives[glyph.Primitive];
-            if (!Canvas.Text(*Shared.PlacementOf(text), Shared.Scene.Primitives.Texts.at(text.TextIndex), glyph.Color))
+            if (!Canvas.Text(*Shared.PlacementOf(text), Shared.Scene.Primitives.Texts.at(text.TextIndex),
+                             glyph.Color))
                 Shared.TextFrame(whole, text, glyph.Color);
         }
     }

@@ -54,7 +54,8 @@ void TPreviewScene::Show(const TJwwDocument& doc)
     ShownArea = area.Area();
     std::vector<TPrimitive>& primitives = Primitives.Primitives;
     const auto fills = static_cast<std::size_t>(
-        std::partition(primitives.begin(), primitives.end(), [](const TPrimitive& p) { return p.Kind == TPrimitiveKind::Fill; }) -
+        std::partition(primitives.begin(), primitives.end(),
+                       [](const TPrimitive& p) { return p.Kind == TPrimitiveKind::Fill; }) -
         primitives.begin());
     Fills.Build(primitives, 0, fills);
     Strokes.Build(primitives, fills, primitives.size() - fills);

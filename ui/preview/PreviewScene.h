@@ -20,7 +20,8 @@ enum class TDrawnAs : uint8_t { Hidden, Greyed, Coloured };
 
 // Without a highlight what the drawing hides is not drawn; a highlight shows what it selects,
 // hidden or not, and greys what else is shown.
-inline TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style, const std::optional<TRenderFilter>& filter)
+inline TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style,
+                        const std::optional<TRenderFilter>& filter)
 {
     constexpr uint8_t LayersPerGroup = 16;
     const bool shown = style.LayerShown[entry.Layer];

@@ -11,7 +11,10 @@ struct TPreviewView {
     double Height = 1.0;
 
     TVec2 DrawingPoint(TVec2 pixel) const;
-    TVec2 Pixel(TVec2 p) const { return {Width / 2.0 + (p.X - Centre.X) * Scale, Height / 2.0 - (p.Y - Centre.Y) * Scale}; }
+    TVec2 Pixel(TVec2 p) const
+    {
+        return {Width / 2.0 + (p.X - Centre.X) * Scale, Height / 2.0 - (p.Y - Centre.Y) * Scale};
+    }
     // The drawing's area that the view shows.
     TBounds Visible() const;
     // Shows all of the extent with a margin around it.

@@ -51,7 +51,8 @@ void TMemoryBitmap::Resize(int width, int height)
 void TMemoryBitmap::Fill(COLORREF color)
 {
     GdiFlush();
-    const uint32_t pixel = (uint32_t{GetRValue(color)} << 16) | (uint32_t{GetGValue(color)} << 8) | GetBValue(color);
+    const uint32_t pixel =
+        (uint32_t{GetRValue(color)} << 16) | (uint32_t{GetGValue(color)} << 8) | GetBValue(color);
     std::fill(Pixels, Pixels + static_cast<std::size_t>(PixelWidth) * PixelHeight, pixel);
 }
 
