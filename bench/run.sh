@@ -2,7 +2,8 @@
 # Builds the benchmarks in Release, generates a 10 MB and a 200 MB drawing, runs the load, save,
 # table and render benchmarks and prints their throughput beside the time `cp` takes for the
 # same file, with and without a `sync` of the copy, the time of `zelvane-cli copy` and the peak
-# memory of a load; then the preview's frame times.
+# memory of a load; then the preview's frame times, and the time and peak memory of pictures of
+# drawings whose nested insertions would expand without bound.
 #
 #   bench/run.sh                  build into build-bench/, scratch files in a temp folder
 #   ZELVANE_BENCH_BUILD=DIR       another build folder
@@ -110,3 +111,17 @@ done
 echo
 echo "Preview frames of 1280 x 800 (fit: the whole drawing; zoomN: N times closer):"
 "$build/bench/zelvane-preview-bench" --benchmark_min_time=1 "${drawings[@]}"
+
+echo
+echo "Pictures of nested insertions (definition k inserts k + 1 ten times; seconds, peak MB):"
+for depth in 8 12; do
+    nested=$scratch/nested-$depth.jww
+    "$build/testing/zelvane-gen" "$nested" --version 700 --size 0 --nested 10 "$depth"
+    for kind in svg png; do
+        /usr/bin/time -f "%e %M" -o "$scratch/time.txt" "$build/cli/zelvane-cli" render "$nested" \
+            -o "$scratch/nested.$kind" --force
+        awk -v d="$depth" -v k="$kind" '{ printf "  10 x %-2s %s  %6.2f s %7.1f MB\n", d, k, $1, $2 / 1024 }' \
+            "$scratch/time.txt"
+    done
+done
+echo "Target: under 2 s and 500 MB each. Load average: $(cut -d' ' -f1-3 /proc/loadavg)"

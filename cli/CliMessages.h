@@ -426,23 +426,39 @@ SXF の表を除き、要素の SXF 線種と SXF 線色は標準の線種と線
     {.Name = "RenderLineTypeOption",
      .English = "Show the line type N",
      .Japanese = "線種 N の要素を色付きで描きます"},
+    {.Name = "RenderAllLayersOption",
+     .English = "Draw the objects of hidden layers and layer groups too",
+     .Japanese = "非表示のレイヤとレイヤグループの要素も描きます"},
     {.Name = "RenderNotes",
-     .English = R"(Draws every object of the drawing, block insertions expanded, fitted to its extent with
-the y axis up. The kind of OUT's name (.svg or .png) chooses the format. In SVG each object of
-the drawing is one group element with data-kind (sen, enko, ten, moji, sunpou, solid, block),
-data-layer (layer group and layer as hexadecimal digits, such as 0-A) and data-index (its place
-in the drawing, from 0). With --layer, --group, --color or --linetype the objects that match
-all of them keep their colours and everything else is drawn in light grey.
+     .English = R"(Draws the drawing as its author saw it: objects of hidden layers and layer groups left out
+(--all-layers draws them too), each pen in the drawing's own screen colour and width, each line
+type with its dashes, on the background of pen 0, with the y axis up. A drawing on paper A0 to
+A4 is fitted to its paper, whose frame is drawn thinly; any other is fitted to what it shows.
+The kind of OUT's name (.svg or .png) chooses the format. In SVG each object shown is one group
+element with data-kind (sen, enko, ten, moji, sunpou, solid, block), data-layer (layer group
+and layer as hexadecimal digits, such as 0-A) and data-index (its place in the drawing, from
+0); each block definition is written once and each insertion refers to it. A PNG expands the
+insertions, up to 2,000,000 primitives; what lies beyond is drawn as the frames of their boxes
+and a note on the picture says so. With --layer, --group, --color or --linetype the objects
+that match all of them keep their colours and everything else is drawn in light grey.
 Exit status: 0 success, 1 a file could not be read or written, 2 usage.
 )",
-     .Japanese = R"(図面のすべての要素を、ブロックは展開して、図面の範囲に合わせ y 軸を上向きに描きます。
-OUT の拡張子（.svg または .png）で形式が決まります。SVG では図面の要素ごとに一つのグルー
+     .Japanese = R"(図面を作図した人が見ていたとおりに描きます。非表示のレイヤとレイヤグループの要素は描き
+ません（--all-layers を付けると描きます）。ペンは図面に設定された画面の色と線幅で、線種は
+その破線で、ペン 0 の色を背景にして、y 軸を上向きに描きます。用紙が A0〜A4 の図面は用紙に
+合わせ、用紙の枠を細く描きます。それ以外の図面は表示される要素の範囲に合わせます。
+OUT の拡張子（.svg または .png）で形式が決まります。SVG では表示される要素ごとに一つのグルー
 プ要素があり、data-kind（sen, enko, ten, moji, sunpou, solid, block）、data-layer（レイ
 ヤグループとレイヤを16進数で、例: 0-A）、data-index（図面の中の順番、0 から）を持ちます。
---layer、--group、--color、--linetype を付けると、そのすべてに当てはまる要素は元の色のま
-ま、それ以外は薄い灰色で描きます。
+ブロックの定義は一度だけ書き、挿入はそれぞれその定義を参照します。PNG ではブロックを
+2,000,000 個の図形まで展開し、それを超える分は範囲の枠だけを描いて、画像にその旨を書き添え
+ます。--layer、--group、--color、--linetype を付けると、そのすべてに当てはまる要素は元の色
+のまま、それ以外は薄い灰色で描きます。
 終了コード: 0 成功、1 ファイルを読み込めなかった・書き込めなかった、2 使い方の誤り。
 )"},
+    {.Name = "PictureBudgetNote",
+     .English = "Too many block insertions: those beyond the budget are drawn as the frames of their boxes.",
+     .Japanese = "ブロックの挿入が多すぎます。上限を超えた分は範囲の枠だけを描いています。"},
     {.Name = "RenderNeedsKind",
      .English = "{0}: the picture's name must end in .svg or .png",
      .Japanese = "{0}: 画像の名前は .svg か .png で終わる必要があります。"},

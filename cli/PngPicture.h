@@ -1,13 +1,12 @@
 // A PNG picture of a drawing, drawn with Cairo on Linux and GDI+ on Windows: the same frame,
-// colours and filter as the SVG picture, without a toolkit.
+// colours, widths, dashes and filter as the SVG picture, without a toolkit.
 #pragma once
 
 #include <string>
 
 #include "jww/jwwunit.h"
-#include "render/RenderFilter.h"
+#include "render/PictureFrame.h"
 
-// Writes the picture to path as a whole, replacing a file there only when replace is set.
-// Raises std::runtime_error when the picture cannot be drawn or written.
-void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter,
-                     const std::string& path, bool replace);
+// The picture's PNG bytes, its longer side so many pixels. Raises std::runtime_error when the
+// picture cannot be drawn.
+std::string PngPicture(const TJwwDocument& doc, const TPictureOptions& options, int longerSide);

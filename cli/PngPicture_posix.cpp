@@ -7,15 +7,12 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "cli/AtomicFile.h"
 #include "cli/CliText.h"
 #include "cli/PictureOrder.h"
-#include "render/PictureFrame.h"
 #include "text/Cp932.h"
 
 namespace {
 
-constexpr double PointRadiusPixels = 1.5;
 constexpr const char* TextFont = "Noto Sans CJK JP";
 
 struct TCairoDeleter {
@@ -30,10 +27,22 @@ public:
     {
     }
 
-    void Paint(const TPrimitive& primitive)
+    void Paint(const TPrimitive& primitive, const TStroke& stroke)
     {
-        cairo_set_source_rgb(Context, primitive.Color.R / 255.0, primitive.Color.G / 255.0,
-                             primitive.Color.B / 255.0);
+        // Showing a text leaves a current point, from which an arc's path would start with a
+        // line.
+        cairo_new_path(Context);
+        cairo_set_source_rgb(Context, stroke.Color.R / 255.0, stroke.Color.G / 255.0,
+                             stroke.Color.B / 255.0);
+        cairo_set_line_width(Context, stroke.Width);
+        if (stroke.Dashes.Solid()) {
+            cairo_set_dash(Context, nullptr, 0, 0);
+        } else {
+            double runs[MostDashRuns];
+            for (int i = 0; i < stroke.Dashes.Count; ++i)
+                runs[i] = stroke.Dashes.Runs[static_cast<std::size_t>(i)];
+            cairo_set_dash(Context, runs, stroke.Dashes.Count, 0);
+        }
         const TVec2* p = primitive.P;
         switch (primitive.Kind) {
         case TPrimitiveKind::Line:
@@ -46,7 +55,7 @@ public:
             break;
         case TPrimitiveKind::Point: {
             const TVec2 at = Frame.Pixel(p[0]);
-            cairo_arc(Context, at.X, at.Y, PointRadiusPixels, 0, 2 * std::numbers::pi);
+            cairo_arc(Context, at.X, at.Y, PointRadius(stroke.Width), 0, 2 * std::numbers::pi);
             cairo_fill(Context);
             break;
         }
@@ -76,26 +85,12 @@ private:
         cairo_line_to(Context, at.X, at.Y);
     }
 
-    // The unit circle placed onto the ellipse; the path is stroked after the placement is
-    // undone, so that the line keeps its width in pixels.
     void Arc(const TPrimitive& arc)
     {
-        const double k = Frame.PixelsPerUnit;
-        const TVec2 centre = Frame.Pixel(arc.P[0]);
-        cairo_matrix_t onto;
-        cairo_matrix_init(&onto, arc.P[1].X * k, -arc.P[1].Y * k, arc.P[2].X * k,
-                          -arc.P[2].Y * k, centre.X, centre.Y);
-        cairo_matrix_t inverse = onto;
-        if (cairo_matrix_invert(&inverse) != CAIRO_STATUS_SUCCESS)
-            return;  // an ellipse of no area, which a placement cannot take
-        cairo_save(Context);
-        cairo_transform(Context, &onto);
-        const double end = arc.Start + arc.Sweep;
-        if (arc.Sweep >= 0)
-            cairo_arc(Context, 0, 0, 1, arc.Start, end);
-        else
-            cairo_arc_negative(Context, 0, 0, 1, arc.Start, end);
-        cairo_restore(Context);
+        const std::vector<TVec2> points = ArcPixels(arc, Frame);
+        cairo_move_to(Context, points.front().X, points.front().Y);
+        for (const TVec2 at : points)
+            cairo_line_to(Context, at.X, at.Y);
         cairo_stroke(Context);
     }
 
@@ -135,23 +130,23 @@ private:
 
 }  // namespace
 
-void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const std::string& path,
-                     bool replace)
+std::string PngPicture(const TJwwDocument& doc, const TPictureOptions& options, int longerSide)
 {
-    const TPictureFrame frame = PictureFrame(doc, PictureLongerSide);
+    const TPictureOrder order(doc, options, longerSide);
+    const TPictureFrame& frame = order.Frame();
     const std::unique_ptr<cairo_surface_t, TCairoDeleter> surface(
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.Width, frame.Height));
     const std::unique_ptr<cairo_t, TCairoDeleter> context(cairo_create(surface.get()));
     if (cairo_status(context.get()) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error(CliText<"PictureNotDrawn">());
-    cairo_set_source_rgb(context.get(), 1, 1, 1);
+    const TRgb background = order.Background();
+    cairo_set_source_rgb(context.get(), background.R / 255.0, background.G / 255.0, background.B / 255.0);
     cairo_paint(context.get());
-    cairo_set_line_width(context.get(), 1.0);
     cairo_select_font_face(context.get(), TextFont, CAIRO_FONT_SLANT_NORMAL,
                            CAIRO_FONT_WEIGHT_NORMAL);
 
-    PaintInFilterOrder(doc, filter, [&](const TPrimitive& primitive, const TRenderScene& scene) {
-        TPngPainter(context.get(), frame, scene).Paint(primitive);
+    order.Paint([&](const TPrimitive& primitive, const TRenderScene& scene, const TStroke& stroke) {
+        TPngPainter(context.get(), frame, scene).Paint(primitive, stroke);
     });
     std::string png;
     const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
@@ -160,5 +155,5 @@ void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const
     };
     if (cairo_surface_write_to_png_stream(surface.get(), append, &png) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error(CliText<"PictureNotEncoded">());
-    WriteFileAtomically(path, png, replace);
+    return png;
 }

@@ -12,10 +12,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "cli/AtomicFile.h"
 #include "cli/CliText.h"
 #include "cli/PictureOrder.h"
-#include "render/PictureFrame.h"
 #include "text/Cp932.h"
 #include "text/WidePath.h"
 
@@ -23,13 +21,11 @@ namespace {
 
 namespace gp = Gdiplus;
 
-constexpr float PointRadiusPixels = 1.5f;
+// GDI+ refuses dashes of no length.
+constexpr gp::REAL ShortestDash = 0.01f;
 // The first of these the system has draws the texts; Windows has the first, Wine the last.
 constexpr const wchar_t* TextFonts[] = {L"MS Gothic", L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF",
                                         L"Noto Sans CJK JP"};
-// Arcs are drawn as polylines of about this many pixels a segment.
-constexpr double ArcSegmentPixels = 2.0;
-constexpr int MaxArcSegments = 4096;
 
 class TGdiplusSession {
 public:
@@ -64,24 +60,25 @@ public:
     {
     }
 
-    void Paint(const TPrimitive& primitive, const TRenderScene& scene)
+    void Paint(const TPrimitive& primitive, const TRenderScene& scene, const TStroke& stroke)
     {
-        const gp::Color color(255, primitive.Color.R, primitive.Color.G, primitive.Color.B);
+        const gp::Color color(255, stroke.Color.R, stroke.Color.G, stroke.Color.B);
         const TVec2* p = primitive.P;
         switch (primitive.Kind) {
         case TPrimitiveKind::Line: {
-            gp::Pen pen(color, 1.0f);
+            gp::Pen pen(color, static_cast<gp::REAL>(stroke.Width));
+            Dash(pen, stroke);
             Graphics.DrawLine(&pen, Pixel(p[0]), Pixel(p[1]));
             break;
         }
         case TPrimitiveKind::Arc:
-            Arc(primitive, color);
+            Arc(primitive, color, stroke);
             break;
         case TPrimitiveKind::Point: {
             gp::SolidBrush brush(color);
             const gp::PointF at = Pixel(p[0]);
-            Graphics.FillEllipse(&brush, at.X - PointRadiusPixels, at.Y - PointRadiusPixels,
-                                 2 * PointRadiusPixels, 2 * PointRadiusPixels);
+            const auto radius = static_cast<gp::REAL>(PointRadius(stroke.Width));
+            Graphics.FillEllipse(&brush, at.X - radius, at.Y - radius, 2 * radius, 2 * radius);
             break;
         }
         case TPrimitiveKind::Text:
@@ -97,30 +94,31 @@ public:
     }
 
 private:
+    // GDI+ measures dashes in widths of the pen.
+    static void Dash(gp::Pen& pen, const TStroke& stroke)
+    {
+        if (stroke.Dashes.Solid())
+            return;
+        gp::REAL runs[MostDashRuns];
+        for (int i = 0; i < stroke.Dashes.Count; ++i)
+            runs[i] = std::max(ShortestDash, stroke.Dashes.Runs[static_cast<std::size_t>(i)] /
+                                                 static_cast<gp::REAL>(stroke.Width));
+        pen.SetDashPattern(runs, stroke.Dashes.Count);
+    }
+
     gp::PointF Pixel(TVec2 p) const
     {
         const TVec2 at = Frame.Pixel(p);
         return gp::PointF(static_cast<gp::REAL>(at.X), static_cast<gp::REAL>(at.Y));
     }
 
-    // The points centre + P[1] cos t + P[2] sin t joined by short lines, so that any ellipse,
-    // however its axes lie, keeps a line one pixel wide.
-    void Arc(const TPrimitive& arc, const gp::Color& color)
+    void Arc(const TPrimitive& arc, const gp::Color& color, const TStroke& stroke)
     {
-        const TVec2* p = arc.P;
-        const double radius =
-            std::max(std::hypot(p[1].X, p[1].Y), std::hypot(p[2].X, p[2].Y)) * Frame.PixelsPerUnit;
-        const double length = std::abs(arc.Sweep) * radius;
-        const int segments =
-            std::clamp(static_cast<int>(std::ceil(length / ArcSegmentPixels)), 8, MaxArcSegments);
         std::vector<gp::PointF> points;
-        points.reserve(static_cast<std::size_t>(segments) + 1);
-        for (int i = 0; i <= segments; ++i) {
-            const double t = arc.Start + arc.Sweep * i / segments;
-            points.push_back(Pixel({p[0].X + p[1].X * std::cos(t) + p[2].X * std::sin(t),
-                                    p[0].Y + p[1].Y * std::cos(t) + p[2].Y * std::sin(t)}));
-        }
-        gp::Pen pen(color, 1.0f);
+        for (const TVec2 at : ArcPixels(arc, Frame))
+            points.emplace_back(static_cast<gp::REAL>(at.X), static_cast<gp::REAL>(at.Y));
+        gp::Pen pen(color, static_cast<gp::REAL>(stroke.Width));
+        Dash(pen, stroke);
         Graphics.DrawLines(&pen, points.data(), static_cast<INT>(points.size()));
     }
 
@@ -200,21 +198,22 @@ std::string EncodePng(gp::Bitmap& bitmap)
 
 }  // namespace
 
-void WritePngPicture(const TJwwDocument& doc, const TRenderFilter& filter, const std::string& path,
-                     bool replace)
+std::string PngPicture(const TJwwDocument& doc, const TPictureOptions& options, int longerSide)
 {
     const TGdiplusSession session;
-    const TPictureFrame frame = PictureFrame(doc, PictureLongerSide);
+    const TPictureOrder order(doc, options, longerSide);
+    const TPictureFrame& frame = order.Frame();
     gp::Bitmap bitmap(frame.Width, frame.Height, PixelFormat24bppRGB);
     gp::Graphics graphics(&bitmap);
     if (bitmap.GetLastStatus() != gp::Ok || graphics.GetLastStatus() != gp::Ok)
         throw std::runtime_error(CliText<"PictureNotDrawn">());
-    graphics.Clear(gp::Color(255, 255, 255, 255));
+    const TRgb background = order.Background();
+    graphics.Clear(gp::Color(255, background.R, background.G, background.B));
     graphics.SetSmoothingMode(gp::SmoothingModeAntiAlias);
     const std::unique_ptr<gp::FontFamily> font = TextFontFamily();
     TGdiplusPainter painter(graphics, frame, *font);
-    PaintInFilterOrder(doc, filter, [&painter](const TPrimitive& primitive, const TRenderScene& scene) {
-        painter.Paint(primitive, scene);
+    order.Paint([&painter](const TPrimitive& primitive, const TRenderScene& scene, const TStroke& stroke) {
+        painter.Paint(primitive, scene, stroke);
     });
-    WriteFileAtomically(path, EncodePng(bitmap), replace);
+    return EncodePng(bitmap);
 }

@@ -3,10 +3,12 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <ostream>
+#include <streambuf>
 
 #include "cli/AtomicFile.h"
 #include "cli/CliCommands.h"
@@ -25,10 +27,49 @@ struct TRenderArguments {
     std::string Group;
     int Color = -1;
     int LineType = -1;
+    bool AllLayers = false;
     bool Force = false;
 };
 
 enum class TPictureFormat { Svg, Png };
+
+// Text written into a new file beside a picture in pieces, so that the SVG of a large drawing
+// never waits in memory whole. Failures to write are raised by the stream.
+class TSiblingBuffer : public std::streambuf {
+public:
+    explicit TSiblingBuffer(TTempSibling& file) : File(file)
+    {
+        setp(Piece.data(), Piece.data() + Piece.size());
+    }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        Drain();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+    int sync() override
+    {
+        Drain();
+        return 0;
+    }
+
+private:
+    void Drain()
+    {
+        File.Write({pbase(), static_cast<std::size_t>(pptr() - pbase())});
+        setp(Piece.data(), Piece.data() + Piece.size());
+    }
+
+    static constexpr std::size_t PieceBytes = 1 << 20;
+    TTempSibling& File;
+    std::array<char, PieceBytes> Piece;
+};
 
 std::optional<TPictureFormat> FormatOf(const std::string& path)
 {
@@ -47,8 +88,8 @@ std::optional<TPictureFormat> FormatOf(const std::string& path)
     return std::nullopt;
 }
 
-// The filter the options ask for, or nothing with the reason in whyNot.
-std::optional<TRenderFilter> FilterOf(const TRenderArguments& arguments, std::string& whyNot)
+// The picture the options ask for, or nothing with the reason in whyNot.
+std::optional<TPictureOptions> PictureOf(const TRenderArguments& arguments, std::string& whyNot)
 {
     TRenderFilter filter;
     if (!arguments.Layer.empty() && !ParseLayerName(arguments.Layer, filter)) {
@@ -68,7 +109,7 @@ std::optional<TRenderFilter> FilterOf(const TRenderArguments& arguments, std::st
         filter.PenColor = static_cast<uint16_t>(arguments.Color);
     if (arguments.LineType >= 0)
         filter.PenStyle = static_cast<uint8_t>(arguments.LineType);
-    return filter;
+    return TPictureOptions{filter, arguments.AllLayers};
 }
 
 int RunRender(const TRenderArguments& arguments, std::ostream& err)
@@ -81,8 +122,8 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
     if (!format)
         return fail(ExitUsage, CliText<"RenderNeedsKind">(arguments.Output));
     std::string whyNot;
-    const std::optional<TRenderFilter> filter = FilterOf(arguments, whyNot);
-    if (!filter)
+    const std::optional<TPictureOptions> picture = PictureOf(arguments, whyNot);
+    if (!picture)
         return fail(ExitUsage, whyNot);
     if (IsSameFile(arguments.Input, arguments.Output))
         return fail(ExitFailure, CliText<"RenderIsInput">(arguments.Output));
@@ -97,11 +138,17 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
             return fail(ExitFailure, whyNot);
         try {
             if (*format == TPictureFormat::Png) {
-                WritePngPicture(*doc, *filter, arguments.Output, arguments.Force);
+                WriteFileAtomically(arguments.Output,
+                                    PngPicture(*doc, *picture, PictureLongerSide),
+                                    arguments.Force);
             } else {
-                std::ostringstream svg;
-                WriteSvg(*doc, *filter, svg);
-                WriteFileAtomically(arguments.Output, svg.str(), arguments.Force);
+                TTempSibling file(arguments.Output);
+                const auto buffer = std::make_unique<TSiblingBuffer>(file);
+                std::ostream svg(buffer.get());
+                svg.exceptions(std::ios::badbit);
+                WriteSvg(*doc, *picture, svg);
+                svg.flush();
+                file.CommitAs(arguments.Output, arguments.Force);
             }
         } catch (const std::exception& e) {
             return fail(ExitFailure, CliText<"OutputNotWritten">(arguments.Output, e.what()));
@@ -127,6 +174,7 @@ TCliAction DefineRenderCommand(CLI::App& command)
         ->check(CLI::Range(0, 0xFFFF));
     command.add_option("--linetype", arguments->LineType, CliText<"RenderLineTypeOption">())
         ->check(CLI::Range(0, 0xFF));
+    command.add_flag("--all-layers", arguments->AllLayers, CliText<"RenderAllLayersOption">());
     command.footer(CliText<"RenderNotes">());
     return [arguments](std::ostream&, std::ostream& err) { return RunRender(*arguments, err); };
 }

@@ -29,6 +29,11 @@ enum class TRoundTripOutcome {
 // must load completely again, and saving that gives the same bytes.
 TRoundTripOutcome CheckRoundTrip(std::string_view bytes);
 
+// Loads the bytes as a drawing, as far as they go, and draws it: every object to primitives,
+// which must all be finite and within the budget of insertions; an SVG picture, which must grow
+// with the drawing only; and a small PNG picture.
+void CheckRender(std::string_view bytes);
+
 // Runs the Shift-JIS routines and the code page 932 conversions on text and parameters taken
 // from the bytes, and checks what each promises about its result.
 void CheckText(std::string_view bytes);

@@ -11,7 +11,7 @@ gen=$1/testing/zelvane-gen
 cli=$1/cli/zelvane-cli
 out=$2
 rm -rf "$out"
-mkdir -p "$out/load" "$out/roundtrip" "$out/text"
+mkdir -p "$out/load" "$out/roundtrip" "$out/text" "$out/render"
 drawings=$out/load
 
 # Small drawings: the generator's smallest holds every kind of object; the larger ones stay
@@ -49,6 +49,11 @@ printf 'JwwData.\xdb\x00\x00\x00\x00' > "$drawings/v219.jww"
 printf 'JwwData.\xa4\x01\x00\x00\xff\xff\xff' > "$drawings/v420-huge-memo.jww"
 
 cp "$drawings"/*.jww "$out/roundtrip/"
+
+# The pictures take the same drawings, and nested insertions that would expand without bound.
+cp "$drawings"/*.jww "$out/render/"
+"$gen" "$out/render/nested-10x12.jww" --version 700 --size 0 --nested 10 12
+"$gen" "$out/render/nested-3x16.jww" --version 420 --size 0 --nested 3 16
 
 # Text inputs: position and count as two little-endian 32-bit integers, then the text.
 text=$out/text

@@ -3,13 +3,34 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/RenderDrawing.h"
-
 namespace {
 
 constexpr double MarginShare = 0.02;
 
 }  // namespace
+
+void TShownArea::Add(const TBounds& box)
+{
+    Extent.Add(box);
+    TouchesPaper = TouchesPaper || (Paper && Paper->Intersects(box));
+}
+
+TBounds TShownArea::Area() const
+{
+    return TouchesPaper ? *Paper : Extent;
+}
+
+TBounds ShownArea(const TJwwDocument& doc, const TDrawingStyle& style, const TPictureOptions& options,
+                  TDrawingRenderer& renderer)
+{
+    TShownArea area(style);
+    for (std::size_t position = 0; position < doc.EntityOrder.size(); ++position) {
+        const std::optional<TRenderSource> source = renderer.SourceOf(position);
+        if (source && options.Draws(style, *source))
+            area.Add(renderer.BoxOf(position));
+    }
+    return area.Area();
+}
 
 TBounds WithMargin(const TBounds& bounds)
 {
@@ -22,20 +43,10 @@ TBounds WithMargin(const TBounds& bounds)
     return {bounds.MinX - margin, bounds.MinY - margin, bounds.MaxX + margin, bounds.MaxY + margin};
 }
 
-// The objects are drawn one at a time, so that a drawing of any size needs only the primitives
-// of its largest object at once.
-TPictureFrame PictureFrame(const TJwwDocument& doc, int longerSide)
+TPictureFrame FrameOf(const TBounds& area, int longerSide)
 {
-    TDrawingRenderer renderer(doc);
-    TRenderScene scene;
-    TBounds drawn;
-    for (std::size_t position = 0; position < doc.EntityOrder.size(); ++position) {
-        scene.Clear();
-        renderer.RenderObject(position, scene);
-        drawn.Add(BoundsOf(scene));
-    }
     TPictureFrame frame;
-    frame.Extent = WithMargin(drawn);
+    frame.Extent = WithMargin(area);
     const double width = frame.Extent.MaxX - frame.Extent.MinX;
     const double height = frame.Extent.MaxY - frame.Extent.MinY;
     frame.PixelsPerUnit = longerSide / std::max(width, height);

@@ -11,9 +11,8 @@ TAffine TAffine::After(const TAffine& inner) const
             A * inner.E + C * inner.F + E, B * inner.E + D * inner.F + F};
 }
 
-TAffine Placement(double x, double y, double scaleX, double scaleY, double degrees)
+TAffine Placement(double x, double y, double scaleX, double scaleY, double radians)
 {
-    const double radians = degrees * std::numbers::pi / 180.0;
     const double cosine = std::cos(radians);
     const double sine = std::sin(radians);
     return {cosine * scaleX, sine * scaleX, -sine * scaleY, cosine * scaleY, x, y};
@@ -44,6 +43,53 @@ bool TBounds::Intersects(const TBounds& other) const
 {
     return !Empty() && !other.Empty() && MinX <= other.MaxX && other.MinX <= MaxX &&
            MinY <= other.MaxY && other.MinY <= MaxY;
+}
+
+TBounds Mapped(const TAffine& place, const TBounds& box)
+{
+    TBounds mapped;
+    if (box.Empty())
+        return mapped;
+    for (const TVec2 corner : {TVec2{box.MinX, box.MinY}, TVec2{box.MaxX, box.MinY},
+                               TVec2{box.MinX, box.MaxY}, TVec2{box.MaxX, box.MaxY}}) {
+        const TVec2 p = place.Point(corner);
+        // A placement that overflows has no box to show.
+        if (!std::isfinite(p.X) || !std::isfinite(p.Y))
+            return {};
+        mapped.Add(p);
+    }
+    return mapped;
+}
+
+bool ClipSegment(TVec2& from, TVec2& to, const TPixelRect& box)
+{
+    // Liang and Barsky: the part of the segment's parameter range inside all four edges.
+    const double dx = to.X - from.X;
+    const double dy = to.Y - from.Y;
+    if (!std::isfinite(dx) || !std::isfinite(dy))
+        return false;
+    const double towards[4] = {-dx, dx, -dy, dy};
+    const double room[4] = {from.X - box.Left, box.Right - from.X, from.Y - box.Top, box.Bottom - from.Y};
+    double enter = 0.0;
+    double leave = 1.0;
+    for (int edge = 0; edge < 4; ++edge) {
+        if (towards[edge] == 0.0) {
+            if (room[edge] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = room[edge] / towards[edge];
+        if (towards[edge] < 0.0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+    }
+    if (!(enter <= leave))
+        return false;
+    const TVec2 start = from;
+    from = {start.X + enter * dx, start.Y + enter * dy};
+    to = {start.X + leave * dx, start.Y + leave * dy};
+    return true;
 }
 
 void TRenderScene::Clear()

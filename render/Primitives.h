@@ -22,9 +22,9 @@ struct TAffine {
     TAffine After(const TAffine& inner) const;
 };
 
-// Translation by (x, y) after rotation by the angle in degrees (counter-clockwise) after
+// Translation by (x, y) after rotation by the angle in radians (counter-clockwise) after
 // scaling.
-TAffine Placement(double x, double y, double scaleX, double scaleY, double degrees);
+TAffine Placement(double x, double y, double scaleX, double scaleY, double radians);
 
 struct TRgb {
     uint8_t R = 0, G = 0, B = 0;
@@ -53,9 +53,14 @@ enum class TPrimitiveKind : uint8_t { Line, Arc, Point, Text, Fill };
 //   height across the baseline, P[3] the baseline's direction, which a text of no length
 //   keeps too; the text is Texts[TextIndex] in code page 932.
 // - Fill: the quadrilateral P[0] P[1] P[2] P[3], filled.
+// PenColor and PenStyle are the shape's own, also inside a block; a picture looks up their
+// colour, width and dashes in the drawing's style while it draws. OwnColor is the colour of a
+// fill whose pen colour says it has one.
 struct TPrimitive {
     TPrimitiveKind Kind = TPrimitiveKind::Line;
-    TRgb Color;
+    uint8_t PenStyle = 1;
+    uint16_t PenColor = 0;
+    TRgb OwnColor;
     TRenderSource Source;
     TVec2 P[4];
     double Start = 0.0;
@@ -70,7 +75,12 @@ struct TBounds {
     void Add(TVec2 p);
     void Add(const TBounds& other);
     bool Intersects(const TBounds& other) const;
+    double Width() const { return MaxX - MinX; }
+    double Height() const { return MaxY - MinY; }
 };
+
+// The box that holds the box mapped by the placement.
+TBounds Mapped(const TAffine& place, const TBounds& box);
 
 // The primitives of a drawing in the order of the main entity list.
 struct TRenderScene {
@@ -79,6 +89,14 @@ struct TRenderScene {
 
     void Clear();
 };
+
+// A rectangle in pixels, which may reach beyond a picture or a view.
+struct TPixelRect {
+    double Left = 0.0, Top = 0.0, Right = 0.0, Bottom = 0.0;
+};
+
+// Cuts the segment to the rectangle; false when nothing of it lies inside.
+bool ClipSegment(TVec2& from, TVec2& to, const TPixelRect& box);
 
 // A box that holds the primitive; for arcs and texts it may be larger than the shape.
 TBounds BoundsOf(const TPrimitive& primitive);

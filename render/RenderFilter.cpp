@@ -24,13 +24,6 @@ bool TRenderFilter::Shows(const TRenderSource& source) const
            (!PenStyle || *PenStyle == source.PenStyle);
 }
 
-void GreyOut(const TRenderFilter& filter, TRenderScene& scene)
-{
-    for (TPrimitive& primitive : scene.Primitives)
-        if (!filter.Shows(primitive.Source))
-            primitive.Color = GreyedRgb;
-}
-
 std::string LayerName(uint16_t layerGroup, uint16_t layer)
 {
     // Numbers above F, which a damaged drawing may hold, keep all their digits.

@@ -16,13 +16,11 @@ struct TRenderFilter {
     std::optional<uint8_t> PenStyle;
 
     bool Shows(const TRenderSource& source) const;
+    friend bool operator==(const TRenderFilter&, const TRenderFilter&) = default;
 };
 
 // The colour of what a filter does not show.
 constexpr TRgb GreyedRgb{210, 210, 210};
-
-// Draws the primitives that the filter does not show in GreyedRgb.
-void GreyOut(const TRenderFilter& filter, TRenderScene& scene);
 
 // A layer as the drawing's users name it: the layer group and the layer as one hexadecimal
 // digit each, "0-0" .. "F-F".

@@ -2,7 +2,8 @@
 # Shows zelvane.exe under Wine on a virtual X display with samples/sample.jww and writes one PNG
 # per tab and one of the preview, at 96 and at 144 dots per inch (100 % and 150 %) and in both
 # locales, to look at by eye: Japanese text sharp and readable, nothing clipped or hidden under
-# the status bar, the current cell a cell. Not run by CI.
+# the status bar, the current cell a cell, the drawing's
+# pens, dashes and paper in the preview. Not run by CI.
 #
 #   scripts/windows-screenshot.sh [OUT_FOLDER]     (default: build-windows/screenshot)
 #

@@ -30,3 +30,9 @@ struct TGeneratorOptions {
 // Raises std::invalid_argument for a version below 420 or images without a TempImageFolder,
 // and std::runtime_error when an image file cannot be written.
 void GenerateDrawing(TJwwDocument& doc, const TGeneratorOptions& options);
+
+// A drawing of a few kilobytes whose insertions would expand without bound: definition k holds
+// fanOut insertions of definition k + 1 side by side, the last of depth definitions one line,
+// and the main list inserts definition 0 once. Raises std::invalid_argument for a version below
+// 420, a fan-out below 1 or a depth below 1.
+void GenerateNestedDrawing(TJwwDocument& doc, int32_t version, int32_t fanOut, int32_t depth);

@@ -82,6 +82,43 @@ const char* const StandardLineTypes[15] = {
 
 const double DrawingScales[] = {1.0, 20.0, 30.0, 50.0, 100.0, 200.0, 500.0};
 
+// The paper codes 0 .. 4 name A0 .. A4, landscape; half their sides in millimetres, and lines
+// up to 15 millimetres long, as the details of a plan on paper are.
+constexpr double PaperReach = 15.0;
+const TGeneratorArea PaperAreas[] = {{594.5, 420.5, PaperReach},
+                                     {420.5, 297, PaperReach},
+                                     {297, 210, PaperReach},
+                                     {210, 148.5, PaperReach},
+                                     {148.5, 105, PaperReach}};
+
+// Layer states: hidden, display only, editable, and the one written to.
+constexpr int32_t Hidden = 0;
+constexpr int32_t Editable = 2;
+constexpr int32_t Written = 3;
+// The cover sheet's group, and the last layer of group 0, are hidden, as in many drawings that
+// keep work they do not show.
+constexpr std::size_t HiddenGroup = 15;
+constexpr std::size_t HiddenLayer = 15;
+
+struct TPenSettings {
+    int32_t Color;  // red in the lowest byte
+    int32_t Width;
+};
+
+// The screen pens 0 .. 9: pen 0 is the white background; the others read on it.
+const TPenSettings ScreenPens[10] = {
+    {0xFFFFFF, 1}, {0xA08C00, 1}, {0x000000, 1}, {0x009600, 2}, {0x008CAA, 1},
+    {0xC800C8, 2}, {0xDC0000, 1}, {0x3C3C3C, 3}, {0x0000DC, 1}, {0x828282, 1},
+};
+
+// The line types 2 .. 9 of drawings: pattern, its length in bits, screen and print pitch.
+const TSettingsEntryC LineTypes[8] = {
+    {static_cast<int32_t>(0x99999999), 4, 1, 10},  {static_cast<int32_t>(0xC3C3C3C3), 8, 1, 10},
+    {static_cast<int32_t>(0xE7E7E7E7), 8, 1, 10},  {static_cast<int32_t>(0xF99FF99F), 16, 1, 10},
+    {static_cast<int32_t>(0xFFF99FFF), 32, 1, 10}, {static_cast<int32_t>(0xF24FF24F), 16, 1, 10},
+    {static_cast<int32_t>(0xFFF24FFF), 32, 1, 10}, {0x22222222, 4, 1, 10},
+};
+
 template <std::size_t N>
 void FillInts(std::array<int32_t, N>& ints, TGeneratorRandom& random, int32_t low, int32_t high)
 {
@@ -99,7 +136,8 @@ void FillDoubles(std::array<double, N>& doubles, TGeneratorRandom& random, int32
 
 void FillSettings(THeader& header, int32_t version, TGeneratorRandom& random)
 {
-    header.Settings0 = {random.Between(0, 3), random.Between(0, 1)};
+    // The paper, and the group written to, which is never the hidden one.
+    header.Settings0 = {random.Between(0, 4), random.Between(0, static_cast<int32_t>(HiddenGroup) - 1)};
     // The writer stores zeros for the whole of SettingsA and for item 6 of SettingsB, and clamps
     // item 7 below -101 for version 420 and older; values it would change are never generated.
     header.SettingsA.fill(0);
@@ -144,12 +182,15 @@ void FillSettings(THeader& header, int32_t version, TGeneratorRandom& random)
     FillDoubles(h.Tail, random, -50, 50);
 }
 
+// Every group shown but one, the write group in state 3 and in each group the layer its Value2
+// names in state 3, the others editable.
 void FillLayers(TJwwDocument& doc, TGeneratorRandom& random)
 {
+    const auto writeGroup = static_cast<std::size_t>(doc.Header.Settings0[1]);
     for (std::size_t g = 0; g < doc.LayerGroupTable.size(); ++g) {
         TLayerGroup& group = doc.LayerGroupTable[g];
-        group.Value1 = random.Between(0, 3);
-        group.Value2 = random.Between(0, 15);
+        group.Value1 = g == HiddenGroup ? Hidden : g == writeGroup ? Written : Editable;
+        group.Value2 = random.Between(0, static_cast<int32_t>(HiddenLayer) - 1);
         group.Value3 = random.Pick(DrawingScales);
         group.Value4 = random.Between(0, 1);
         if (!random.Percent(15))
@@ -157,24 +198,32 @@ void FillLayers(TJwwDocument& doc, TGeneratorRandom& random)
     }
     for (std::size_t i = 0; i < doc.LayerTable.size(); ++i) {
         TLayer& layer = doc.LayerTable[i];
-        layer.Value1 = random.Between(0, 3);
+        const std::size_t g = i / 16;
+        const std::size_t l = i % 16;
+        layer.Value1 = g == 0 && l == HiddenLayer                                             ? Hidden
+                       : l == static_cast<std::size_t>(doc.LayerGroupTable[g].Value2) ? Written
+                                                                                             : Editable;
         layer.Value2 = random.Between(0, 1);
         if (!random.Percent(25))
-            layer.Name = LayerNames[i % 16];
+            layer.Name = LayerNames[l];
     }
 }
 
+// The pens with their print colours, widths and point radii, the line types, their random forms
+// and their double-length forms, which are line types 3 .. 6 with twice the pitch.
 void FillSettingsTables(TJwwDocument& doc, TGeneratorRandom& random)
 {
-    for (TSettingsEntryB& entry : doc.SettingsTableB)
-        entry = {random.Between(0, 9), random.Between(0, 9), random.Between(0, 255),
-                 random.Between(0, 255), random.Millimetres(0, 100)};
-    for (TSettingsEntryC& entry : doc.SettingsTableC)
-        FillInts(entry, random, 0, 255);
+    for (std::size_t pen = 0; pen < doc.SettingsTableB.size(); ++pen)
+        doc.SettingsTableB[pen] = {ScreenPens[pen].Color, ScreenPens[pen].Width, ScreenPens[pen].Color,
+                                   random.Between(13, 70), random.Between(1, 8) * 0.1};
+    for (std::size_t i = 0; i < doc.SettingsTableC.size(); ++i)
+        doc.SettingsTableC[i] = LineTypes[i];
     for (TSettingsEntryD& entry : doc.SettingsTableD)
         FillInts(entry, random, 0, 255);
-    for (TSettingsEntryE& entry : doc.SettingsTableE)
-        FillInts(entry, random, 0, 255);
+    for (std::size_t i = 0; i < doc.SettingsTableE.size(); ++i) {
+        const TSettingsEntryC& base = LineTypes[i + 1];
+        doc.SettingsTableE[i] = {base[0], base[1], 2 * base[2], 2 * base[3]};
+    }
     for (TSettingsEntry3D1I& entry : doc.SettingsTableF)
         entry = {random.Millimetres(0, 100), random.Millimetres(0, 100),
                  random.Millimetres(0, 100), random.Between(0, 9)};
@@ -192,7 +241,7 @@ void FillSxfColors(TJwwDocument& doc, TGeneratorRandom& random)
                 color.Name = UserColorName + std::to_string(i);
             color.ScreenColor = random.Between(0, 0xFFFFFF);
         }
-        color.ScreenWidth = random.Between(1, 10);
+        color.ScreenWidth = random.Percent(70) ? 1 : random.Between(2, 4);
         color.PrintColor = random.Percent(70) ? color.ScreenColor : random.Between(0, 0xFFFFFF);
         color.PrintWidth = random.Between(1, 100);
         color.PointRadius = random.Between(0, 40) * 0.05;
@@ -218,6 +267,11 @@ void FillSxfLineTypes(TJwwDocument& doc, TGeneratorRandom& random)
 }
 
 }  // namespace
+
+TGeneratorArea PaperArea(const TJwwDocument& doc)
+{
+    return PaperAreas[static_cast<std::size_t>(doc.Header.Settings0[0]) % std::size(PaperAreas)];
+}
 
 void FillGeneratedHeader(TJwwDocument& doc, int32_t version, TGeneratorRandom& random)
 {

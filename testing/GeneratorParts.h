@@ -2,6 +2,7 @@
 // the object records and the image files.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -48,6 +49,32 @@ private:
     uint64_t State;
 };
 
+// Where the objects of one list lie and how large they are: points within HalfWidth and
+// HalfHeight of the origin, lines, radii and the sides of solids up to Reach, all in hundredths
+// of a millimetre on the paper.
+struct TGeneratorArea {
+    double HalfWidth = 0.0;
+    double HalfHeight = 0.0;
+    double Reach = 0.0;
+
+    double X(TGeneratorRandom& random) const { return Within(random, HalfWidth); }
+    double Y(TGeneratorRandom& random) const { return Within(random, HalfHeight); }
+    // A run along an axis, of either sign.
+    double Run(TGeneratorRandom& random) const { return Within(random, Reach); }
+    // A size above 0 up to the share of the reach.
+    double Size(TGeneratorRandom& random, double share) const
+    {
+        return random.Between(1, static_cast<int32_t>(std::max(1.0, 100 * Reach * share))) / 100.0;
+    }
+
+private:
+    static double Within(TGeneratorRandom& random, double half)
+    {
+        const auto hundredths = static_cast<int32_t>(half * 100);
+        return random.Between(-hundredths, hundredths) / 100.0;
+    }
+};
+
 // ---------------------------------------------------------------------------------------------
 // Header
 // ---------------------------------------------------------------------------------------------
@@ -55,19 +82,22 @@ private:
 // Fills the header fields and tables of a cleared document whose tables were just created.
 void FillGeneratedHeader(TJwwDocument& doc, int32_t version, TGeneratorRandom& random);
 
+// The paper the header names, centred on the origin, where the main list's objects lie.
+TGeneratorArea PaperArea(const TJwwDocument& doc);
+
 // ---------------------------------------------------------------------------------------------
 // Object records, each valid for its kind
 // ---------------------------------------------------------------------------------------------
 
 TEntBase RandomBase(TGeneratorRandom& random, int32_t kind);
-TEntSen RandomSen(TGeneratorRandom& random);
-TEntEnko RandomEnko(TGeneratorRandom& random);
-TEntTen RandomTen(TGeneratorRandom& random, bool withCode);
-TEntMoji RandomMoji(TGeneratorRandom& random);
-TEntMoji MojiWithText(TGeneratorRandom& random, std::string text);
-TEntSunpo RandomSunpo(TGeneratorRandom& random, uint16_t sxfMode);
-TEntSolid RandomSolid(TGeneratorRandom& random, bool ownColor);
-TEntBlock RandomBlock(TGeneratorRandom& random, int32_t blockNumber);
+TEntSen RandomSen(TGeneratorRandom& random, const TGeneratorArea& area);
+TEntEnko RandomEnko(TGeneratorRandom& random, const TGeneratorArea& area);
+TEntTen RandomTen(TGeneratorRandom& random, const TGeneratorArea& area, bool withCode);
+TEntMoji RandomMoji(TGeneratorRandom& random, const TGeneratorArea& area);
+TEntMoji MojiWithText(TGeneratorRandom& random, const TGeneratorArea& area, std::string text);
+TEntSunpo RandomSunpo(TGeneratorRandom& random, const TGeneratorArea& area, uint16_t sxfMode);
+TEntSolid RandomSolid(TGeneratorRandom& random, const TGeneratorArea& area, bool ownColor);
+TEntBlock RandomBlock(TGeneratorRandom& random, const TGeneratorArea& area, int32_t blockNumber);
 
 // A block-definition name in code page 932.
 std::string RandomBlockName(TGeneratorRandom& random, int32_t number);

@@ -41,6 +41,11 @@ const char* const FontNames[] = {
     "",
 };
 
+// The text heights of drawings, in millimetres, the smaller ones more often.
+const double TextSizes[] = {2.5, 2.5, 3.5, 3.5, 5.0, 7.0};
+
+constexpr double Pi = 3.14159265358979323846;
+
 const char* const BlockNames[] = {
     "\x8C\xBA\x8A\xD6\x83h\x83\x41",  // 玄関ドア
     "\x95\x94\x95i",                // 部品
@@ -122,38 +127,37 @@ TEntBase RandomBase(TGeneratorRandom& random, int32_t kind)
     return base;
 }
 
-TEntSen RandomSen(TGeneratorRandom& random)
+TEntSen RandomSen(TGeneratorRandom& random, const TGeneratorArea& area)
 {
     TEntSen line;
     line.Base = RandomBase(random, KindSen);
-    line.StartX = random.Millimetres(-50000, 50000);
-    line.StartY = random.Millimetres(-50000, 50000);
+    line.StartX = area.X(random);
+    line.StartY = area.Y(random);
     // Most lines of a plan are horizontal or vertical.
     switch (random.Below(3)) {
     case 0:
-        line.EndX = line.StartX + random.Millimetres(-5000, 5000);
+        line.EndX = line.StartX + area.Run(random);
         line.EndY = line.StartY;
         break;
     case 1:
         line.EndX = line.StartX;
-        line.EndY = line.StartY + random.Millimetres(-5000, 5000);
+        line.EndY = line.StartY + area.Run(random);
         break;
     default:
-        line.EndX = line.StartX + random.Millimetres(-5000, 5000);
-        line.EndY = line.StartY + random.Millimetres(-5000, 5000);
+        line.EndX = line.StartX + area.Run(random);
+        line.EndY = line.StartY + area.Run(random);
         break;
     }
     return line;
 }
 
-TEntEnko RandomEnko(TGeneratorRandom& random)
+TEntEnko RandomEnko(TGeneratorRandom& random, const TGeneratorArea& area)
 {
-    constexpr double Pi = 3.14159265358979323846;
     TEntEnko arc;
     arc.Base = RandomBase(random, KindEnko);
-    arc.CenterX = random.Millimetres(-50000, 50000);
-    arc.CenterY = random.Millimetres(-50000, 50000);
-    arc.Radius = random.Millimetres(1, 5000);
+    arc.CenterX = area.X(random);
+    arc.CenterY = area.Y(random);
+    arc.Radius = area.Size(random, 0.7);
     arc.Flatness = 1.0;
     if (random.Percent(30)) {
         arc.ArcAngle = 2 * Pi;
@@ -169,12 +173,12 @@ TEntEnko RandomEnko(TGeneratorRandom& random)
     return arc;
 }
 
-TEntTen RandomTen(TGeneratorRandom& random, bool withCode)
+TEntTen RandomTen(TGeneratorRandom& random, const TGeneratorArea& area, bool withCode)
 {
     TEntTen point;
     point.Base = RandomBase(random, KindTen);
-    point.X = random.Millimetres(-50000, 50000);
-    point.Y = random.Millimetres(-50000, 50000);
+    point.X = area.X(random);
+    point.Y = area.Y(random);
     point.Temporary = random.Percent(10) ? 1 : 0;
     if (withCode) {
         point.Base.PenStyle = 100;
@@ -185,17 +189,18 @@ TEntTen RandomTen(TGeneratorRandom& random, bool withCode)
     return point;
 }
 
-TEntMoji MojiWithText(TGeneratorRandom& random, std::string text)
+TEntMoji MojiWithText(TGeneratorRandom& random, const TGeneratorArea& area, std::string text)
 {
     TEntMoji moji;
     moji.Base = RandomBase(random, KindMoji);
-    moji.StartX = random.Millimetres(-50000, 50000);
-    moji.StartY = random.Millimetres(-50000, 50000);
-    moji.SizeX = random.Between(10, 100) / 4.0;
+    moji.StartX = area.X(random);
+    moji.StartY = area.Y(random);
+    moji.SizeX = random.Pick(TextSizes);
     moji.SizeY = moji.SizeX;
     moji.Spacing = random.Percent(80) ? 0.0 : random.Between(1, 8) / 4.0;
     moji.Angle = random.Percent(85) ? 0.0 : random.Between(0, 359) * 1.0;
-    moji.EndX = moji.StartX + moji.SizeX * static_cast<double>(text.size());
+    // A character of two bytes is as wide as the size says, one of one byte half as wide.
+    moji.EndX = moji.StartX + moji.SizeX * static_cast<double>(text.size()) / 2;
     moji.EndY = moji.StartY;
     moji.TextKind = random.Between(1, 10);
     moji.FontName = random.Pick(FontNames);
@@ -203,43 +208,43 @@ TEntMoji MojiWithText(TGeneratorRandom& random, std::string text)
     return moji;
 }
 
-TEntMoji RandomMoji(TGeneratorRandom& random)
+TEntMoji RandomMoji(TGeneratorRandom& random, const TGeneratorArea& area)
 {
-    return MojiWithText(random, JapaneseText(random));
+    return MojiWithText(random, area, JapaneseText(random));
 }
 
-TEntSunpo RandomSunpo(TGeneratorRandom& random, uint16_t sxfMode)
+TEntSunpo RandomSunpo(TGeneratorRandom& random, const TGeneratorArea& area, uint16_t sxfMode)
 {
     TEntSunpo dim;
     dim.Base = RandomBase(random, KindSunpo);
-    dim.DimLine = RandomSen(random);
+    dim.DimLine = RandomSen(random, area);
     const double length = std::abs(dim.DimLine.EndX - dim.DimLine.StartX) +
                           std::abs(dim.DimLine.EndY - dim.DimLine.StartY);
     const auto whole = static_cast<int64_t>(length);
     std::string value = std::to_string(whole);
     if (whole >= 1000 && random.Percent(50))
         value.insert(value.size() - 3, 1, ',');
-    dim.DimText = MojiWithText(random, std::move(value));
+    dim.DimText = MojiWithText(random, area, std::move(value));
     dim.SxfMode = sxfMode;
-    dim.ExtLine1 = RandomSen(random);
-    dim.ExtLine2 = RandomSen(random);
-    dim.Point1 = RandomTen(random, random.Percent(10));
-    dim.Point2 = RandomTen(random, false);
-    dim.ExtPoint1 = RandomTen(random, false);
-    dim.ExtPoint2 = RandomTen(random, random.Percent(10));
+    dim.ExtLine1 = RandomSen(random, area);
+    dim.ExtLine2 = RandomSen(random, area);
+    dim.Point1 = RandomTen(random, area, random.Percent(10));
+    dim.Point2 = RandomTen(random, area, false);
+    dim.ExtPoint1 = RandomTen(random, area, false);
+    dim.ExtPoint2 = RandomTen(random, area, random.Percent(10));
     return dim;
 }
 
-TEntSolid RandomSolid(TGeneratorRandom& random, bool ownColor)
+TEntSolid RandomSolid(TGeneratorRandom& random, const TGeneratorArea& area, bool ownColor)
 {
     TEntSolid solid;
     solid.Base = RandomBase(random, KindSolid);
-    solid.X1 = random.Millimetres(-50000, 50000);
-    solid.Y1 = random.Millimetres(-50000, 50000);
-    solid.X2 = solid.X1 + random.Millimetres(1, 3000);
+    solid.X1 = area.X(random);
+    solid.Y1 = area.Y(random);
+    solid.X2 = solid.X1 + area.Size(random, 0.7);
     solid.Y2 = solid.Y1;
     solid.X3 = solid.X2;
-    solid.Y3 = solid.Y1 + random.Millimetres(1, 3000);
+    solid.Y3 = solid.Y1 + area.Size(random, 0.7);
     solid.X4 = solid.X1;
     solid.Y4 = solid.Y3;
     if (ownColor) {
@@ -249,15 +254,16 @@ TEntSolid RandomSolid(TGeneratorRandom& random, bool ownColor)
     return solid;
 }
 
-TEntBlock RandomBlock(TGeneratorRandom& random, int32_t blockNumber)
+TEntBlock RandomBlock(TGeneratorRandom& random, const TGeneratorArea& area, int32_t blockNumber)
 {
     TEntBlock block;
     block.Base = RandomBase(random, KindBlock);
-    block.X = random.Millimetres(-50000, 50000);
-    block.Y = random.Millimetres(-50000, 50000);
+    block.X = area.X(random);
+    block.Y = area.Y(random);
     block.ScaleX = random.Percent(80) ? 1.0 : random.Between(1, 20) / 4.0;
     block.ScaleY = block.ScaleX;
-    block.Rotation = random.Percent(70) ? 0.0 : random.Between(0, 359) * 1.0;
+    // In radians, in whole degrees.
+    block.Rotation = random.Percent(70) ? 0.0 : random.Between(0, 359) * Pi / 180;
     block.BlockNumber = blockNumber;
     return block;
 }

@@ -1,5 +1,5 @@
-// zelvane-gen OUT --version N --size BYTES [--seed S] [--no-images]: writes a synthetic drawing
-// for benchmarks, fuzz seeds and tests.
+// zelvane-gen OUT --version N --size BYTES [--seed S] [--no-images] [--nested FAN-OUT DEPTH]:
+// writes a synthetic drawing for benchmarks, fuzz seeds and tests.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -25,6 +25,12 @@ int main(int argc, char** argv)
         ->transform(CLI::AsSizeValue(true));
     app.add_option("--seed", options.Seed, "Seed of the random values");
     app.add_flag("--no-images", noImages, "Embed no images");
+    std::vector<int32_t> nested;
+    app.add_option("--nested", nested,
+                   "Instead, a small drawing whose definitions each insert the next FAN-OUT times, "
+                   "DEPTH deep")
+        ->expected(2)
+        ->check(CLI::Range(1, 1000));
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -37,7 +43,10 @@ int main(int argc, char** argv)
         // The images are written into a folder of this run's own, which goes with it.
         const TPrivateImageFolder imageFolder;
         const auto doc = std::make_unique<TJwwDocument>();
-        GenerateDrawing(*doc, options);
+        if (nested.empty())
+            GenerateDrawing(*doc, options);
+        else
+            GenerateNestedDrawing(*doc, options.Version, nested[0], nested[1]);
         std::string failure;
         if (!SaveJww(*doc, output, options.Version, &failure)) {
             std::cerr << "zelvane-gen: " << output << ": " << failure << '\n';

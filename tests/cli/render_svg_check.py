@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """zelvane-cli render on generated drawings of every kind and on the sample drawing: each
-picture must be well-formed SVG with one group per object of the drawing, in order, carrying
-its kind, its layer and its place; a filter greys exactly what it does not select.
+picture must be well-formed SVG. With --all-layers it holds one group per object of the drawing,
+in order, carrying its kind, its layer and its place; without, the objects of hidden layers are
+missing, whole layers at a time, and for a generated drawing exactly those of layer group F and
+layer 0-F, which its header hides. Block definitions are written once, inside <defs>, which no
+object group is; a filter greys exactly what it does not select, through the definitions its
+insertions use too.
 
     render_svg_check.py ZELVANE_GEN ZELVANE_CLI SAMPLE WORK_FOLDER
 """
@@ -17,6 +21,11 @@ KINDS = {"sen": "lines", "enko": "arcs", "ten": "points", "moji": "texts",
          "sunpou": "dimensions", "solid": "solids", "block": "blockInsertions"}
 LAYER = re.compile(r"^[0-9A-F]-[0-9A-F]$")
 GREY = "#d2d2d2"
+XLINK = "{http://www.w3.org/1999/xlink}href"
+
+
+def generated_hides(layer):
+    return layer.startswith("F-") or layer == "0-F"
 
 gen, cli, sample, work = sys.argv[1:5]
 work = Path(work)
@@ -31,23 +40,39 @@ def run(*args):
     return result.stdout
 
 
-def object_groups(svg_path):
+def picture(svg_path):
     root = ElementTree.parse(svg_path).getroot()  # raises on anything not well-formed
     if root.tag != SVG + "svg" or len(root.get("viewBox", "").split()) != 4:
         failures.append(f"{svg_path}: not an SVG picture with a viewBox")
-    return [g for g in root.iter(SVG + "g") if "data-kind" in g.attrib]
+    definitions = {}
+    for defs in root.iter(SVG + "defs"):
+        for definition in defs:
+            definitions[definition.get("id")] = definition
+            if any(attribute.startswith("data-") for element in definition.iter()
+                   for attribute in element.attrib):
+                failures.append(f"{svg_path}: definition {definition.get('id')} names an object")
+    groups = [g for g in root.iter(SVG + "g") if "data-kind" in g.attrib]
+    return groups, definitions
 
 
-def colours(group):
-    return {element.get(attribute) for element in group.iter() if element is not group
-            for attribute in ("stroke", "fill") if element.get(attribute) not in (None, "none")}
+def colours(group, definitions, seen=()):
+    found = set()
+    for element in group.iter():
+        if element is group:
+            continue
+        reference = element.get(XLINK, "").lstrip("#")
+        if element.tag == SVG + "use" and reference not in seen:
+            found |= colours(definitions[reference], definitions, seen + (reference,))
+        found |= {element.get(attribute) for attribute in ("stroke", "fill")
+                  if element.get(attribute) not in (None, "none")}
+    return found
 
 
 def check(drawing):
     info = json.loads(run(cli, "info", drawing, "--json"))
     svg_path = work / (Path(drawing).stem + ".svg")
-    run(cli, "render", drawing, "-o", svg_path, "--force")
-    groups = object_groups(svg_path)
+    run(cli, "render", drawing, "-o", svg_path, "--force", "--all-layers")
+    groups, _ = picture(svg_path)
     expected = sum(info["objects"].values())
     if len(groups) != expected:
         failures.append(f"{drawing}: {len(groups)} object elements for {expected} objects")
@@ -61,15 +86,32 @@ def check(drawing):
         by_kind[KINDS[kind]] += 1
     if by_kind != info["objects"]:
         failures.append(f"{drawing}: kinds {by_kind}, the drawing holds {info['objects']}")
+    check_hidden(drawing, groups)
     return groups
+
+
+def check_hidden(drawing, every_object):
+    shown_path = work / (Path(drawing).stem + "-shown.svg")
+    run(cli, "render", drawing, "-o", shown_path, "--force")
+    shown = {g.get("data-index") for g in picture(shown_path)[0]}
+    layer_of = {g.get("data-index"): g.get("data-layer") for g in every_object}
+    missing = set(layer_of) - shown
+    if shown - set(layer_of):
+        failures.append(f"{drawing}: objects drawn that the drawing lacks")
+    hidden_layers = {layer_of[index] for index in missing}
+    if any(layer_of[index] in hidden_layers for index in shown):
+        failures.append(f"{drawing}: a layer is shown in part")
+    if "generated" in str(drawing) and hidden_layers != {l for l in layer_of.values() if generated_hides(l)}:
+        failures.append(f"{drawing}: hides {sorted(hidden_layers)}, not group F and layer 0-F")
 
 
 def check_filter(drawing, layer):
     filtered = work / (Path(drawing).stem + "-filtered.svg")
     run(cli, "render", drawing, "-o", filtered, "--layer", layer, "--force")
     shown = 0
-    for group in object_groups(filtered):
-        drawn = colours(group)
+    groups, definitions = picture(filtered)
+    for group in groups:
+        drawn = colours(group, definitions)
         if group.get("data-layer") == layer:
             shown += bool(drawn - {GREY})
         elif drawn - {GREY}:
@@ -93,8 +135,13 @@ drawings.append(str(large))
 
 for drawing in drawings:
     groups = check(drawing)
-    if drawing == sample and groups:
-        check_filter(drawing, groups[0].get("data-layer"))
+    if drawing == sample:
+        # The layer of the first insertion, so that the definitions' colours count.
+        blocks = [g for g in groups if g.get("data-kind") == "block" and not generated_hides(g.get("data-layer"))]
+        if blocks:
+            check_filter(drawing, blocks[0].get("data-layer"))
+        else:
+            failures.append(f"{drawing}: no insertion shown")
 
 for failure in failures:
     print(failure, file=sys.stderr)

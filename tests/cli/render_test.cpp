@@ -2,6 +2,12 @@
 // the arguments it refuses.
 #include "tests/cli/CliTestSupport.h"
 
+#ifndef _WIN32
+#include <cairo.h>
+#endif
+
+#include <cstring>
+
 namespace {
 
 class RenderCommand : public TCliTest {
@@ -12,6 +18,7 @@ protected:
     {
         const std::string path = Root + "lines.jww";
         TSmallDrawing drawing(700);
+        ShowEveryLayer(*drawing.Doc);
         drawing.Doc->ColorExTable[1].ScreenColor = 0x0000FF;
         drawing.Add(drawing.Doc->SenList, KindSen, {BaseWith(31, 101, 3, 2), 0, 0, 100, 50})
             .Add(drawing.Doc->SenList, KindSen, {BaseWith(1, 2), 0, 0, 40, 20});
@@ -102,3 +109,67 @@ TEST_F(RenderCommand, RefusesWhatItCannotDraw)
     EXPECT_EQ(Cli({"render", drawing, "-o", drawing + ".svg/x.svg"}).ExitCode, ExitFailure);
     EXPECT_EQ(Files(), (std::vector<std::string>{"lines.jww", "not.jww", "tmp"}));
 }
+
+// Definition k inserts definition k + 1 ten times, twelve deep: 10^11 lines if expanded.
+TEST_F(RenderCommand, NestedInsertionsTwelveDeepDrawWithinTheBudget)
+{
+    const auto doc = std::make_unique<TJwwDocument>();
+    GenerateNestedDrawing(*doc, 700, 10, 12);
+    ASSERT_TRUE(SaveJww(*doc, Root + "nested.jww", 700));
+    for (const std::string picture : {"nested.svg", "nested.png"}) {
+        const TCliRun run = Cli({"render", Root + "nested.jww", "-o", Root + picture});
+        ASSERT_EQ(run.ExitCode, ExitSuccess) << run.Err;
+    }
+    const std::string svg = ReadFileBytes(Root + "nested.svg");
+    EXPECT_LT(svg.size(), 40'000u) << "each definition once";
+    EXPECT_EQ(Occurrences(svg, "<g id=\"b"), 12u);
+    EXPECT_EQ(Occurrences(svg, "<use "), 11u * 10 + 1);
+    EXPECT_EQ(ReadFileBytes(Root + "nested.png").substr(0, 8), "\x89PNG\r\n\x1A\n");
+}
+
+#ifndef _WIN32
+// Cairo's paths go on from a text's end unless each shape starts a path of its own.
+TEST_F(RenderCommand, PngDrawsNothingBetweenATextAndTheArcAfterIt)
+{
+    TSmallDrawing drawing(700);
+    ShowEveryLayer(*drawing.Doc);
+    TEntMoji text;
+    text.Base = BaseWith(1, 2);
+    text.StartX = 0, text.StartY = 90, text.EndX = 20, text.EndY = 90, text.SizeY = 5;
+    text.Text = "AB";
+    TEntEnko arc;
+    arc.Base = BaseWith(1, 2);
+    arc.CenterX = 90, arc.CenterY = 0, arc.Radius = 5, arc.Flatness = 1, arc.ArcAngle = 3;
+    drawing.Add(drawing.Doc->MojiList, KindMoji, text).Add(drawing.Doc->EnkoList, KindEnko, arc);
+    drawing.Save(Root + "text-arc.jww");
+    ASSERT_EQ(Cli({"render", Root + "text-arc.jww", "-o", Root + "text-arc.png"}).ExitCode, ExitSuccess);
+
+    const std::string png = ReadFileBytes(Root + "text-arc.png");
+    std::size_t at = 0;
+    const auto read = [](void* closure, unsigned char* data, unsigned int length) {
+        auto& [bytes, offset] = *static_cast<std::pair<const std::string*, std::size_t*>*>(closure);
+        if (*offset + length > bytes->size())
+            return CAIRO_STATUS_READ_ERROR;
+        std::memcpy(data, bytes->data() + *offset, length);
+        *offset += length;
+        return CAIRO_STATUS_SUCCESS;
+    };
+    std::pair<const std::string*, std::size_t*> source{&png, &at};
+    cairo_surface_t* image = cairo_image_surface_create_from_png_stream(read, &source);
+    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+    // The extent runs from (0, -5) to (95, 95): 2000 pixels for its height of 100 with a margin
+    // of 2 on every side.
+    const double k = 2000 / 104.0;
+    const auto pixel = [&](double x, double y) {
+        const int stride = cairo_image_surface_get_stride(image);
+        const unsigned char* row =
+            cairo_image_surface_get_data(image) + static_cast<int>((97 - y) * k) * stride;
+        return reinterpret_cast<const uint32_t*>(row)[static_cast<int>((x + 2) * k)] & 0xFFFFFF;
+    };
+    // Between the text's end at (20, 90) and the arc's start at (95, 0) all is white.
+    for (double t = 0.3; t < 0.75; t += 0.05)
+        EXPECT_EQ(pixel(20 + 75 * t, 90 - 90 * t), 0xFFFFFFu) << t;
+    EXPECT_NE(pixel(90, 5), 0xFFFFFFu) << "the arc is drawn";
+    cairo_surface_destroy(image);
+}
+#endif

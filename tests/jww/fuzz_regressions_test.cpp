@@ -124,6 +124,8 @@ TEST_P(FuzzRegression, PassesTheChecksOfItsTarget)
             CheckRoundTrip(bytes);
         else if (input.Target == "text")
             CheckText(bytes);
+        else if (input.Target == "render")
+            CheckRender(bytes);
         else
             FAIL() << "no fuzz target named " << input.Target;
     } catch (const EFuzzCheckFailed& failed) {
@@ -139,6 +141,7 @@ TEST(FuzzChecks, AWholeDrawingLoadsAndRoundTrips)
     const std::string drawing = WholeDrawing();
     EXPECT_EQ(CheckLoad(drawing), TLoadOutcome::Complete);
     EXPECT_EQ(CheckRoundTrip(drawing), TRoundTripOutcome::RoundTripped);
+    EXPECT_NO_THROW(CheckRender(drawing));
 }
 
 TEST(FuzzChecks, EveryCutOfAWholeDrawingFailsCleanly)
@@ -160,6 +163,10 @@ TEST(FuzzChecks, EveryCutOfAWholeDrawingFailsCleanly)
         // What a load read only partly is never saved.
         EXPECT_EQ(CheckRoundTrip(cut),
                   complete ? TRoundTripOutcome::RoundTripped : TRoundTripOutcome::NotSaved);
+        // Pictures take longer: a share of the cuts, spread over every part.
+        if (length % 11 == 0) {
+            EXPECT_NO_THROW(CheckRender(cut));
+        }
     }
 }
 

@@ -1,11 +1,11 @@
-// The primitives each kind of object becomes, with exact coordinates, the colours they take,
-// block insertions with their placement and the guard against insertions that never end.
+// The primitives each kind of object becomes, with exact coordinates and their pens, block
+// insertions with their placement in radians, and the bounds on insertions that never end:
+// cycles, depth, the budget and insertions smaller than a pixel.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "render/PenColors.h"
 #include "render/PictureFrame.h"
 #include "render/RenderDrawing.h"
 #include "render/RenderFilter.h"
@@ -16,27 +16,15 @@ namespace {
 constexpr double Pi = std::numbers::pi;
 constexpr double Close = 1e-9;
 
-TEntSen Line(double x1, double y1, double x2, double y2, uint16_t penColor = 2)
-{
-    TEntSen line;
-    line.Base.PenColor = penColor;
-    line.Base.PenStyle = 1;
-    line.StartX = x1;
-    line.StartY = y1;
-    line.EndX = x2;
-    line.EndY = y2;
-    return line;
-}
-
 TEntBlock Insertion(int32_t number, double x, double y, double scaleX, double scaleY,
-                    double degrees)
+                    double radians)
 {
     TEntBlock block;
     block.X = x;
     block.Y = y;
     block.ScaleX = scaleX;
     block.ScaleY = scaleY;
-    block.Rotation = degrees;
+    block.Rotation = radians;
     block.BlockNumber = number;
     return block;
 }
@@ -85,7 +73,8 @@ TEST(RenderObjects, LineKeepsItsEndsAndObject)
     EXPECT_EQ(p.Source.Layer, 12);
     EXPECT_EQ(p.Source.PenStyle, 35);
     EXPECT_EQ(p.Source.PenColor, 8);
-    EXPECT_EQ(p.Color, PenColorRgb(*doc, 8));
+    EXPECT_EQ(p.PenColor, 8);
+    EXPECT_EQ(p.PenStyle, 35);
 }
 
 TEST(RenderObjects, TiltedFlattenedArcInRadians)
@@ -190,7 +179,7 @@ TEST(RenderObjects, PointSolidAndDimension)
     EXPECT_EQ(fill.Kind, TPrimitiveKind::Fill);
     ExpectPoint(fill.P[2], 4, 3);
     ExpectPoint(fill.P[3], 0, 3);
-    EXPECT_EQ(fill.Color, (TRgb{0xFF, 0x80, 0x00}));
+    EXPECT_EQ(fill.OwnColor, (TRgb{0xFF, 0x80, 0x00}));
     EXPECT_EQ(fill.Source.Position, 1u);
 
     for (std::size_t i = 2; i < 5; ++i) {
@@ -203,32 +192,12 @@ TEST(RenderObjects, PointSolidAndDimension)
     ExpectPoint(scene.Primitives[4].P[2], 0, 2.5);
 }
 
-TEST(RenderColors, FixedTableSxfTableAndSolidsOfTheirOwn)
-{
-    auto doc = EmptyDrawing();
-    doc->ColorExTable.at(1).ScreenColor = 0x332211;
-    doc->ColorExTable.at(256).ScreenColor = 0x00FF00;
-    EXPECT_EQ(PenColorRgb(*doc, 101), (TRgb{0x11, 0x22, 0x33}));
-    EXPECT_EQ(PenColorRgb(*doc, 356), (TRgb{0, 0xFF, 0}));
-    EXPECT_NE(PenColorRgb(*doc, 1), PenColorRgb(*doc, 8));
-    // Numbers without a colour of their own, and a drawing whose table is short.
-    EXPECT_EQ(PenColorRgb(*doc, 0), PenColorRgb(*doc, 357));
-    EXPECT_EQ(PenColorRgb(*doc, 100), PenColorRgb(*doc, 0));
-    doc->ColorExTable.resize(2);
-    EXPECT_EQ(PenColorRgb(*doc, 150), PenColorRgb(*doc, 0));
-
-    TEntSolid solid;
-    solid.Base.PenColor = 101;
-    solid.RgbColor = 0x0000FF;  // only pen colour 10 reads it
-    EXPECT_EQ(SolidRgb(*doc, solid), (TRgb{0x11, 0x22, 0x33}));
-}
-
 TEST(RenderBlocks, RotatedScaledInsertionOfALine)
 {
     auto doc = EmptyDrawing();
     TEntBlockDef& definition = AddDefinition(*doc, 7);
     Add(definition, KindSen, definition.SenList, Line(0, 0, 10, 0, 5));
-    TEntBlock block = Insertion(7, 100, 200, 2, 3, 90);
+    TEntBlock block = Insertion(7, 100, 200, 2, 3, Pi / 2);
     block.Base.Layer = 4;
     block.Base.LayerGroup = 1;
     Add(*doc, KindBlock, doc->BlockList, block);
@@ -242,7 +211,21 @@ TEST(RenderBlocks, RotatedScaledInsertionOfALine)
     EXPECT_EQ(p.Source.Kind, KindBlock);
     EXPECT_EQ(p.Source.Layer, 4);
     EXPECT_EQ(p.Source.LayerGroup, 1);
-    EXPECT_EQ(p.Color, PenColorRgb(*doc, 5));  // the line's own colour
+    EXPECT_EQ(p.PenColor, 5);  // the line's own pen
+}
+
+// A real drawing turns a block by 3.14159265..., which is half a turn.
+TEST(RenderBlocks, RotationIsInRadians)
+{
+    auto doc = EmptyDrawing();
+    TEntBlockDef& definition = AddDefinition(*doc, 1);
+    Add(definition, KindSen, definition.SenList, Line(0, 0, 10, 5));
+    Add(*doc, KindBlock, doc->BlockList, Insertion(1, 50, 50, 1, 1, 3.14159265358979));
+
+    const TPrimitive p = Render(*doc).Primitives.at(0);
+    ExpectPoint(p.P[0], 50, 50);
+    EXPECT_NEAR(p.P[1].X, 40, 1e-6);
+    EXPECT_NEAR(p.P[1].Y, 45, 1e-6);
 }
 
 TEST(RenderBlocks, NestedInsertionsComposeAndScaleArcsAndTexts)
@@ -261,7 +244,7 @@ TEST(RenderBlocks, NestedInsertionsComposeAndScaleArcsAndTexts)
     Add(inner, KindMoji, inner.MojiList, text);
     TEntBlockDef& outer = AddDefinition(*doc, 1);
     Add(outer, KindBlock, outer.BlockList, Insertion(2, 10, 0, 1, 1, 0));
-    Add(*doc, KindBlock, doc->BlockList, Insertion(1, 0, 0, 1, 2, 90));
+    Add(*doc, KindBlock, doc->BlockList, Insertion(1, 0, 0, 1, 2, Pi / 2));
 
     const TRenderScene scene = Render(*doc);
     ASSERT_EQ(scene.Primitives.size(), 2u);
@@ -365,7 +348,104 @@ TEST(RenderObjects, ShapesThatAreNotFiniteAreLeftOut)
     EXPECT_EQ(scene.Primitives[1].Source.Position, 2u);
     EXPECT_DOUBLE_EQ(scene.Primitives[2].Sweep, 2 * Pi);
     // Bounds wider than any double can measure fall back to a small frame.
-    const TPictureFrame frame = PictureFrame(*doc, 100);
+    ShowEveryLayer(*doc);
+    TDrawingRenderer renderer(*doc);
+    const TPictureFrame frame = FrameOf(ShownArea(*doc, StyleOf(*doc), {{}, true}, renderer), 100);
     EXPECT_EQ(frame.Extent.MaxX, 1.0);
     EXPECT_EQ(frame.Width, 100);
+}
+
+namespace {
+
+// Definition k inserts definition k + 1 fanOut times, depth deep, the last drawing one line of
+// 10; the main list inserts definition 1 once. Spread places each insertion beside the last,
+// so that no two of the lines share a place; otherwise all lie on one another.
+std::unique_ptr<TJwwDocument> NestedDrawing(int fanOut, int depth, bool spread)
+{
+    auto doc = EmptyDrawing();
+    double width = 11;
+    for (int number = depth; number >= 1; --number) {
+        TEntBlockDef& definition = AddDefinition(*doc, number);
+        if (number == depth) {
+            Add(definition, KindSen, definition.SenList, Line(0, 0, 10, 0));
+            continue;
+        }
+        for (int i = 0; i < fanOut; ++i)
+            Add(definition, KindBlock, definition.BlockList,
+                Insertion(number + 1, spread ? i * width : 0, 0, 1, 1, 0));
+        width *= fanOut;
+    }
+    Add(*doc, KindBlock, doc->BlockList, Insertion(1, 0, 0, 1, 1, 0));
+    return doc;
+}
+
+}  // namespace
+
+TEST(RenderBlocks, FanOutOfTenTwelveDeepStaysWithinTheBudget)
+{
+    constexpr uint64_t Budget = 1000;
+    for (const bool spread : {false, true}) {
+        const auto doc = NestedDrawing(10, 12, spread);
+        TDrawingRenderer renderer(*doc, {Budget, 0.0, {}});
+        EXPECT_EQ(renderer.Blocks().Summary(0).Primitives, 1u) << "the last definition, measured once";
+        EXPECT_EQ(renderer.Blocks().Summary(11).Primitives, 100'000'000'000u);
+        TRenderScene scene;
+        renderer.RenderObject(0, scene);
+        if (!spread) {
+            // Lines on one another draw the same pixels once.
+            EXPECT_EQ(scene.Primitives.size(), 1u);
+            EXPECT_FALSE(renderer.BudgetSpent());
+            continue;
+        }
+        EXPECT_TRUE(renderer.BudgetSpent());
+        std::size_t lines = 0, frames = 0;
+        for (const TPrimitive& p : scene.Primitives)
+            (p.P[1].X - p.P[0].X == 10 && p.P[1].Y == p.P[0].Y ? lines : frames)++;
+        EXPECT_EQ(lines, Budget) << "every line the budget holds";
+        // The rest are the frames of the insertions that did not fit, four sides each, at most
+        // ten at each level.
+        EXPECT_EQ(frames % 4, 0u);
+        EXPECT_LE(frames, 4u * 10 * 12);
+        EXPECT_GT(frames, 0u);
+    }
+}
+
+TEST(RenderBlocks, InsertionsSmallerThanAPixelAreADotThoseOutsideNothingAndTheBudgetEndsInFrames)
+{
+    auto doc = EmptyDrawing();
+    TEntBlockDef& definition = AddDefinition(*doc, 1);
+    for (int i = 0; i < 100; ++i)
+        Add(definition, KindSen, definition.SenList, Line(0, i * 0.01, 1, i * 0.01, 7));
+    Add(*doc, KindBlock, doc->BlockList, Insertion(1, 20, 30, 1, 1, 0));
+    Add(*doc, KindBlock, doc->BlockList, Insertion(1, 20, 30, 10, 10, Pi / 2));
+
+    TDrawingRenderer pictured(*doc, {InsertionBudget, 2.0, {}});
+    TRenderScene scene;
+    pictured.RenderObject(0, scene);
+    ASSERT_EQ(scene.Primitives.size(), 1u);
+    EXPECT_EQ(scene.Primitives[0].Kind, TPrimitiveKind::Point);
+    ExpectPoint(scene.Primitives[0].P[0], 20.5, 30.495);
+    EXPECT_EQ(scene.Primitives[0].PenColor, 7);
+    pictured.RenderObject(1, scene);
+    EXPECT_EQ(scene.Primitives.size(), 101u) << "ten times larger it is drawn";
+    for (const bool inside : {false, true}) {
+        TDrawingRenderer framed(*doc, {InsertionBudget, 0.0, {inside ? 15.0 : 21.0, 35, 100, 100}});
+        scene.Clear();
+        framed.RenderObject(1, scene);
+        EXPECT_EQ(scene.Primitives.size(), inside ? 100u : 0u) << "a picture of x from 21 on";
+    }
+
+    TDrawingRenderer tight(*doc, {150, 0.0, {}});
+    scene.Clear();
+    tight.RenderObject(0, scene);
+    tight.RenderObject(1, scene);
+    ASSERT_EQ(scene.Primitives.size(), 104u);
+    EXPECT_TRUE(tight.BudgetSpent());
+    // The second insertion's box, turned a quarter: x from 20 - 9.9 to 20, y from 30 to 40.
+    const TPrimitive* frame = &scene.Primitives[100];
+    ExpectPoint(frame[0].P[0], 20, 30);
+    ExpectPoint(frame[1].P[0], 20, 40);
+    ExpectPoint(frame[2].P[0], 20 - 9.9, 40);
+    ExpectPoint(frame[3].P[0], 20 - 9.9, 30);
+    ExpectPoint(frame[3].P[1], 20, 30);
 }

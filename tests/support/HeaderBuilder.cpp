@@ -13,6 +13,24 @@ TJwwDocument HeaderFields(int32_t version)
     return fields;
 }
 
+void ShowEveryLayer(TJwwDocument& fields)
+{
+    constexpr int32_t Editable = 2;
+    constexpr int32_t NoKnownPaper = 99;
+    // Red in the lowest byte.
+    constexpr int32_t PenColors[10] = {0xFFFFFF, 0x808000, 0x000000, 0x008000, 0x008080,
+                                       0x800080, 0xC00000, 0x404040, 0x0000C0, 0x808080};
+    for (TLayerGroup& group : fields.LayerGroupTable)
+        group.Value1 = Editable;
+    for (TLayer& layer : fields.LayerTable)
+        layer.Value1 = Editable;
+    for (std::size_t pen = 0; pen < fields.SettingsTableB.size(); ++pen) {
+        fields.SettingsTableB[pen].I1 = PenColors[pen];
+        fields.SettingsTableB[pen].I2 = 1;
+    }
+    fields.Header.Settings0[0] = NoKnownPaper;
+}
+
 namespace {
 
 // Visits every header field that a file of the version holds, after the signature and the

@@ -13,6 +13,11 @@
 // Tests change what they need and pass the result to BuildHeader.
 TJwwDocument HeaderFields(int32_t version);
 
+// Makes a picture of the drawing show every layer group and layer, on white, each of the pens
+// 1 .. 9 in a colour of its own and one pixel wide, fitted to what it shows: a header of zeros
+// hides everything, and its paper code 0 names A0.
+void ShowEveryLayer(TJwwDocument& fields);
+
 // Gives every field a file of fields.Header.Version holds random bits, NaN payloads and negative
 // zero included, and every such string 0 to 400 random bytes, control bytes included; the rest
 // keep their values. TensPart and UnitsPart are the parts of one random integer.

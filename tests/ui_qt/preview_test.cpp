@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "render/PenColors.h"
+#include "render/DrawingStyle.h"
 #include "tables/TableFrames.h"
 #include "testing/DrawingGenerator.h"
 #include "tests/ui_qt/OpeningServices.h"
@@ -35,6 +35,7 @@ void SaveTwoLines(const std::string& path)
     doc->SenList = {Line(0, 31, 8, 0, 1), Line(500, 1, 6, 2, 5)};
     doc->EntityOrder = {{KindSen, 0}, {KindSen, 1}};
     doc->Header.EntityCount = 2;
+    doc->Header.Settings0[0] = 99;  // no paper of a known size: the view fits the lines
     std::string failure;
     QVERIFY2(SaveJww(*doc, path, 700, &failure), failure.c_str());
 }
@@ -48,6 +49,11 @@ bool PaintedNear(const QImage& image, QPointF at, TRgb rgb)
             if (image.pixelColor(at.toPoint() + QPoint(dx, dy)) == wanted)
                 return true;
     return false;
+}
+
+TRgb Pen(uint16_t penColor)
+{
+    return StyleOf(JwwDoc).PenOf(penColor).Color;
 }
 
 void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons buttons)
@@ -99,8 +105,8 @@ void TPreviewTest::ShownOnRequestDrawingTheOpenedDrawing()
     QVERIFY(w.Preview->isVisible() && w.Preview->isWindow());
     QCOMPARE(w.Preview->Scene().Primitives.size(), std::size_t{2});
     const QImage image = w.Preview->grab().toImage();
-    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 0}), PenColorRgb(JwwDoc, 8)));
-    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 500}), PenColorRgb(JwwDoc, 6)));
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 0}), Pen(8)));
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 500}), Pen(6)));
     // Fitted: both ends of the lines lie inside the view.
     QVERIFY(w.Preview->rect().contains(w.Preview->WidgetPoint({0, 0}).toPoint()));
     QVERIFY(w.Preview->rect().contains(w.Preview->WidgetPoint({1000, 500}).toPoint()));
@@ -124,8 +130,8 @@ void TPreviewTest::RowsOfEveryTableHighlightWhatTheyCount()
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
                           grid->visualRect(cell).center());
         const QImage image = w.Preview->grab().toImage();
-        return std::pair(PaintedNear(image, w.Preview->WidgetPoint({500, 0}), PenColorRgb(JwwDoc, 8)),
-                         PaintedNear(image, w.Preview->WidgetPoint({500, 500}), PenColorRgb(JwwDoc, 6)));
+        return std::pair(PaintedNear(image, w.Preview->WidgetPoint({500, 0}), Pen(8)),
+                         PaintedNear(image, w.Preview->WidgetPoint({500, 500}), Pen(6)));
     };
     QCOMPARE(select(w.StringGrid1, TTableKind::LayerGroups, 2), std::pair(false, true));
     QCOMPARE(select(w.StringGrid2, TTableKind::Layers, 1), std::pair(true, false));
@@ -136,7 +142,7 @@ void TPreviewTest::RowsOfEveryTableHighlightWhatTheyCount()
     QVERIFY(PaintedNear(w.Preview->grab().toImage(), w.Preview->WidgetPoint({500, 500}), GreyedRgb));
     QTest::keyClick(w.Preview, Qt::Key_Escape);
     const QImage image = w.Preview->grab().toImage();
-    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 500}), PenColorRgb(JwwDoc, 6)));
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 500}), Pen(6)));
 }
 
 void TPreviewTest::WheelZoomsAboutThePointerAndDragPans()
@@ -144,7 +150,9 @@ void TPreviewTest::WheelZoomsAboutThePointerAndDragPans()
     TPreviewPane pane;
     pane.resize(400, 300);
     const auto doc = std::make_unique<TJwwDocument>();
-    CreateHeaderTables(*doc);
+    GenerateDrawing(*doc, {.Version = 700, .Images = false});
+    static_cast<TEntityCollections&>(*doc) = {};
+    doc->Header.Settings0[0] = 99;
     doc->SenList = {Line(0, 1, 2, 0, 0), Line(500, 1, 2, 0, 0)};
     doc->EntityOrder = {{KindSen, 0}, {KindSen, 1}};
     pane.ShowDrawing(*doc);

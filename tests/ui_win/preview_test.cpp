@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "render/PenColors.h"
+#include "render/DrawingStyle.h"
 #include "render/RenderFilter.h"
 #include "tables/FillTables.h"
 #include "tables/TableFrames.h"
@@ -25,8 +25,10 @@ namespace {
 // and above it a line of pen colour 6 at y 500 on layer 2-5 with line type 1.
 std::string TwoLines()
 {
+    TJwwDocument fields = HeaderFields(420);
+    ShowEveryLayer(fields);
     TJwwBuilder b;
-    b.Raw(BuildHeader(HeaderFields(420))).Count(2);
+    b.Raw(BuildHeader(fields)).Count(2);
     b.NewClass(420, "CDataSen").Base(0, 31, 8, 1, 1, 0, 0).Double(0).Double(0).Double(1000).Double(0);
     b.ClassRef(1).Base(0, 1, 6, 1, 5, 2, 0).Double(0).Double(500).Double(1000).Double(500);
     return b.Count(0).Bytes();
@@ -74,7 +76,10 @@ protected:
         ASSERT_EQ(Window->Form().LoadedFileName, Folder + "lines.jww");
     }
 
-    COLORREF Pen(uint16_t penColor) { return ColorOf(PenColorRgb(Window->Form().Document(), penColor)); }
+    COLORREF Pen(uint16_t penColor)
+    {
+        return ColorOf(StyleOf(Window->Form().Document()).PenOf(penColor).Color);
+    }
 
     std::string Folder;
     TWinDesktopServices Services;

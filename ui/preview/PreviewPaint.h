@@ -1,5 +1,8 @@
-// One frame of a preview: which primitives reach the view and what each becomes in pixels. A
-// front end draws the result with its own toolkit through a canvas.
+// One frame of a preview: the background of pen 0 and the paper's frame, then what reaches the
+// view, found through the scene's indexes, drawn into the frame's pixels with the drawing's
+// pens and dashes. A part of the drawing smaller than a pixel is drawn as one pixel without
+// visiting what it holds; fills lie below lines, and texts large enough for glyphs on top. A
+// front end hands over its frame's pixels and draws the glyphs of texts with its own toolkit.
 #pragma once
 
 #include <functional>
@@ -7,6 +10,7 @@
 #include <string>
 
 #include "render/RenderFilter.h"
+#include "ui/preview/PixelRaster.h"
 #include "ui/preview/PreviewScene.h"
 #include "ui/preview/PreviewView.h"
 
@@ -23,24 +27,17 @@ struct TTextPlacement {
 class TPreviewCanvas {
 public:
     virtual ~TPreviewCanvas() = default;
-    // A square of 2 radius + 1 pixels around the pixel.
-    virtual void Dot(TVec2 pixel, int radius, TRgb color) = 0;
-    virtual void Line(TVec2 from, TVec2 to, TRgb color) = 0;
-    virtual void Fill(const TVec2 (&corners)[4], TRgb color) = 0;
+    // The pixels of the frame to draw into.
+    virtual TPixelFrame Frame() = 0;
     // Draws the glyphs of the code page 932 text; false when it cannot at that size, which
     // draws the text's frame instead.
     virtual bool Text(const TTextPlacement& placement, const std::string& cp932, TRgb color) = 0;
-    // Draws whatever waits to be drawn together, so that what follows lies on top.
-    virtual void Flush() = 0;
 };
 
-// Draws every primitive whose box reaches the view onto the canvas, which the caller has
-// cleared. With a filter, what it does not show is greyed and drawn first, below the rest.
-// Calls stillWanted now and then and gives up, returning false, once it answers false.
+// Draws the frame of the view onto the canvas. Without a highlight what the drawing hides is
+// left out; with one, what it selects is drawn in its colours, hidden or not, over what else is
+// shown, greyed. Calls stillWanted now and then and gives up, returning false, once it answers
+// false.
 bool PaintPreview(const TPreviewScene& scene, const TPreviewView& view,
                   const std::optional<TRenderFilter>& filter, TPreviewCanvas& canvas,
                   const std::function<bool()>& stillWanted);
-
-// Cuts the segment to the box of pixels; false when nothing of it lies inside. Toolkits that
-// take whole pixels need this for lines whose ends lie far outside a close view.
-bool ClipSegment(TVec2& from, TVec2& to, const TPixelRect& box);

@@ -1,18 +1,81 @@
 #include "ui/preview/PreviewScene.h"
 
+#include <algorithm>
+
+#include "render/PictureFrame.h"
 #include "render/RenderDrawing.h"
+
+namespace {
+
+// The highlights whose classes are kept: none and the last one, between which a user goes.
+constexpr std::size_t KeptHighlights = 2;
+
+std::shared_ptr<const TNodeClasses> Classify(const TPreviewIndex& index, const TDrawingStyle& style,
+                                             const std::optional<TRenderFilter>& filter)
+{
+    auto classes = std::make_shared<TNodeClasses>();
+    const std::vector<TIndexNode>& nodes = index.Nodes();
+    classes->LastColoured.assign(nodes.size(), TNodeClasses::NoEntry);
+    classes->LastGreyed.assign(nodes.size(), TNodeClasses::NoEntry);
+    // Children come before their parents, and their order is the tree's.
+    for (uint32_t n = 0; n < nodes.size(); ++n) {
+        for (uint32_t i = nodes[n].First; i < nodes[n].First + nodes[n].Count; ++i) {
+            if (index.IsLeaf(n)) {
+                switch (DrawnAs(index.Entries()[i], style, filter)) {
+                case TDrawnAs::Coloured: classes->LastColoured[n] = i; break;
+                case TDrawnAs::Greyed: classes->LastGreyed[n] = i; break;
+                case TDrawnAs::Hidden: break;
+                }
+                continue;
+            }
+            if (classes->LastColoured[i] != TNodeClasses::NoEntry)
+                classes->LastColoured[n] = classes->LastColoured[i];
+            if (classes->LastGreyed[i] != TNodeClasses::NoEntry)
+                classes->LastGreyed[n] = classes->LastGreyed[i];
+        }
+    }
+    return classes;
+}
+
+}  // namespace
 
 void TPreviewScene::Show(const TJwwDocument& doc)
 {
     Primitives.Clear();
-    RenderDrawing(doc, Primitives);
-    Boxes.clear();
-    Boxes.reserve(Primitives.Primitives.size());
-    Extent = {};
-    for (const TPrimitive& primitive : Primitives.Primitives) {
-        const TBounds box = BoundsOf(primitive);
-        Extent.Add(box);
-        Boxes.push_back({static_cast<float>(box.MinX), static_cast<float>(box.MinY),
-                         static_cast<float>(box.MaxX), static_cast<float>(box.MaxY)});
+    Style = StyleOf(doc);
+    TDrawingRenderer renderer(doc);
+    for (std::size_t position = 0; position < doc.EntityOrder.size(); ++position)
+        renderer.RenderObject(position, Primitives);
+    BudgetSpent = renderer.BudgetSpent();
+    TShownArea area(Style);
+    for (const TPrimitive& primitive : Primitives.Primitives)
+        if (Style.Shows(primitive.Source))
+            area.Add(BoundsOf(primitive));
+    ShownArea = area.Area();
+    std::vector<TPrimitive>& primitives = Primitives.Primitives;
+    const auto fills = static_cast<std::size_t>(
+        std::partition(primitives.begin(), primitives.end(),
+                       [](const TPrimitive& p) { return p.Kind == TPrimitiveKind::Fill; }) -
+        primitives.begin());
+    Fills.Build(primitives, 0, fills);
+    Strokes.Build(primitives, fills, primitives.size() - fills);
+    const std::lock_guard<std::mutex> lock(ClassesLock);
+    KnownClasses.clear();
+}
+
+TPreviewScene::TClasses TPreviewScene::ClassesFor(const std::optional<TRenderFilter>& filter) const
+{
+    const std::lock_guard<std::mutex> lock(ClassesLock);
+    for (std::size_t i = 0; i < KnownClasses.size(); ++i) {
+        if (KnownClasses[i].first == filter) {
+            std::rotate(KnownClasses.begin(), KnownClasses.begin() + static_cast<std::ptrdiff_t>(i),
+                        KnownClasses.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            return KnownClasses.front().second;
+        }
     }
+    TClasses classes{Classify(Strokes, Style, filter), Classify(Fills, Style, filter)};
+    KnownClasses.insert(KnownClasses.begin(), {filter, classes});
+    if (KnownClasses.size() > KeptHighlights)
+        KnownClasses.pop_back();
+    return classes;
 }

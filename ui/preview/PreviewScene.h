@@ -1,19 +1,68 @@
-// The primitives of one drawing with the box of each, made once per drawing, so that a frame
-// culls what lies outside its view without measuring anything again.
+// The primitives of one drawing with their style and their indexes, made once per drawing, so
+// that a frame finds what reaches its view without measuring anything again, and another style
+// could draw them without expanding the drawing again.
 #pragma once
 
-#include <array>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "jww/jwwunit.h"
+#include "render/DrawingStyle.h"
 #include "render/Primitives.h"
+#include "render/RenderFilter.h"
+#include "ui/preview/PreviewIndex.h"
+
+// How a frame draws an entry: not at all, greyed below the highlight, or in its colours.
+enum class TDrawnAs : uint8_t { Hidden, Greyed, Coloured };
+
+// Without a highlight what the drawing hides is not drawn; a highlight shows what it selects,
+// hidden or not, and greys what else is shown.
+inline TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style,
+                        const std::optional<TRenderFilter>& filter)
+{
+    constexpr uint8_t LayersPerGroup = 16;
+    const bool shown = style.LayerShown[entry.Layer];
+    if (!filter)
+        return shown ? TDrawnAs::Coloured : TDrawnAs::Hidden;
+    const TRenderSource source{0, 0, static_cast<uint16_t>(entry.Layer / LayersPerGroup),
+                               static_cast<uint16_t>(entry.Layer % LayersPerGroup), entry.SourceColor,
+                               entry.SourceStyle};
+    if (filter->Shows(source))
+        return TDrawnAs::Coloured;
+    return shown ? TDrawnAs::Greyed : TDrawnAs::Hidden;
+}
+
+// For every node of an index, its last entry drawn in colour and its last entry greyed, or
+// NoEntry: what stands for a node too small to enter, and whether it holds anything to draw.
+struct TNodeClasses {
+    static constexpr uint32_t NoEntry = UINT32_MAX;
+    std::vector<uint32_t> LastColoured;
+    std::vector<uint32_t> LastGreyed;
+};
 
 struct TPreviewScene {
+    // The fills first, then the rest, each in the order of their index, which a frame reads.
     TRenderScene Primitives;
-    // In the order of the primitives: min x, min y, max x, max y. Floats halve the memory that
-    // every frame walks.
-    std::vector<std::array<float, 4>> Boxes;
-    TBounds Extent;
+    TDrawingStyle Style;
+    // Fills are drawn below everything else, and have an index of their own.
+    TPreviewIndex Strokes;
+    TPreviewIndex Fills;
+    // What fitting the view shows: the paper, or what is shown.
+    TBounds ShownArea;
+    // Whether insertions beyond the budget were drawn as their frames.
+    bool BudgetSpent = false;
 
     void Show(const TJwwDocument& doc);
+
+    // The classes of the nodes of the stroke and fill indexes under the highlight, kept for
+    // the highlights asked for last; safe to ask from frames drawn on other threads.
+    using TClasses = std::pair<std::shared_ptr<const TNodeClasses>, std::shared_ptr<const TNodeClasses>>;
+    TClasses ClassesFor(const std::optional<TRenderFilter>& filter) const;
+
+private:
+    mutable std::mutex ClassesLock;
+    mutable std::vector<std::pair<std::optional<TRenderFilter>, TClasses>> KnownClasses;
 };

@@ -9,11 +9,6 @@ TVec2 TPreviewView::DrawingPoint(TVec2 pixel) const
     return {Centre.X + (pixel.X - Width / 2.0) / Scale, Centre.Y - (pixel.Y - Height / 2.0) / Scale};
 }
 
-TVec2 TPreviewView::Pixel(TVec2 p) const
-{
-    return {Width / 2.0 + (p.X - Centre.X) * Scale, Height / 2.0 - (p.Y - Centre.Y) * Scale};
-}
-
 TBounds TPreviewView::Visible() const
 {
     return {Centre.X - Width / 2.0 / Scale, Centre.Y - Height / 2.0 / Scale,

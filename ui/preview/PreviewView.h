@@ -4,11 +4,6 @@
 
 #include "render/Primitives.h"
 
-// A rectangle in pixels, which may reach beyond the view.
-struct TPixelRect {
-    double Left = 0.0, Top = 0.0, Right = 0.0, Bottom = 0.0;
-};
-
 struct TPreviewView {
     double Scale = 1.0;  // pixels per drawing unit
     TVec2 Centre;
@@ -16,7 +11,10 @@ struct TPreviewView {
     double Height = 1.0;
 
     TVec2 DrawingPoint(TVec2 pixel) const;
-    TVec2 Pixel(TVec2 p) const;
+    TVec2 Pixel(TVec2 p) const
+    {
+        return {Width / 2.0 + (p.X - Centre.X) * Scale, Height / 2.0 - (p.Y - Centre.Y) * Scale};
+    }
     // The drawing's area that the view shows.
     TBounds Visible() const;
     // Shows all of the extent with a margin around it.

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <unordered_map>
 
 #include "ui/preview/PreviewPaint.h"
 #include "ui/qt/DisplayText.h"
@@ -24,54 +23,24 @@ constexpr qint64 SlowFrameMilliseconds = 60;
 // Texts are laid out in a font of this many pixels and scaled to their height.
 constexpr int TextLayoutPixels = 100;
 
-// Lines of one colour wait here to be drawn together; drawing them in bounded batches keeps a
-// frame's memory small whatever the drawing holds.
-constexpr std::size_t LinesPerBatch = 8192;
-
 QPointF ToQt(TVec2 p)
 {
     return {p.X, p.Y};
 }
 
+// The frame's pixels are drawn in memory; the painter, over the same memory, draws the glyphs.
 class TQtCanvas : public TPreviewCanvas {
 public:
-    explicit TQtCanvas(QImage& frame)
-        : Painter(&frame), Pixels(reinterpret_cast<QRgb*>(frame.bits())), Width(frame.width()),
-          Height(frame.height())
+    explicit TQtCanvas(QImage& frame) : Image(frame), Painter(&frame)
     {
         QFont font = Painter.font();
         font.setPixelSize(TextLayoutPixels);
         Painter.setFont(font);
     }
 
-    // Pixels are set directly: painting them one at a time would take longer than all the rest
-    // of a frame. The painter draws into the same memory, so the two keep their order.
-    void Dot(TVec2 pixel, int radius, TRgb color) override
+    TPixelFrame Frame() override
     {
-        const QRgb rgb = Rgb(color);
-        const int x = static_cast<int>(std::floor(pixel.X));
-        const int y = static_cast<int>(std::floor(pixel.Y));
-        for (int py = std::max(0, y - radius); py <= std::min(Height - 1, y + radius); ++py)
-            for (int px = std::max(0, x - radius); px <= std::min(Width - 1, x + radius); ++px)
-                Pixels[py * Width + px] = rgb;
-    }
-
-    void Line(TVec2 from, TVec2 to, TRgb color) override
-    {
-        const QRgb rgb = Rgb(color);
-        std::vector<QLineF>& lines = Batches[rgb];
-        lines.emplace_back(ToQt(from), ToQt(to));
-        if (lines.size() >= LinesPerBatch)
-            Draw(rgb, lines);
-    }
-
-    void Fill(const TVec2 (&corners)[4], TRgb color) override
-    {
-        const QPointF points[4] = {ToQt(corners[0]), ToQt(corners[1]), ToQt(corners[2]), ToQt(corners[3])};
-        Painter.setPen(Qt::NoPen);
-        Painter.setBrush(QColor::fromRgb(Rgb(color)));
-        Painter.drawPolygon(points, 4);
-        Painter.setBrush(Qt::NoBrush);
+        return {reinterpret_cast<uint32_t*>(Image.bits()), Image.width(), Image.height(), 0xFF000000u};
     }
 
     bool Text(const TTextPlacement& placement, const std::string& cp932, TRgb color) override
@@ -83,7 +52,7 @@ public:
                                 -placement.Up.Y * k, placement.Start.X, placement.Start.Y);
         const QString shown = TextFromCp932(cp932);
         Painter.save();
-        Painter.setPen(QPen(QColor::fromRgb(Rgb(color)), 0));
+        Painter.setPen(QPen(QColor(color.R, color.G, color.B), 0));
         Painter.setTransform(glyphs);
         const double length = placement.Length / k;
         const double advance = Painter.fontMetrics().horizontalAdvance(shown);
@@ -94,28 +63,9 @@ public:
         return true;
     }
 
-    void Flush() override
-    {
-        for (auto& [rgb, lines] : Batches)
-            if (!lines.empty())
-                Draw(rgb, lines);
-    }
-
 private:
-    static QRgb Rgb(TRgb color) { return qRgb(color.R, color.G, color.B); }
-
-    void Draw(QRgb rgb, std::vector<QLineF>& lines)
-    {
-        Painter.setPen(QPen(QColor::fromRgb(rgb), 0));
-        Painter.drawLines(lines.data(), static_cast<int>(lines.size()));
-        lines.clear();
-    }
-
+    QImage& Image;
     QPainter Painter;
-    QRgb* Pixels;
-    int Width;
-    int Height;
-    std::unordered_map<QRgb, std::vector<QLineF>> Batches;
 };
 
 }  // namespace
@@ -204,7 +154,7 @@ TPreviewView TPreviewPane::SizedView() const
 void TPreviewPane::ZoomToFit()
 {
     View = SizedView();
-    View.Fit(Drawing.Extent);
+    View.Fit(Drawing.ShownArea);
     Fitted = true;
     Redraw();
 }
@@ -251,12 +201,11 @@ void TPreviewPane::paintEvent(QPaintEvent*)
         painter.drawImage(0, 0, Frame);
         return;
     }
-    if (Frame.isNull()) {
-        painter.fillRect(rect(), Qt::white);
+    const TRgb background = Drawing.Style.Background;
+    painter.fillRect(rect(), QColor(background.R, background.G, background.B));
+    if (Frame.isNull())
         return;
-    }
     // The last frame where its drawing lies now.
-    painter.fillRect(rect(), Qt::white);
     const TPixelRect place = SizedView().PlaceOf(FrameView);
     painter.drawImage(QRectF(QPointF(place.Left, place.Top), QPointF(place.Right, place.Bottom)), Frame);
 }
@@ -270,7 +219,6 @@ void TPreviewPane::PaintFrame(QImage& frame) const
 bool TPreviewPane::PaintView(QImage& frame, const TView& view,
                              const std::atomic<uint64_t>& generation, uint64_t mine) const
 {
-    frame.fill(Qt::white);
     TPreviewView shown = view.Shown;
     shown.Width = frame.width();
     shown.Height = frame.height();

@@ -1,11 +1,11 @@
-// A view of the drawing's primitives: zoom to fit, mouse-wheel zoom about the pointer, drag to
-// pan, and a highlight that keeps the colours of what it selects and greys the rest. The
-// primitives are made once per drawing; a frame paints only those that reach the view, lines
-// and arcs in one batch per colour, anything smaller than a pixel as a pixel, and the glyphs of
-// texts only while few are in view. While the wheel turns or a drag goes on, the last frame is
-// moved and scaled with the pointer, and the view is drawn afresh once it comes to rest: on a
-// thread of its own when frames of the drawing take long, so that the window keeps answering. Keys: Home
-// fits, + and - zoom, Escape ends the highlight; a double-click fits too.
+// A view of the drawing's primitives: zoom to fit (the paper, or what the drawing shows),
+// mouse-wheel zoom about the pointer, drag to pan, and a highlight that keeps the colours of what
+// it selects, also on hidden layers, and greys the rest. The primitives are made once per
+// drawing; a frame draws what reaches the view through the shared frame walk, and Qt draws the
+// glyphs of texts while few are in view. While the wheel turns or a drag goes on, the last frame
+// is moved and scaled with the pointer, and the view is drawn afresh once it comes to rest: on a
+// thread of its own when frames of the drawing take long, so that the window keeps answering.
+// Keys: Home fits, + and - zoom, Escape ends the highlight; a double-click fits too.
 #pragma once
 
 #include <QImage>

@@ -48,10 +48,12 @@ void TMemoryBitmap::Resize(int width, int height)
     PixelHeight = height;
 }
 
-void TMemoryBitmap::FillWhite()
+void TMemoryBitmap::Fill(COLORREF color)
 {
     GdiFlush();
-    std::fill(Pixels, Pixels + static_cast<std::size_t>(PixelWidth) * PixelHeight, 0x00FFFFFFu);
+    const uint32_t pixel =
+        (uint32_t{GetRValue(color)} << 16) | (uint32_t{GetGValue(color)} << 8) | GetBValue(color);
+    std::fill(Pixels, Pixels + static_cast<std::size_t>(PixelWidth) * PixelHeight, pixel);
 }
 
 COLORREF TMemoryBitmap::Pixel(int x, int y) const

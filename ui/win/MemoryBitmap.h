@@ -20,7 +20,7 @@ public:
     int Height() const { return PixelHeight; }
     HDC Dc() const { return MemoryDc; }
     uint32_t* Bits() const { return Pixels; }
-    void FillWhite();
+    void Fill(COLORREF color);
     // The colour at the pixel as GDI names colours; black outside the picture.
     COLORREF Pixel(int x, int y) const;
 

@@ -77,7 +77,7 @@ void TWinPreviewWindow::Highlight(const std::optional<TRenderFilter>& filter)
 
 void TWinPreviewWindow::ZoomToFit()
 {
-    Current.Fit(Drawing.Extent);
+    Current.Fit(Drawing.ShownArea);
     Fitted = true;
     Redraw();
 }
@@ -109,7 +109,7 @@ void TWinPreviewWindow::Resized()
     Current.Width = std::max<LONG>(1, client.right - client.left);
     Current.Height = std::max<LONG>(1, client.bottom - client.top);
     if (Fitted)
-        Current.Fit(Drawing.Extent);
+        Current.Fit(Drawing.ShownArea);
     Redraw();
 }
 
@@ -122,7 +122,6 @@ const TMemoryBitmap& TWinPreviewWindow::SharpFrame()
     Frame.Resize(width, height);
     if (Frame.Empty())
         return Frame;
-    Frame.FillWhite();
     {
         TGdiCanvas canvas(Frame, TextFont);
         PaintPreview(Drawing, Current, Filter, canvas, [] { return true; });
@@ -145,7 +144,8 @@ void TWinPreviewWindow::Paint()
         // The last frame where its drawing lies now, composed off screen so that nothing flickers.
         Moving.Resize(width, height);
         if (!Moving.Empty()) {
-            Moving.FillWhite();
+            const TRgb background = Drawing.Style.Background;
+            Moving.Fill(RGB(background.R, background.G, background.B));
             if (!Frame.Empty()) {
                 const TPixelRect place = Current.PlaceOf(FrameView);
                 SetStretchBltMode(Moving.Dc(), COLORONCOLOR);
@@ -257,7 +257,8 @@ LRESULT TWinPreviewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK TWinPreviewWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<TWinPreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<TWinPreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->Window = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }

@@ -1,8 +1,9 @@
-// The preview as a window of its own: the drawing's primitives drawn with GDI into a memory
-// frame, zoomed to fit on opening, by a double-click and by Home, zoomed about the pointer by
-// the wheel and by + and -, panned by dragging; Escape ends the highlight. While the wheel
-// turns or a drag goes on, the last frame is moved and stretched, and the sharp frame is drawn
-// once the view has rested for a moment, so that the window keeps answering on large drawings.
+// The preview as a window of its own: the drawing's primitives drawn into a memory frame by the
+// frame walk both previews share, the glyphs of its texts by GDI; zoomed to fit on opening, by
+// a double-click and by Home, zoomed about the pointer by the wheel and by + and -, panned by
+// dragging; Escape ends the highlight. While the wheel turns or a drag goes on, the last frame
+// is moved and stretched, and the sharp frame is drawn once the view has rested for a moment,
+// so that the window keeps answering on large drawings.
 // Closing the window hides it.
 #pragma once
 

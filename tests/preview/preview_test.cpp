@@ -1,0 +1,168 @@
+// What both previews share: lines, dashes and fills drawn into memory, the same pixels in every
+// part of a frame; the index, which finds what lies in a box; and frames that leave hidden
+// layers out unless a highlight selects them, frame the paper and fill the background of pen 0.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/render/BuiltDrawing.h"
+#include "ui/preview/PreviewPaint.h"
+
+namespace {
+
+constexpr uint32_t Ink = 0x00010203;
+
+struct TPixels {
+    int Width, Height;
+    std::vector<uint32_t> Memory = std::vector<uint32_t>(static_cast<std::size_t>(Width) * Height, 0);
+    TPixelFrame Frame() { return {Memory.data(), Width, Height, 0}; }
+    uint32_t At(int x, int y) const { return Memory.at(static_cast<std::size_t>(y) * Width + x); }
+    // The marked pixels of a row, '#' for ink.
+    std::string Row(int y) const
+    {
+        std::string row;
+        for (int x = 0; x < Width; ++x)
+            row += At(x, y) == Ink ? '#' : '.';
+        return row;
+    }
+};
+
+class TMemoryCanvas : public TPreviewCanvas {
+public:
+    explicit TMemoryCanvas(TPixels& pixels) : Pixels(pixels) {}
+    TPixelFrame Frame() override { return Pixels.Frame(); }
+    bool Text(const TTextPlacement&, const std::string& cp932, TRgb) override
+    {
+        Texts.push_back(cp932);
+        return true;
+    }
+    std::vector<std::string> Texts;
+
+private:
+    TPixels& Pixels;
+};
+
+uint32_t PixelOf(TRgb rgb)
+{
+    return (uint32_t{rgb.R} << 16) | (uint32_t{rgb.G} << 8) | rgb.B;
+}
+
+}  // namespace
+
+TEST(PixelRaster, LinesDashesAndFillsPixelByPixel)
+{
+    TPixels pixels{12, 6};
+    TPixelRaster raster(pixels.Frame(), {0, 0, 12, 6});
+    const TRgb ink{1, 2, 3};
+    double phase = 0.0;
+    raster.Line({0.5, 0.5}, {4.5, 2.5}, {ink, 1, nullptr}, phase);
+    EXPECT_EQ(pixels.Row(0), "#...........");
+    EXPECT_EQ(pixels.Row(1), ".##.........");
+    EXPECT_EQ(pixels.Row(2), "...##.......");
+
+    const TDashes dashes = PatternDashes(static_cast<int32_t>(0x99999999), 4, 1);  // two on, two off
+    raster.Line({0.5, 4.5}, {6.5, 4.5}, {ink, 1, &dashes}, phase);
+    // The pattern goes on where the last line left it, six pixels in.
+    raster.Line({6.5, 4.5}, {11.5, 4.5}, {ink, 1, &dashes}, phase);
+    EXPECT_EQ(pixels.Row(4), "##..##..##..");
+
+    TPixels filled{6, 4};
+    TPixelRaster(filled.Frame(), {0, 0, 6, 4}).Fill({{1, 0.2}, {5, 0.2}, {5, 3}, {1, 3}}, ink);
+    EXPECT_EQ(filled.Row(0), ".####.");
+    EXPECT_EQ(filled.Row(2), ".####.");
+    EXPECT_EQ(filled.Row(3), "......");
+}
+
+TEST(PixelRaster, EveryPartOfAFrameDrawsTheSamePixels)
+{
+    const TRgb ink{1, 2, 3};
+    const TDashes dashes = PatternDashes(static_cast<int32_t>(0xF24FF24F), 16, 1);
+    const auto draw = [&](TPixelRaster& raster) {
+        double phase = 0.0;
+        raster.Line({-30, 5}, {90, 57}, {ink, 1, nullptr}, phase);
+        raster.Line({3, 60}, {61, 1}, {ink, 3, &dashes}, phase);
+        raster.Line({17, -40}, {19, 200}, {ink, 2, nullptr}, phase);
+        raster.Dot({31.5, 31.5}, 2, ink);
+        raster.Curve({32, 32}, {20, 0}, {0, -12}, 0.3, 4.5, ink);
+        raster.Fill({{10, 10}, {50, 14}, {40, 50}, {8, 30}}, ink);
+    };
+    TPixels whole{64, 64};
+    TPixelRaster all(whole.Frame(), {0, 0, 64, 64});
+    draw(all);
+    TPixels parts{64, 64};
+    for (int top = 0; top < 64; top += 13)
+        for (int left = 0; left < 64; left += 17) {
+            TPixelRaster part(parts.Frame(), {left, top, left + 17, top + 13});
+            draw(part);
+        }
+    EXPECT_EQ(parts.Memory, whole.Memory);
+    EXPECT_GT(std::count(whole.Memory.begin(), whole.Memory.end(), Ink), 600);
+}
+
+TEST(PreviewIndex, FindsWhatLiesInABoxOrNearAPoint)
+{
+    auto doc = ShownDrawing();
+    for (int i = 0; i < 1000; ++i)
+        Add(*doc, KindSen, doc->SenList, Line(i % 40 * 10, i / 40 * 10, i % 40 * 10 + 3, i / 40 * 10 + 1, 2));
+    TPreviewScene scene;
+    scene.Show(*doc);
+    std::vector<uint32_t> found;
+    scene.Strokes.Visit({95, 95, 121, 105}, [&](const TIndexEntry& entry) {
+        found.push_back(scene.Primitives.Primitives[entry.Primitive].Source.Position);
+    });
+    std::sort(found.begin(), found.end());
+    // The lines from (100, 100), (110, 100) and (120, 100), whose boxes reach the box; the row
+    // below ends at y 91.
+    EXPECT_EQ(found, (std::vector<uint32_t>{410, 411, 412}));
+    found.clear();
+    scene.Strokes.Visit({202.5, 150.5, 202.5, 150.5}, [&](const TIndexEntry& entry) {
+        found.push_back(scene.Primitives.Primitives[entry.Primitive].Source.Position);
+    });
+    EXPECT_EQ(found, (std::vector<uint32_t>{15 * 40 + 20})) << "what lies at a point";
+}
+
+TEST(PreviewPaint, HiddenLayersPaperBackgroundAndHighlight)
+{
+    auto doc = ShownDrawing();
+    doc->Header.Settings0[0] = 4;  // A4, 297 by 210
+    doc->SettingsTableB[0].I1 = 0x102030;
+    doc->SettingsTableB[3] = {0x0000FF, 3, 0, 0, 0.0};  // red, three pixels wide
+    doc->LayerTable[2 * 16 + 1].Value1 = 0;             // layer 2-1 hidden
+    Add(*doc, KindSen, doc->SenList, Line(-100, 0, 100, 0, 3));
+    TEntSen hidden = Line(0, -50, 0, 50);
+    hidden.Base.LayerGroup = 2;
+    hidden.Base.Layer = 1;
+    Add(*doc, KindSen, doc->SenList, hidden);
+    TPreviewScene scene;
+    scene.Show(*doc);
+    EXPECT_EQ(scene.ShownArea.MaxX, 148.5) << "fitted to the paper";
+
+    TPixels pixels{400, 300};
+    TPreviewView view;
+    view.Width = 400;
+    view.Height = 300;
+    view.Fit(scene.ShownArea);
+    const auto paint = [&](const std::optional<TRenderFilter>& filter) {
+        TMemoryCanvas canvas(pixels);
+        EXPECT_TRUE(PaintPreview(scene, view, filter, canvas, [] { return true; }));
+    };
+    const auto at = [&](TVec2 point, int dy = 0) {
+        const TVec2 p = view.Pixel(point);
+        return pixels.At(static_cast<int>(p.X), static_cast<int>(p.Y) + dy);
+    };
+    paint(std::nullopt);
+    EXPECT_EQ(at({-140, 90}), 0x302010u) << "the background of pen 0";
+    EXPECT_EQ(at({50, 0}), 0xFF0000u);
+    EXPECT_EQ(at({50, 0}, 1), 0xFF0000u) << "three pixels wide";
+    EXPECT_EQ(at({0, 30}), 0x302010u) << "layer 2-1 is hidden";
+    const TVec2 corner = view.Pixel({-148.5, 105});
+    EXPECT_EQ(pixels.At(static_cast<int>(corner.X) + 5, static_cast<int>(corner.Y)),
+              PixelOf(PaperFrameRgb({0x30, 0x20, 0x10})));
+
+    paint(TRenderFilter{2, 1, {}, {}});
+    EXPECT_EQ(at({0, 30}), PixelOf(scene.Style.PenOf(2).Color)) << "a highlight shows what it selects";
+    EXPECT_EQ(at({50, 0}), PixelOf(GreyedRgb));
+}
