@@ -79,6 +79,7 @@ TEST_F(CliLanguage, RefusalsAndUsageErrorsAreToldInTheUsersLanguage)
           "zelvane-cli export: --table に rooms は指定できません。"
           "{groups,layers,colors,linetypes,all} のどれかを指定してください。\n"
           "詳しくは zelvane-cli export --help で確かめてください。\n"}},
+        // diff's trouble exits with 2, as a usage error does.
         {{"diff", in, notJww}, ExitUsage,
          {"zelvane-cli diff: " + notJww + ": is not a Jw_cad for Windows drawing file\n",
           "zelvane-cli diff: " + notJww + ": このファイルは、Jw_cad for Windows "
