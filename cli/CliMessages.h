@@ -109,6 +109,11 @@ inline constexpr TCliMessage CliMessages[] = {
     {.Name = "CannotWrite",
      .English = "cannot write {0} ({1})",
      .Japanese = "{0} に書き込めません（{1}）。"},
+    {.Name = "StandardOutputUnwritable",
+     .English = "standard output could not be written",
+     .Japanese = "標準出力に書き込めませんでした。"},
+    {.Name = "InParentheses", .English = "{0} ({1})", .Japanese = "{0}（{1}）"},
+    {.Name = "ListSeparator", .English = ", ", .Japanese = "、"},
     {.Name = "CannotWriteToDisk",
      .English = "cannot write to disk in {0} ({1})",
      .Japanese = "{0} の内容をディスクに書き込めません（{1}）。"},
@@ -205,8 +210,6 @@ still reported), 2 usage.
      .Japanese = "ブロック定義の中の要素: {0}"},
     {.Name = "InfoImages", .English = "embedded images: {0}", .Japanese = "同梱画像: {0}"},
     {.Name = "InfoImage", .English = "  {0}: {1} bytes", .Japanese = "  {0}: {1} バイト"},
-    {.Name = "InfoCounts", .English = "{0} ({1})", .Japanese = "{0}（{1}）"},
-    {.Name = "InfoCountSeparator", .English = ", ", .Japanese = "、"},
     {.Name = "InfoLines", .English = "lines {0}", .Japanese = "線 {0}"},
     {.Name = "InfoArcs", .English = "arcs {0}", .Japanese = "円・円弧 {0}"},
     {.Name = "InfoPoints", .English = "points {0}", .Japanese = "点 {0}"},
@@ -271,9 +274,6 @@ output exists and --force was not given, 2 usage.
     {.Name = "ExportIsInput",
      .English = "{0}: is the drawing being exported",
      .Japanese = "{0}: 書き出す元の図面そのものです。"},
-    {.Name = "ExportStandardOutput",
-     .English = "standard output could not be written",
-     .Japanese = "標準出力に書き込めませんでした。"},
     {.Name = "ExportHeaderPlace", .English = "the header {0}", .Japanese = "見出し {0}"},
     {.Name = "ExportCellPlace",
      .English = "{0} No. {1}, column {2}",
@@ -714,4 +714,151 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
     {.Name = "DiffSummary",
      .English = "Tell what changed between two drawings",
      .Japanese = "二つの図面の違いを示します"},
+    {.Name = "DiffOld", .English = "The earlier drawing", .Japanese = "前の図面"},
+    {.Name = "DiffNew", .English = "The later drawing", .Japanese = "後の図面"},
+    {.Name = "DiffFormatOption",
+     .English = "text or json",
+     .Japanese = "出力の形式（text または json）"},
+    {.Name = "DiffTablesOnlyFlag",
+     .English = "Compare the header alone: tables, layer states and settings",
+     .Japanese = "ヘッダーだけを比べます: 表、レイヤの状態、設定"},
+    {.Name = "DiffObjectsFlag",
+     .English = "List every object only in one drawing",
+     .Japanese = "一方の図面にだけある要素を一つずつ挙げます"},
+    {.Name = "DiffNotes",
+     .English = R"(Compares what a save writes of each drawing, so that drawings differing only in what a
+save normalises (attribute corrections, texts cleaned of control characters, header values
+rebuilt, class numbering, images no text refers to) are the same:
+  the format version and string form;
+  the four tables field by field as the window shows them, the states, write layers, scales
+  and protection of layer groups and layers, the paper size, the memo, and whether any other
+  setting of the header differs;
+  the objects of the drawing, compared as records with their base records and every field:
+  objects have no identity, so an object counts as removed or added when no equal object is
+  left to pair with it; the counts go by kind, layer group and layer, and --objects lists each
+  with its kind, layer and place;
+  block definitions and embedded images by name and content.
+Layer groups and layers are named by hexadecimal digits, such as 0-A; drawing text is shown
+as UTF-8, a byte of no code page 932 character as \xNN.
+JSON (UTF-8): "same", "identicalFiles" (when the same), "objectsCompared" (false with
+--tables-only, which leaves out "objects", "blockDefinitions" and "images"), "version",
+"stringForm", "charactersReplaced" and "trailingBytes" as {"old", "new"}, "changes" (each with
+"place": drawing, group, layer, color or linetype, "no" or "group" and "layer", "field", "old"
+and "new" as the window's texts), "otherSettingsDiffer", "objects" ("added", "removed",
+"byKind", "byGroup", "byLayer", "reordered", with --objects "list" of "change", "index",
+"kind", "group", "layer", "description"), "blockDefinitions" and "images" (each "name" and
+"change": removed, added or changed).
+Exit status: 0 the same content, 1 different, 2 trouble (a file that is not a drawing or
+cannot be read, with the reason on standard error) or a usage error.
+)",
+     .Japanese = R"(それぞれの図面を保存したときに書かれる内容を比べます。ですから、保存で正される違い（属
+性の補正、文字から除く制御文字、作り直すヘッダーの値、クラスの番号、どの文字からも参照さ
+れない画像）しかない二つの図面は同じです。比べるもの:
+  形式のバージョンと文字列の形式。
+  画面と同じ四つの表の項目ごとの値、レイヤグループとレイヤの状態・書込みレイヤ・縮尺・プ
+  ロテクト、用紙サイズ、メモ、そしてそのほかのヘッダーの設定が違うかどうか。
+  図面の要素。基本の属性とすべての値を持つレコードとして比べます。要素には見分けるための
+  番号がないので、もう一方の図面に対になる等しい要素が残っていない要素を、削除または追加
+  として数えます。数は種類・レイヤグループ・レイヤごとに示し、--objects を付けるとそうし
+  た要素を一つずつ種類・レイヤ・位置とともに挙げます。
+  ブロック定義と同梱画像。名前と中身で比べます。
+レイヤグループとレイヤは 0-A のように16進数で示します。図面の文字は UTF-8 で示し、コード
+ページ 932 の文字にならないバイトは \xNN と示します。
+JSON（UTF-8）: "same"、"identicalFiles"（同じときだけ）、"objectsCompared"（--tables-only
+のときは false で、"objects"、"blockDefinitions"、"images" を省きます）、{"old", "new"} の
+形の "version"、"stringForm"、"charactersReplaced"、"trailingBytes"、"changes"（それぞれ
+"place": drawing, group, layer, color, linetype のどれか、"no" または "group" と "layer"、
+"field"、画面と同じ文字の "old" と "new"）、"otherSettingsDiffer"、"objects"（"added"、
+"removed"、"byKind"、"byGroup"、"byLayer"、"reordered"、--objects を付けると "change"、
+"index"、"kind"、"group"、"layer"、"description" を持つ "list"）、"blockDefinitions" と
+"images"（それぞれ "name" と "change": removed, added, changed のどれか）。
+終了コード: 0 内容が同じ、1 違いがある、2 問題が起きた（図面でないファイルや読み込めない
+ファイル。理由を標準エラー出力に示します）か使い方の誤り。
+)"},
+
+    // The review diff writes. A place, a label and the two values of a change are put together
+    // as "place: label old → new" in both languages.
+    {.Name = "DiffSameFiles",
+     .English = "same: the files are identical",
+     .Japanese = "同じ: 二つのファイルはまったく同じです。"},
+    {.Name = "DiffSameContent",
+     .English = "same: the drawings hold the same content; their files differ only in what a "
+                "save normalises",
+     .Japanese = "同じ: 二つの図面の内容は同じです。ファイルの違いは、保存で正される部分だけです。"},
+    {.Name = "DiffSameHeaders",
+     .English = "same: the tables, layer states and settings are the same (objects not compared)",
+     .Japanese = "同じ: 表、レイヤの状態、設定は同じです（要素は比べていません）。"},
+    {.Name = "DiffFormatVersion", .English = "format version", .Japanese = "形式のバージョン"},
+    {.Name = "DiffStringForm", .English = "string form", .Japanese = "文字列の形式"},
+    {.Name = "DiffByteStrings", .English = "byte", .Japanese = "バイト列"},
+    {.Name = "DiffWideStrings", .English = "wide", .Japanese = "ワイド文字列"},
+    {.Name = "DiffOtherSettings",
+     .English = "other drawing settings differ",
+     .Japanese = "そのほかのヘッダーの設定が違います。"},
+    {.Name = "DiffLayerGroup", .English = "layer group {0}", .Japanese = "レイヤグループ {0}"},
+    {.Name = "DiffLayer", .English = "layer {0}", .Japanese = "レイヤ {0}"},
+    {.Name = "DiffColor", .English = "SXF colour {0}", .Japanese = "SXF線色 {0}"},
+    {.Name = "DiffLineType", .English = "SXF line type {0}", .Japanese = "SXF線種 {0}"},
+    {.Name = "DiffObjects",
+     .English = "objects: +{0}, −{1} ({2})",
+     .Japanese = "要素: +{0}、−{1}（{2}）"},
+    {.Name = "DiffBlockDefinition",
+     .English = "block definition {0}",
+     .Japanese = "ブロック定義 {0}"},
+    {.Name = "DiffImage", .English = "image {0}", .Japanese = "同梱画像 {0}"},
+    {.Name = "DiffAdded", .English = "added", .Japanese = "追加"},
+    {.Name = "DiffRemoved", .English = "removed", .Japanese = "削除"},
+    {.Name = "DiffChanged", .English = "changed", .Japanese = "変更あり"},
+    {.Name = "DiffOwnAttributes", .English = "its own attributes", .Japanese = "ブロック自身の属性"},
+    {.Name = "DiffLossyNote",
+     .English = "note: {0} holds characters that code page 932 cannot hold; each compares as ?",
+     .Japanese = "注: {0} にはコードページ 932 で表せない文字があり、それぞれ ? として比べます。"},
+    {.Name = "DiffTrailingBytesNote",
+     .English = "note: {0} has {1} bytes after its last section, which are not compared",
+     .Japanese = "注: {0} の最後の部分の後にある {1} バイトは比べていません。"},
+    {.Name = "DiffReorderedNote",
+     .English = "note: the objects both drawings hold stand in another order",
+     .Japanese = "注: 両方の図面にある要素の並び順が違います。"},
+
+    // An object kind counted, {1} the sign of the count {0}, and one such object in a list.
+    {.Name = "DiffCountLines", .English = "{1}{0} lines", .Japanese = "線 {1}{0}",
+     .EnglishOne = "{1}{0} line"},
+    {.Name = "DiffCountArcs", .English = "{1}{0} arcs", .Japanese = "円弧 {1}{0}",
+     .EnglishOne = "{1}{0} arc"},
+    {.Name = "DiffCountPoints", .English = "{1}{0} points", .Japanese = "点 {1}{0}",
+     .EnglishOne = "{1}{0} point"},
+    {.Name = "DiffCountTexts", .English = "{1}{0} texts", .Japanese = "文字 {1}{0}",
+     .EnglishOne = "{1}{0} text"},
+    {.Name = "DiffCountDimensions", .English = "{1}{0} dimensions", .Japanese = "寸法 {1}{0}",
+     .EnglishOne = "{1}{0} dimension"},
+    {.Name = "DiffCountSolids", .English = "{1}{0} solids", .Japanese = "ソリッド {1}{0}",
+     .EnglishOne = "{1}{0} solid"},
+    {.Name = "DiffCountBlockInsertions", .English = "{1}{0} block insertions",
+     .Japanese = "ブロック {1}{0}", .EnglishOne = "{1}{0} block insertion"},
+    {.Name = "DiffKindLine", .English = "line", .Japanese = "線"},
+    {.Name = "DiffKindArc", .English = "arc", .Japanese = "円弧"},
+    {.Name = "DiffKindPoint", .English = "point", .Japanese = "点"},
+    {.Name = "DiffKindText", .English = "text", .Japanese = "文字"},
+    {.Name = "DiffKindDimension", .English = "dimension", .Japanese = "寸法"},
+    {.Name = "DiffKindSolid", .English = "solid", .Japanese = "ソリッド"},
+    {.Name = "DiffKindBlockInsertion", .English = "block insertion", .Japanese = "ブロック"},
+
+    // The labels of the compared values; P0 ... P7 are the same in both languages.
+    {.Name = "DiffName", .English = "name", .Japanese = "名前"},
+    {.Name = "DiffScreenColor", .English = "screen colour", .Japanese = "画面色"},
+    {.Name = "DiffScreenWidth", .English = "screen line width", .Japanese = "画面線幅"},
+    {.Name = "DiffPrintColor", .English = "print colour", .Japanese = "印刷色"},
+    {.Name = "DiffPrintWidth", .English = "print line width", .Japanese = "印刷線幅"},
+    {.Name = "DiffPointRadius", .English = "point radius", .Japanese = "点半径"},
+    {.Name = "DiffPattern", .English = "pattern", .Japanese = "パターン"},
+    {.Name = "DiffDotsPerUnit", .English = "dots per unit", .Japanese = "1ﾕﾆｯﾄのﾄﾞｯﾄ数"},
+    {.Name = "DiffScreenPitch", .English = "screen pitch", .Japanese = "画面ピッチ"},
+    {.Name = "DiffPrintPitch", .English = "print pitch", .Japanese = "印刷ピッチ"},
+    {.Name = "DiffSegmentCount", .English = "segments", .Japanese = "セグメント数"},
+    {.Name = "DiffState", .English = "state", .Japanese = "状態"},
+    {.Name = "DiffWriteLayer", .English = "write layer", .Japanese = "書込みレイヤ"},
+    {.Name = "DiffScale", .English = "scale", .Japanese = "縮尺"},
+    {.Name = "DiffProtection", .English = "protection", .Japanese = "プロテクト"},
+    {.Name = "DiffPaperSize", .English = "paper size", .Japanese = "用紙サイズ"},
+    {.Name = "DiffMemo", .English = "memo", .Japanese = "メモ"},
 };

@@ -9,39 +9,13 @@
 
 #include "cli/CliCommands.h"
 #include "cli/DiffReport.h"
-#include "cli/DiffTexts.h"
+#include "cli/CliText.h"
 #include "cli/DrawingLoad.h"
 #include "compare/DrawingComparison.h"
 #include "compare/SameBytes.h"
 #include "jww/private_image_folder.h"
 
 namespace {
-
-constexpr std::string_view DiffNotes = R"(Compares what a save writes of each drawing, so that drawings differing only in what a
-save normalises (attribute corrections, texts cleaned of control characters, header values
-rebuilt, class numbering, images no text refers to) are the same:
-  the format version and string form;
-  the four tables field by field as the window shows them, the states, write layers, scales
-  and protection of layer groups and layers, the paper size, the memo, and whether any other
-  setting of the header differs;
-  the objects of the drawing, compared as records with their base records and every field:
-  objects have no identity, so an object counts as removed or added when no equal object is
-  left to pair with it; the counts go by kind, layer group and layer, and --objects lists each
-  with its kind, layer and place;
-  block definitions and embedded images by name and content.
-Layer groups and layers are named by hexadecimal digits, such as 0-A; drawing text is shown
-as UTF-8, a byte of no code page 932 character as \xNN.
-JSON (UTF-8): "same", "identicalFiles" (when the same), "objectsCompared" (false with
---tables-only, which leaves out "objects", "blockDefinitions" and "images"), "version",
-"stringForm", "charactersReplaced" and "trailingBytes" as {"old", "new"}, "changes" (each with
-"place": drawing, group, layer, color or linetype, "no" or "group" and "layer", "field", "old"
-and "new" as the window's texts), "otherSettingsDiffer", "objects" ("added", "removed",
-"byKind", "byGroup", "byLayer", "reordered", with --objects "list" of "change", "index",
-"kind", "group", "layer", "description"), "blockDefinitions" and "images" (each "name" and
-"change": removed, added or changed).
-Exit status: 0 the same content, 1 different, 2 trouble (a file that is not a drawing or
-cannot be read, with the reason on standard error) or a usage error.
-)";
 
 constexpr int ExitSame = 0;
 constexpr int ExitDifferent = 1;
@@ -96,7 +70,7 @@ int Compare(const TDiffArguments& arguments, const TDiffSide& old, const TDiffSi
     else
         WriteDiffText(report, out);
     if (!(out << std::flush)) {
-        err << "zelvane-cli diff: " << DiffText(TDiffText::OutputUnwritable) << '\n';
+        err << "zelvane-cli diff: " << CliText<"StandardOutputUnwritable">() << '\n';
         return ExitTrouble;
     }
     return comparison.Same() ? ExitSame : ExitDifferent;
@@ -141,15 +115,15 @@ int RunDiff(const TDiffArguments& arguments, std::ostream& out, std::ostream& er
 TCliAction DefineDiffCommand(CLI::App& command)
 {
     const auto arguments = std::make_shared<TDiffArguments>();
-    command.add_option("OLD", arguments->Old, "The earlier drawing")->required();
-    command.add_option("NEW", arguments->New, "The later drawing")->required();
-    command.add_option("--format", arguments->Format, "text or json")
+    command.add_option("OLD", arguments->Old, CliText<"DiffOld">())->required();
+    command.add_option("NEW", arguments->New, CliText<"DiffNew">())->required();
+    command.add_option("--format", arguments->Format, CliText<"DiffFormatOption">())
         ->check(CLI::IsMember({"text", "json"}))
         ->capture_default_str();
     command.add_flag("--tables-only", arguments->TablesOnly,
-                     "Compare the header alone: tables, layer states and settings");
-    command.add_flag("--objects", arguments->Objects, "List every object only in one drawing");
-    command.footer(std::string(DiffNotes));
+                     CliText<"DiffTablesOnlyFlag">());
+    command.add_flag("--objects", arguments->Objects, CliText<"DiffObjectsFlag">());
+    command.footer(CliText<"DiffNotes">());
     return [arguments](std::ostream& out, std::ostream& err) {
         return RunDiff(*arguments, out, err);
     };

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "cli/CliText.h"
 #include "cli/DiffTexts.h"
 #include "cli/ReportNames.h"
 #include "cli/TextEncoding.h"
@@ -23,9 +24,9 @@ std::string VersionText(int32_t version)
     return text;
 }
 
-std::string_view StringFormText(TStringForm form)
+std::string StringFormText(TStringForm form)
 {
-    return DiffText(form == TStringForm::Wide ? TDiffText::WideStrings : TDiffText::ByteStrings);
+    return form == TStringForm::Wide ? CliText<"DiffWideStrings">() : CliText<"DiffByteStrings">();
 }
 
 std::string HexDigit(int value)
@@ -65,15 +66,15 @@ std::string PlaceText(TPlace place, int entry)
     case TPlace::Drawing:
         return {};
     case TPlace::LayerGroup:
-        return std::string(DiffText(TDiffText::LayerGroup)) + " " + HexDigit(entry);
+        return CliText<"DiffLayerGroup">(HexDigit(entry));
     case TPlace::Layer:
-        return std::string(DiffText(TDiffText::Layer)) + " " + LayerText(entry);
+        return CliText<"DiffLayer">(LayerText(entry));
     case TPlace::Color:
-        return std::string(DiffText(TDiffText::Color)) + " " + std::to_string(entry);
+        return CliText<"DiffColor">(entry);
     case TPlace::LineType:
         break;
     }
-    return std::string(DiffText(TDiffText::LineType)) + " " + std::to_string(entry);
+    return CliText<"DiffLineType">(entry);
 }
 
 std::string_view ChangeKey(TChange change)
@@ -89,17 +90,17 @@ std::string_view ChangeKey(TChange change)
     return "changed";
 }
 
-std::string_view ChangeText(TChange change)
+std::string ChangeText(TChange change)
 {
     switch (change) {
     case TChange::Removed:
-        return DiffText(TDiffText::Removed);
+        return CliText<"DiffRemoved">();
     case TChange::Added:
-        return DiffText(TDiffText::Added);
+        return CliText<"DiffAdded">();
     case TChange::Changed:
         break;
     }
-    return DiffText(TDiffText::Changed);
+    return CliText<"DiffChanged">();
 }
 
 // A text of the drawing on one line, as the memo may hold line breaks; "" when empty.
@@ -112,7 +113,7 @@ std::string Shown(std::string_view cp932)
 std::string FieldChangeText(const TFieldChange& change)
 {
     const std::string place = PlaceText(change.Place, change.Entry);
-    const std::string label(FieldLabel(change.Field));
+    const std::string label = FieldLabel(change.Field);
     return (place.empty() ? label + ":" : place + ": " + label) + " " + Shown(change.Old) +
            std::string(Arrow) + Shown(change.New);
 }
@@ -121,15 +122,12 @@ std::string FieldChangeText(const TFieldChange& change)
 std::string CountsText(const TChangeCounts& counts)
 {
     std::string text;
-    const auto add = [&text](const TKindCounts& kinds, std::string_view sign) {
-        for (std::size_t k = 1; k < kinds.ByKind.size(); ++k) {
-            const int64_t n = kinds.ByKind[k];
-            if (n == 0)
-                continue;
-            const TObjectKindName& name = ObjectKindName(static_cast<int32_t>(k));
-            text += (text.empty() ? "" : ", ") + std::string(sign) + std::to_string(n) + " " +
-                    std::string(n == 1 ? name.One : name.Many);
-        }
+    const std::string separator = CliText<"ListSeparator">();
+    const auto add = [&](const TKindCounts& kinds, std::string_view sign) {
+        for (std::size_t k = 1; k < kinds.ByKind.size(); ++k)
+            if (const int64_t n = kinds.ByKind[k]; n != 0)
+                text += (text.empty() ? "" : separator) +
+                        KindCountText(static_cast<int32_t>(k), n, sign);
     };
     add(counts.Added, "+");
     add(counts.Removed, Minus);
@@ -161,25 +159,24 @@ public:
     {
         out << "--- " << Report.OldPath << "\n+++ " << Report.NewPath << '\n';
         if (Comparison.Same())
-            out << DiffText(SameText()) << '\n';
+            out << SameText() << '\n';
         if (Comparison.OldVersion != Comparison.NewVersion)
-            out << DiffText(TDiffText::FormatVersion) << ": " << VersionText(Comparison.OldVersion)
+            out << CliText<"DiffFormatVersion">() << ": " << VersionText(Comparison.OldVersion)
                 << Arrow << VersionText(Comparison.NewVersion) << '\n';
         if (Comparison.OldStringForm != Comparison.NewStringForm)
-            out << DiffText(TDiffText::StringForm) << ": "
-                << StringFormText(Comparison.OldStringForm) << Arrow
-                << StringFormText(Comparison.NewStringForm) << '\n';
+            out << CliText<"DiffStringForm">() << ": " << StringFormText(Comparison.OldStringForm)
+                << Arrow << StringFormText(Comparison.NewStringForm) << '\n';
         for (const TFieldChange& change : Comparison.Header.Changes)
             out << FieldChangeText(change) << '\n';
         if (Comparison.Header.OtherSettingsDiffer)
-            out << DiffText(TDiffText::OtherSettings) << '\n';
+            out << CliText<"DiffOtherSettings">() << '\n';
         if (Comparison.WholeDrawings)
             WriteObjectsText(out);
         for (const TBlockChange& block : Comparison.Blocks)
-            out << DiffText(TDiffText::BlockDefinition) << ' ' << Shown(block.Name) << ": "
-                << ChangeText(block.Change) << BlockDetailText(block) << '\n';
+            out << CliText<"DiffBlockDefinition">(Shown(block.Name)) << ": "
+                << BlockChangeText(block) << '\n';
         for (const TImageChange& image : Comparison.Images)
-            out << DiffText(TDiffText::Image) << ' ' << Shown(image.FileName) << ": "
+            out << CliText<"DiffImage">(Shown(image.FileName)) << ": "
                 << ChangeText(image.Change) << '\n';
         WriteNotesText(out);
     }
@@ -219,18 +216,18 @@ public:
     }
 
 private:
-    TDiffText SameText() const
+    std::string SameText() const
     {
         if (!Comparison.WholeDrawings)
-            return TDiffText::SameHeaders;
-        return Report.IdenticalFiles ? TDiffText::SameFiles : TDiffText::SameContent;
+            return CliText<"DiffSameHeaders">();
+        return Report.IdenticalFiles ? CliText<"DiffSameFiles">() : CliText<"DiffSameContent">();
     }
 
-    // The name of a layer group or layer in the new drawing, for the object counts.
-    std::string NameSuffix(const std::string& cp932) const
+    // A layer group or layer with its name in the new drawing, for the object counts.
+    static std::string Named(const std::string& place, const std::string& cp932)
     {
         const std::string name = StripControlChars(cp932);
-        return name.empty() ? std::string() : " (" + Shown(name) + ")";
+        return name.empty() ? place : CliText<"InParentheses">(place, Shown(name));
     }
 
     void WriteObjectsText(std::ostream& out) const
@@ -238,20 +235,21 @@ private:
         const TObjectChanges& objects = Comparison.Objects;
         if (!objects.Any())
             return;
-        out << DiffText(TDiffText::Objects) << ": +" << objects.All.Added.Total() << ", " << Minus
-            << objects.All.Removed.Total() << " (" << CountsText(objects.All) << ")\n";
+        out << CliText<"DiffObjects">(objects.All.Added.Total(), objects.All.Removed.Total(),
+                                      CountsText(objects.All))
+            << '\n';
         for (int g = 0; g < 16; ++g) {
             const TChangeCounts& group = objects.ByGroup[static_cast<std::size_t>(g)];
             if (!group.Any())
                 continue;
-            out << DiffText(TDiffText::LayerGroup) << ' ' << HexDigit(g)
-                << NameSuffix(Report.New->LayerGroupTable.at(static_cast<std::size_t>(g)).Name)
+            out << Named(CliText<"DiffLayerGroup">(HexDigit(g)),
+                         Report.New->LayerGroupTable.at(static_cast<std::size_t>(g)).Name)
                 << ": " << CountsText(group) << '\n';
             for (int layer = g * 16; layer < g * 16 + 16; ++layer) {
                 const TChangeCounts& counts = objects.ByLayer[static_cast<std::size_t>(layer)];
                 if (counts.Any())
-                    out << DiffText(TDiffText::Layer) << ' ' << LayerText(layer)
-                        << NameSuffix(Report.New->LayerTable.at(static_cast<std::size_t>(layer)).Name)
+                    out << Named(CliText<"DiffLayer">(LayerText(layer)),
+                                 Report.New->LayerTable.at(static_cast<std::size_t>(layer)).Name)
                         << ": " << CountsText(counts) << '\n';
             }
         }
@@ -268,36 +266,35 @@ private:
         const TObjectDescriber describer(doc);
         for (std::size_t i = 0; i < positions.size(); ++i) {
             const TEntRef& ref = doc.EntityOrder.at(static_cast<std::size_t>(positions[i]));
-            out << sign << ' ' << ObjectKindName(ref.Kind).One << ' ' << LayerText(layers.at(i))
+            out << sign << ' ' << KindText(ref.Kind) << ' ' << LayerText(layers.at(i))
                 << ": " << ReadableText(describer.Describe(ref)) << '\n';
         }
     }
 
-    static std::string BlockDetailText(const TBlockChange& block)
+    // Such as "changed (its own attributes, +1 line)".
+    static std::string BlockChangeText(const TBlockChange& block)
     {
         if (block.Change != TChange::Changed)
-            return {};
+            return ChangeText(block.Change);
         std::string detail = CountsText(block.Objects);
         if (block.AttributesChanged)
-            detail = std::string(DiffText(TDiffText::OwnAttributes)) +
-                     (detail.empty() ? "" : ", " + detail);
-        return " (" + detail + ")";
+            detail = CliText<"DiffOwnAttributes">() +
+                     (detail.empty() ? "" : CliText<"ListSeparator">() + detail);
+        return CliText<"InParentheses">(ChangeText(block.Change), detail);
     }
 
     void WriteNotesText(std::ostream& out) const
     {
         const auto notes = [&out](const std::string& path, const TJwwDocument& doc) {
             if (doc.LossyStrings)
-                out << DiffText(TDiffText::LossyNote, {path}) << '\n';
+                out << CliText<"DiffLossyNote">(path) << '\n';
             if (doc.TrailingBytes > 0)
-                out << DiffText(TDiffText::TrailingBytesNote,
-                                {path, std::to_string(doc.TrailingBytes)})
-                    << '\n';
+                out << CliText<"DiffTrailingBytesNote">(path, doc.TrailingBytes) << '\n';
         };
         notes(Report.OldPath, *Report.Old);
         notes(Report.NewPath, *Report.New);
         if (Comparison.WholeDrawings && !Comparison.Objects.Match.SharedInOrder)
-            out << DiffText(TDiffText::ReorderedNote) << '\n';
+            out << CliText<"DiffReorderedNote">() << '\n';
     }
 
     static TJson FieldChangeJson(const TFieldChange& change)

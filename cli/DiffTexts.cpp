@@ -3,93 +3,80 @@
 #include <array>
 #include <utility>
 
+#include "cli/CliText.h"
+
 namespace {
 
-constexpr std::pair<TDiffText, std::string_view> Texts[] = {
-    {TDiffText::SameFiles, "same: the files are identical"},
-    {TDiffText::SameContent,
-     "same: the drawings hold the same content; their files differ only in what a save "
-     "normalises"},
-    {TDiffText::SameHeaders,
-     "same: the tables, layer states and settings are the same (objects not compared)"},
-    {TDiffText::FormatVersion, "format version"},
-    {TDiffText::StringForm, "string form"},
-    {TDiffText::ByteStrings, "byte"},
-    {TDiffText::WideStrings, "wide"},
-    {TDiffText::OtherSettings, "other drawing settings differ"},
-    {TDiffText::LayerGroup, "layer group"},
-    {TDiffText::Layer, "layer"},
-    {TDiffText::Color, "SXF colour"},
-    {TDiffText::LineType, "SXF line type"},
-    {TDiffText::Objects, "objects"},
-    {TDiffText::BlockDefinition, "block definition"},
-    {TDiffText::Image, "image"},
-    {TDiffText::Added, "added"},
-    {TDiffText::Removed, "removed"},
-    {TDiffText::Changed, "changed"},
-    {TDiffText::OwnAttributes, "its own attributes"},
-    {TDiffText::LossyNote,
-     "note: {1} holds characters that code page 932 cannot hold; each compares as ?"},
-    {TDiffText::TrailingBytesNote,
-     "note: {1} has {2} bytes after its last section, which are not compared"},
-    {TDiffText::ReorderedNote, "note: the objects both drawings hold stand in another order"},
-    {TDiffText::OutputUnwritable, "standard output could not be written"},
+using TLabel = std::string (*)();
+using TKindCount = std::string (*)(int64_t count, std::string_view sign);
+
+constexpr std::pair<std::string_view, TLabel> FieldLabels[] = {
+    {"name", [] { return CliText<"DiffName">(); }},
+    {"screenColor", [] { return CliText<"DiffScreenColor">(); }},
+    {"screenWidth", [] { return CliText<"DiffScreenWidth">(); }},
+    {"printColor", [] { return CliText<"DiffPrintColor">(); }},
+    {"printWidth", [] { return CliText<"DiffPrintWidth">(); }},
+    {"pointRadius", [] { return CliText<"DiffPointRadius">(); }},
+    {"pattern", [] { return CliText<"DiffPattern">(); }},
+    {"dotsPerUnit", [] { return CliText<"DiffDotsPerUnit">(); }},
+    {"screenPitch", [] { return CliText<"DiffScreenPitch">(); }},
+    {"printPitch", [] { return CliText<"DiffPrintPitch">(); }},
+    {"segmentCount", [] { return CliText<"DiffSegmentCount">(); }},
+    {"state", [] { return CliText<"DiffState">(); }},
+    {"writeLayer", [] { return CliText<"DiffWriteLayer">(); }},
+    {"scale", [] { return CliText<"DiffScale">(); }},
+    {"protection", [] { return CliText<"DiffProtection">(); }},
+    {"paperSize", [] { return CliText<"DiffPaperSize">(); }},
+    {"memo", [] { return CliText<"DiffMemo">(); }},
 };
 
-constexpr std::pair<std::string_view, std::string_view> FieldLabels[] = {
-    {"name", "name"},
-    {"screenColor", "screen colour"},
-    {"screenWidth", "screen line width"},
-    {"printColor", "print colour"},
-    {"printWidth", "print line width"},
-    {"pointRadius", "point radius"},
-    {"pattern", "pattern"},
-    {"dotsPerUnit", "dots per unit"},
-    {"screenPitch", "screen pitch"},
-    {"printPitch", "print pitch"},
-    {"segmentCount", "segments"},
-    {"p0", "P0"},
-    {"p1", "P1"},
-    {"p2", "P2"},
-    {"p3", "P3"},
-    {"p4", "P4"},
-    {"p5", "P5"},
-    {"p6", "P6"},
-    {"p7", "P7"},
-    {"state", "state"},
-    {"writeLayer", "write layer"},
-    {"scale", "scale"},
-    {"protection", "protection"},
-    {"paperSize", "paper size"},
-    {"memo", "memo"},
+// By kind code 1 .. 7, at 0 .. 6.
+constexpr std::array<TKindCount, 7> KindCounts{
+    [](int64_t n, std::string_view sign) { return CliText<"DiffCountLines">(n, sign); },
+    [](int64_t n, std::string_view sign) { return CliText<"DiffCountArcs">(n, sign); },
+    [](int64_t n, std::string_view sign) { return CliText<"DiffCountPoints">(n, sign); },
+    [](int64_t n, std::string_view sign) { return CliText<"DiffCountTexts">(n, sign); },
+    [](int64_t n, std::string_view sign) { return CliText<"DiffCountDimensions">(n, sign); },
+    [](int64_t n, std::string_view sign) { return CliText<"DiffCountSolids">(n, sign); },
+    [](int64_t n, std::string_view sign) {
+        return CliText<"DiffCountBlockInsertions">(n, sign);
+    },
 };
+
+constexpr std::array<TLabel, 7> Kinds{
+    [] { return CliText<"DiffKindLine">(); },
+    [] { return CliText<"DiffKindArc">(); },
+    [] { return CliText<"DiffKindPoint">(); },
+    [] { return CliText<"DiffKindText">(); },
+    [] { return CliText<"DiffKindDimension">(); },
+    [] { return CliText<"DiffKindSolid">(); },
+    [] { return CliText<"DiffKindBlockInsertion">(); },
+};
+
+std::size_t KindIndex(int32_t kind)
+{
+    return static_cast<std::size_t>(kind - 1);
+}
 
 }  // namespace
 
-std::string_view DiffText(TDiffText text)
-{
-    for (const auto& [id, words] : Texts)
-        if (id == text)
-            return words;
-    return {};
-}
-
-std::string DiffText(TDiffText text, std::initializer_list<std::string_view> arguments)
-{
-    std::string filled(DiffText(text));
-    std::size_t number = 1;
-    for (const std::string_view argument : arguments) {
-        const std::string mark = "{" + std::to_string(number++) + "}";
-        if (const std::size_t at = filled.find(mark); at != std::string::npos)
-            filled.replace(at, mark.size(), argument);
-    }
-    return filled;
-}
-
-std::string_view FieldLabel(std::string_view key)
+std::string FieldLabel(std::string_view key)
 {
     for (const auto& [field, label] : FieldLabels)
         if (field == key)
-            return label;
-    return key;
+            return label();
+    // P0 ... P7, as the window heads its columns in every language.
+    if (key.size() == 2 && key[0] == 'p')
+        return "P" + std::string(key.substr(1));
+    return std::string(key);
+}
+
+std::string KindCountText(int32_t kind, int64_t count, std::string_view sign)
+{
+    return KindCounts.at(KindIndex(kind))(count, sign);
+}
+
+std::string KindText(int32_t kind)
+{
+    return Kinds.at(KindIndex(kind))();
 }

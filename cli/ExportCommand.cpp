@@ -54,7 +54,7 @@ int RunExport(const TExportArguments& arguments, std::ostream& out, std::ostream
         const std::string text = ExportTables(*doc, request);
         if (arguments.Output.empty()) {
             if (!(out << text << std::flush))
-                return fail(ExitFailure, CliText<"ExportStandardOutput">());
+                return fail(ExitFailure, CliText<"StandardOutputUnwritable">());
         } else {
             try {
                 WriteFileAtomically(arguments.Output, text, arguments.Force);

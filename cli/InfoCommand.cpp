@@ -87,8 +87,8 @@ std::string CountsText(const TKindCounts& c)
         CliText<"InfoBlockInsertions">(c[6])};
     std::string parts;
     for (const std::string& kind : kinds)
-        parts += (parts.empty() ? "" : CliText<"InfoCountSeparator">()) + kind;
-    return CliText<"InfoCounts">(std::accumulate(c.begin(), c.end(), std::size_t{0}), parts);
+        parts += (parts.empty() ? "" : CliText<"ListSeparator">()) + kind;
+    return CliText<"InParentheses">(std::accumulate(c.begin(), c.end(), std::size_t{0}), parts);
 }
 
 void WriteText(const TDrawingInfo& info, const TJwwDocument& doc, std::ostream& out)

@@ -1,4 +1,4 @@
-// What zelvane-cli's reports call the object kinds and the string forms of a drawing.
+// What zelvane-cli's JSON reports call the object kinds, and the string forms of a drawing.
 #pragma once
 
 #include <array>
@@ -10,19 +10,17 @@
 struct TObjectKindName {
     std::string_view CountKey;   // JSON, a count of such objects: "lines"
     std::string_view ObjectKey;  // JSON, one such object: "line"
-    std::string_view One;        // text: "line"
-    std::string_view Many;       // text: "lines"
 };
 
 // By kind code 1 .. 7, at 0 .. 6.
 inline constexpr std::array<TObjectKindName, 7> ObjectKindNames{{
-    {"lines", "line", "line", "lines"},
-    {"arcs", "arc", "arc", "arcs"},
-    {"points", "point", "point", "points"},
-    {"texts", "text", "text", "texts"},
-    {"dimensions", "dimension", "dimension", "dimensions"},
-    {"solids", "solid", "solid", "solids"},
-    {"blockInsertions", "blockInsertion", "block insertion", "block insertions"},
+    {"lines", "line"},
+    {"arcs", "arc"},
+    {"points", "point"},
+    {"texts", "text"},
+    {"dimensions", "dimension"},
+    {"solids", "solid"},
+    {"blockInsertions", "blockInsertion"},
 }};
 
 // Raises std::out_of_range for a code outside 1 .. 7.

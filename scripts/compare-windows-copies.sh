@@ -106,7 +106,8 @@ same_output export v800-0-wide.jww --format json
 same_output export v420-0.jww --table layers --encoding cp932
 
 # What a person is told is in the locale's language, in the same words on both systems: a
-# refused input, a usage error and a dry run of apply.
+# refused input, a usage error, a dry run of apply and the review of a drawing against its
+# applied copy.
 # The commands fail, as they should; what counts is what they say. A batch tells of each drawing
 # as its worker ends it, so the dry run of two has one worker to tell them in a known order.
 told() { (cd "$work" && "$@" 2>&1 | tr '\\' /) || true; }
@@ -128,4 +129,5 @@ echo "no drawing" >"$work/not-a-drawing.jww"
 same_words info not-a-drawing.jww
 same_words apply edits.csv v420-0.jww
 same_words apply edits.csv v420-0.jww v700-0.jww --out-dir checked --check --jobs 1
+same_words diff 図面フォルダ/配置図.jww linux/applied/配置図.jww
 exit "$failed"

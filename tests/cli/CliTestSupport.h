@@ -21,6 +21,7 @@
 #include "tests/support/HeaderBuilder.h"
 #include "tests/support/JwwBuilder.h"
 #include "tests/support/TestPlatform.h"
+#include "text/Cp932.h"
 #include "text/Func_.h"
 
 struct TCliRun {
@@ -178,4 +179,17 @@ inline void SaveSxfDrawing(const std::string& path)
         .Add(doc.SunpoList, KindSunpo, withMode)
         .Add(doc.SunpoList, KindSunpo, withoutMode);
     drawing.Save(path);
+}
+
+// The drawing of SaveSxfDrawing with layer 3-2 renamed 躯体壁, the screen colour of SXF colour 1
+// made 65280 and its last object, a dimension on layer 0-0, removed.
+inline void SaveRevisedSxfDrawing(const std::string& path)
+{
+    SaveSxfDrawing(path);
+    const std::unique_ptr<TJwwDocument> doc = LoadDrawing(path);
+    doc->LayerTable[3 * 16 + 2].Name = Utf8ToCp932("躯体壁");
+    doc->ColorExTable[1].ScreenColor = 65280;
+    doc->EntityOrder.pop_back();
+    doc->Header.EntityCount -= 1;
+    ASSERT_TRUE(SaveJww(*doc, path, doc->Header.Version));
 }

@@ -16,6 +16,7 @@ protected:
     {
         TCliTest::SetUp();
         SaveSxfDrawing(Root + "in.jww");
+        SaveRevisedSxfDrawing(Root + "revised.jww");
         WriteFileBytes(Root + "edits.csv",
                        "table,No.,レイヤ名,画面線幅\r\nlayers,3,柱,\r\ncolors,2,,5000\r\n");
     }
@@ -78,6 +79,11 @@ TEST_F(CliLanguage, RefusalsAndUsageErrorsAreToldInTheUsersLanguage)
           "zelvane-cli export: --table に rooms は指定できません。"
           "{groups,layers,colors,linetypes,all} のどれかを指定してください。\n"
           "詳しくは zelvane-cli export --help で確かめてください。\n"}},
+        // diff's trouble exits with 2, as a usage error does.
+        {{"diff", in, notJww}, ExitUsage,
+         {"zelvane-cli diff: " + notJww + ": is not a Jw_cad for Windows drawing file\n",
+          "zelvane-cli diff: " + notJww + ": このファイルは、Jw_cad for Windows "
+          "図面ファイルではありません。\n"}},
         {{"drawings"}, ExitUsage,
          {"zelvane-cli: drawings is no subcommand; the subcommands are copy, info, export, "
           "import, convert, render, apply, diff\nRun zelvane-cli --help for more information.\n",
@@ -127,6 +133,7 @@ TEST_F(CliLanguage, WhatScriptsReadIsTheSameInBothLanguages)
         {"export", Root + "in.jww", "--format", "json"},
         {"info", Root + "in.jww", "--json"},
         {"info", Root + "long.jww", "--json"},
+        {"diff", Root + "in.jww", Root + "revised.jww", "--format", "json", "--objects"},
     };
     for (const std::vector<std::string>& args : commands) {
         const TCliRun english = Run(args, TLanguage::English);
@@ -141,6 +148,36 @@ TEST_F(CliLanguage, WhatScriptsReadIsTheSameInBothLanguages)
                       .ExitCode,
                   ExitSuccess);
     EXPECT_TRUE(ReadFileBytes(Root + "en.svg") == ReadFileBytes(Root + "ja.svg"));
+}
+
+TEST_F(CliLanguage, ADiffReviewsTheChangesInTheUsersLanguage)
+{
+    const std::string head = "--- " + Root + "in.jww\n+++ " + Root + "revised.jww\n";
+    const TTold review{
+        head + "layer 3-2: name 壁, \"A\" \u2192 躯体壁\n"
+               "SXF colour 1: screen colour 0 \u2192 65280\n"
+               "objects: +0, \u22121 (\u22121 dimension)\n"
+               "layer group 0: \u22121 dimension\n"
+               "layer 0-0: \u22121 dimension\n"
+               "\u2212 dimension 0-0: (0, 0)-(0, 0) \"1000\"\n",
+        head + "レイヤ 3-2: 名前 壁, \"A\" \u2192 躯体壁\n"
+               "SXF線色 1: 画面色 0 \u2192 65280\n"
+               "要素: +0、\u22121（寸法 \u22121）\n"
+               "レイヤグループ 0: 寸法 \u22121\n"
+               "レイヤ 0-0: 寸法 \u22121\n"
+               "\u2212 寸法 0-0: (0, 0)-(0, 0) \"1000\"\n"};
+    // An option's description and the notes.
+    const TTold help[] = {{"The later drawing", "後の図面"},
+                          {"Exit status: 0 the same content", "終了コード: 0 内容が同じ"}};
+    for (const TLanguage language : Languages) {
+        const TCliRun run =
+            Run({"diff", Root + "in.jww", Root + "revised.jww", "--objects"}, language);
+        EXPECT_EQ(std::tuple(run.ExitCode, run.Err), std::tuple(ExitFailure, ""));
+        EXPECT_EQ(run.Out, review.In(language));
+        const std::string helpText = Run({"diff", "--help"}, language).Out;
+        for (const TTold& words : help)
+            EXPECT_NE(helpText.find(words.In(language)), std::string::npos) << words.English;
+    }
 }
 
 TEST_F(CliLanguage, TheHelpOfEverySubcommandLinesUpItsDescriptionsInBothLanguages)

@@ -21,9 +21,9 @@ bool IsLocaleVariable(std::string_view variable)
 }
 
 // The program run with this process's environment, its locale variables replaced by those
-// given; what it wrote on standard error.
-std::string ErrorOutputWith(const std::vector<std::string>& localeVariables,
-                            std::vector<std::string> args, const std::string& errFile)
+// given, and what it wrote, through files in folder.
+TCliRun RunWith(const std::vector<std::string>& localeVariables, std::vector<std::string> args,
+                const std::string& folder)
 {
     std::vector<std::string> environment = localeVariables;
     for (char** variable = environ; *variable != nullptr; ++variable)
@@ -41,6 +41,10 @@ std::string ErrorOutputWith(const std::vector<std::string>& localeVariables,
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    const std::string outFile = folder + "out.txt";
+    const std::string errFile = folder + "err.txt";
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
     pid_t pid = 0;
@@ -49,7 +53,8 @@ std::string ErrorOutputWith(const std::vector<std::string>& localeVariables,
     EXPECT_EQ(spawned, 0);
     int status = 0;
     EXPECT_EQ(::waitpid(pid, &status, 0), pid);
-    return ReadFileBytes(errFile);
+    EXPECT_TRUE(WIFEXITED(status));
+    return {WEXITSTATUS(status), ReadFileBytes(outFile), ReadFileBytes(errFile)};
 }
 
 }  // namespace
@@ -73,6 +78,30 @@ TEST_F(ProgramLanguage, ItSpeaksJapaneseWhereTheFirstLocaleVariableSetNamesJapan
         {{"LANG=ja_JP.UTF-8", "LC_ALL="}, &japanese},
     };
     for (const auto& [variables, said] : cases)
-        EXPECT_EQ(ErrorOutputWith(variables, {"info", notJww}, Root + "err.txt"), *said)
+        EXPECT_EQ(RunWith(variables, {"info", notJww}, Root).Err, *said)
             << ::testing::PrintToString(variables);
+}
+
+TEST_F(ProgramLanguage, ADiffSaysUnderAJapaneseLocaleWhatItSaysInJapaneseAndWritesTheSameJson)
+{
+    const std::string old = Root + "old.jww";
+    const std::string now = Root + "new.jww";
+    SaveSxfDrawing(old);
+    SaveRevisedSxfDrawing(now);
+    const std::pair<std::string, TLanguage> locales[] = {{"LANG=ja_JP.UTF-8", TLanguage::Japanese},
+                                                         {"LANG=C.UTF-8", TLanguage::English}};
+    const std::vector<std::string> commands[] = {
+        {"diff", old, now, "--objects"}, {"diff", old, now, "--objects", "--format", "json"}, {"diff", "--help"}};
+    for (const std::vector<std::string>& args : commands) {
+        std::vector<std::string> told;
+        for (const auto& [variable, language] : locales) {
+            const TCliRun run = RunWith({variable}, args, Root);
+            const TCliRun inside = Cli(args, language);
+            EXPECT_EQ(std::tuple(run.ExitCode, run.Out, run.Err),
+                      std::tuple(inside.ExitCode, inside.Out, inside.Err))
+                << variable << " " << args.back();
+            told.push_back(run.Out);
+        }
+        EXPECT_EQ(told.front() == told.back(), args.back() == "json") << args.back();
+    }
 }
