@@ -9,12 +9,6 @@
 
 namespace {
 
-void Expect(bool condition, const std::string& what)
-{
-    if (!condition)
-        throw EFuzzCheckFailed(what);
-}
-
 // Saves after which a drawing that went through every normalisation of the writers must
 // come back as the same bytes.
 constexpr int MaxSavesToSettle = 6;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 // Raised when an input breaks a check. A fuzz target lets it escape, which aborts the run and
@@ -11,6 +12,13 @@ class EFuzzCheckFailed : public std::logic_error {
 public:
     using std::logic_error::logic_error;
 };
+
+// Raises EFuzzCheckFailed with what the input broke unless the condition holds.
+inline void Expect(bool condition, const std::string& what)
+{
+    if (!condition)
+        throw EFuzzCheckFailed(what);
+}
 
 enum class TLoadOutcome { Incomplete, Complete };
 

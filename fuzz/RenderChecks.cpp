@@ -13,12 +13,6 @@
 
 namespace {
 
-void Expect(bool condition, const std::string& what)
-{
-    if (!condition)
-        throw EFuzzCheckFailed(what);
-}
-
 // Small enough for many inputs a second, large enough to draw every kind of primitive.
 constexpr int PictureSide = 200;
 // No object of the file can write more SVG than this many bytes for each of its bytes.

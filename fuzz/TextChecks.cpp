@@ -12,12 +12,6 @@
 
 namespace {
 
-void Expect(bool condition, const char* what)
-{
-    if (!condition)
-        throw EFuzzCheckFailed(what);
-}
-
 // The routine's parameters come first in the input, the text is the rest.
 struct TTextInput {
     int32_t Position = 0;

@@ -10,7 +10,7 @@
 
 namespace {
 
-std::string Pattern(std::size_t n)
+std::string PatternedBytes(std::size_t n)
 {
     std::string s(n, '\0');
     for (std::size_t i = 0; i < n; ++i)
@@ -23,7 +23,7 @@ std::string Pattern(std::size_t n)
 TEST(Stream, ReaderTakesNumbersAcrossARefillAndNamesWhatAShortReadWasReading)
 {
     const std::size_t buffer = TJwwReader::BufferSize;
-    const std::string bytes = Pattern(buffer + 12345);
+    const std::string bytes = PatternedBytes(buffer + 12345);
     const std::string path = TestFolder("stream_read") + "pattern.bin";
     WriteFileBytes(path, bytes);
     TJwwReader file(path);
@@ -54,7 +54,7 @@ TEST(Stream, ReaderTakesNumbersAcrossARefillAndNamesWhatAShortReadWasReading)
 TEST(Stream, WriterStoresEveryByteInOrderAcrossManyBuffers)
 {
     const std::size_t buffer = TJwwWriter::BufferSize;
-    const std::string bytes = Pattern(3 * buffer + 4321);
+    const std::string bytes = PatternedBytes(3 * buffer + 4321);
     const std::string path = TestFolder("stream_write") + "pattern.bin";
     const int fd = CreateNewFile(path);
     ASSERT_GE(fd, 0);
@@ -82,7 +82,7 @@ TEST(Stream, WriterStoresEveryByteInOrderAcrossManyBuffers)
 TEST(Stream, WriterRaisesWhenAWriteFails)
 {
     SKIP_ON_WINDOWS("Windows has no device that refuses writes for want of space");
-    const std::string big = Pattern(3 * TJwwWriter::BufferSize + 77);
+    const std::string big = PatternedBytes(3 * TJwwWriter::BufferSize + 77);
     for (const char* device : {"/dev/full", "/dev/null"}) {  // the second opened for reading only
         const int bad = ::open(device, device == std::string("/dev/full") ? O_WRONLY : O_RDONLY);
         ASSERT_GE(bad, 0) << device;
