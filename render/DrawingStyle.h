@@ -19,6 +19,7 @@ constexpr uint16_t SolidOwnColor = 10;
 struct TPen {
     TRgb Color;
     int Width = 1;  // in screen pixels
+    friend bool operator==(const TPen&, const TPen&) = default;
 };
 
 struct TDrawingStyle {
@@ -39,6 +40,7 @@ struct TDrawingStyle {
     const TDashes& DashesOf(uint8_t penStyle) const;
     TRgb ColorOf(const TPrimitive& primitive) const;
     bool Shows(const TRenderSource& source) const;
+    friend bool operator==(const TDrawingStyle&, const TDrawingStyle&) = default;
 };
 
 // The style of the drawing, with its own SXF tables.

@@ -23,6 +23,7 @@ struct TDashes {
 
     bool Solid() const { return Count == 0; }
     float Period() const;
+    friend bool operator==(const TDashes&, const TDashes&) = default;
 };
 
 // A line type of four integers: a 32-bit pattern whose lowest `bits` bits are read from the

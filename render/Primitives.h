@@ -77,6 +77,7 @@ struct TBounds {
     bool Intersects(const TBounds& other) const;
     double Width() const { return MaxX - MinX; }
     double Height() const { return MaxY - MinY; }
+    friend bool operator==(const TBounds&, const TBounds&) = default;
 };
 
 // The box that holds the box mapped by the placement.

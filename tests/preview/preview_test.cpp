@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/render/BuiltDrawing.h"
+#include "ui/preview/FarViews.h"
 #include "ui/preview/PreviewPaint.h"
 
 namespace {
@@ -165,4 +166,66 @@ TEST(PreviewPaint, HiddenLayersPaperBackgroundAndHighlight)
     paint(TRenderFilter{2, 1, {}, {}});
     EXPECT_EQ(at({0, 30}), PixelOf(scene.Style.PenOf(2).Color)) << "a highlight shows what it selects";
     EXPECT_EQ(at({50, 0}), PixelOf(GreyedRgb));
+}
+
+// A frame from the far views shows the lines a frame from the objects shows, unbroken, each
+// within two pixels of where the objects put it, at the finest level's own scale and from a
+// coarser level; and only while the view is no closer than the finest level, inside its extent
+// and in the style it was drawn in.
+TEST(FarViews, ShowWhatTheObjectsShowAndOnlyWhereTheyMay)
+{
+    auto doc = ShownDrawing();
+    doc->Header.Settings0[0] = 4;  // A4, 297 by 210
+    for (int i = 0; i < 12; ++i) {
+        Add(*doc, KindSen, doc->SenList, Line(-140 + 20 * i, -100, -120 + 15 * i, 100, 2));
+        Add(*doc, KindSen, doc->SenList, Line(-140, -90 + 15 * i, 140, -80 + 14 * i, 3, i % 2 ? 2 : 1));
+    }
+    TPreviewScene scene;
+    scene.Show(*doc);
+    ASSERT_EQ(scene.FarViews(), nullptr) << "a sparse drawing is drawn from its objects";
+    const std::shared_ptr<const TFarViews> far = TFarViews::Draw(scene, 1 << 20, [] { return true; });
+    ASSERT_TRUE(far && far->Levels().size() >= 2);
+    const double finest = far->Levels().front().View.Scale;
+
+    // Near the frame's edges a line may go on beyond them in one frame and not yet in the other.
+    const int edge = 3;
+    const auto inked = [&](const TPixels& pixels) {
+        std::vector<std::pair<int, int>> ink;
+        for (int y = edge; y < pixels.Height - edge; ++y)
+            for (int x = edge; x < pixels.Width - edge; ++x)
+                if (pixels.At(x, y) != PixelOf(scene.Style.Background) &&
+                    pixels.At(x, y) != PixelOf(PaperFrameRgb(scene.Style.Background)))
+                    ink.emplace_back(x, y);
+        return ink;
+    };
+    const auto near = [](const TPixels& pixels, std::pair<int, int> at, int reach, uint32_t background) {
+        for (int dy = -reach; dy <= reach; ++dy)
+            for (int dx = -reach; dx <= reach; ++dx) {
+                const int x = at.first + dx, y = at.second + dy;
+                if (x >= 0 && y >= 0 && x < pixels.Width && y < pixels.Height && pixels.At(x, y) != background)
+                    return true;
+            }
+        return false;
+    };
+    for (const double zoom : {1.0, 0.7, 0.4}) {
+        TPixels direct{400, 300}, taken{400, 300};
+        TPreviewView view{finest * zoom, {3, -2}, 400, 300};
+        TMemoryCanvas objects(direct);
+        ASSERT_TRUE(PaintObjects(scene, view, std::nullopt, objects, [] { return true; }));
+        ASSERT_TRUE(far->Paint(scene.Style, view, taken.Frame())) << zoom;
+        const uint32_t background = PixelOf(scene.Style.Background);
+        // Lines cut to a frame's edges step through pixels a little apart from the whole line's.
+        const int reach = 2;
+        for (const auto& [x, y] : inked(direct))
+            ASSERT_TRUE(near(taken, {x, y}, reach, background)) << "missing at " << x << "," << y << " ×" << zoom;
+        for (const auto& [x, y] : inked(taken))
+            ASSERT_TRUE(near(direct, {x, y}, reach, background)) << "stray at " << x << "," << y << " ×" << zoom;
+    }
+
+    TPixels pixels{400, 300};
+    EXPECT_FALSE(far->Paint(scene.Style, {finest * 1.01, {0, 0}, 400, 300}, pixels.Frame())) << "closer";
+    EXPECT_FALSE(far->Paint(scene.Style, {finest / 2, {400, 0}, 400, 300}, pixels.Frame())) << "outside";
+    TDrawingStyle edited = scene.Style;
+    edited.Pens[2].Color = {9, 9, 9};
+    EXPECT_FALSE(far->Paint(edited, {finest / 2, {0, 0}, 400, 300}, pixels.Frame())) << "another style";
 }

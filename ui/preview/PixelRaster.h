@@ -18,6 +18,12 @@ struct TPixelFrame {
     uint32_t Opaque = 0;
 };
 
+// The pixel of a colour, without the frame's Opaque bits.
+inline uint32_t PixelValue(TRgb color)
+{
+    return (uint32_t{color.R} << 16) | (uint32_t{color.G} << 8) | color.B;
+}
+
 // Whole pixels from Left and Top up to, not including, Right and Bottom.
 struct TPixelClip {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
@@ -49,10 +55,7 @@ public:
     void Fill(const TVec2 (&corners)[4], TRgb color);
 
 private:
-    uint32_t Value(TRgb color) const
-    {
-        return Frame.Opaque | (uint32_t{color.R} << 16) | (uint32_t{color.G} << 8) | color.B;
-    }
+    uint32_t Value(TRgb color) const { return Frame.Opaque | PixelValue(color); }
     bool Inside(int x, int y) const
     {
         return x >= Clip.Left && y >= Clip.Top && x < Clip.Right && y < Clip.Bottom;

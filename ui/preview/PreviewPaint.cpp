@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "ui/Messages.h"
+#include "ui/preview/FarViews.h"
 
 namespace {
 
@@ -39,6 +40,13 @@ constexpr double FloatPrecision = 1.0 / (1 << 23);
 // The budget's note: its characters' height and its distance from the corner.
 constexpr double NotePixels = 13.0;
 constexpr double NoteInset = 6.0;
+
+void NoteSpentBudget(const TPreviewScene& scene, TPreviewCanvas& canvas)
+{
+    if (scene.BudgetSpent)
+        canvas.Text({{NoteInset, NoteInset + NotePixels}, {1, 0}, {0, -1}, 0.0, NotePixels},
+                    std::string(MsgPreviewBudgetSpent), NoteRgb(scene.Style.Background));
+}
 
 TVec2 Plus(TVec2 a, TVec2 b)
 {
@@ -337,9 +345,7 @@ public:
             if (Shared.Abandoned)
                 return false;
         }
-        if (Shared.Scene.BudgetSpent)
-            Canvas.Text({{NoteInset, NoteInset + NotePixels}, {1, 0}, {0, -1}, 0.0, NotePixels},
-                        std::string(MsgPreviewBudgetSpent), NoteRgb(style.Background));
+        NoteSpentBudget(Shared.Scene, Canvas);
         return true;
     }
 
@@ -403,6 +409,18 @@ private:
 }  // namespace
 
 bool PaintPreview(const TPreviewScene& scene, const TPreviewView& view,
+                  const std::optional<TRenderFilter>& filter, TPreviewCanvas& canvas,
+                  const std::function<bool()>& stillWanted)
+{
+    if (const std::shared_ptr<const TFarViews> far = filter ? nullptr : scene.FarViews();
+        far && far->Paint(scene.Style, view, canvas.Frame())) {
+        NoteSpentBudget(scene, canvas);
+        return true;
+    }
+    return PaintObjects(scene, view, filter, canvas, stillWanted);
+}
+
+bool PaintObjects(const TPreviewScene& scene, const TPreviewView& view,
                   const std::optional<TRenderFilter>& filter, TPreviewCanvas& canvas,
                   const std::function<bool()>& stillWanted)
 {

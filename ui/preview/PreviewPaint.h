@@ -37,7 +37,11 @@ public:
 // Draws the frame of the view onto the canvas. Without a highlight what the drawing hides is
 // left out; with one, what it selects is drawn in its colours, hidden or not, over what else is
 // shown, greyed. Calls stillWanted now and then and gives up, returning false, once it answers
-// false.
+// false. A view of a dense drawing from afar is taken from the scene's far views.
 bool PaintPreview(const TPreviewScene& scene, const TPreviewView& view,
+                  const std::optional<TRenderFilter>& filter, TPreviewCanvas& canvas,
+                  const std::function<bool()>& stillWanted);
+// The same, always from the objects.
+bool PaintObjects(const TPreviewScene& scene, const TPreviewView& view,
                   const std::optional<TRenderFilter>& filter, TPreviewCanvas& canvas,
                   const std::function<bool()>& stillWanted);

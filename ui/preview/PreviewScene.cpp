@@ -4,6 +4,7 @@
 
 #include "render/PictureFrame.h"
 #include "render/RenderDrawing.h"
+#include "ui/preview/FarViews.h"
 
 namespace {
 
@@ -39,8 +40,35 @@ std::shared_ptr<const TNodeClasses> Classify(const TPreviewIndex& index, const T
 
 }  // namespace
 
+TPreviewScene::~TPreviewScene()
+{
+    StopFarViews();
+}
+
+void TPreviewScene::StopFarViews()
+{
+    FarViewsWanted = false;
+    if (FarViewsDrawing.valid())
+        FarViewsDrawing.wait();
+    const std::lock_guard<std::mutex> lock(FarViewsLock);
+    DrawnFarViews = nullptr;
+}
+
+std::shared_ptr<const TFarViews> TPreviewScene::FarViews() const
+{
+    const std::lock_guard<std::mutex> lock(FarViewsLock);
+    return DrawnFarViews;
+}
+
+void TPreviewScene::WaitForFarViews() const
+{
+    if (FarViewsDrawing.valid())
+        FarViewsDrawing.wait();
+}
+
 void TPreviewScene::Show(const TJwwDocument& doc)
 {
+    StopFarViews();
     Primitives.Clear();
     Style = StyleOf(doc);
     TDrawingRenderer renderer(doc);
@@ -59,8 +87,20 @@ void TPreviewScene::Show(const TJwwDocument& doc)
         primitives.begin());
     Fills.Build(primitives, 0, fills);
     Strokes.Build(primitives, fills, primitives.size() - fills);
-    const std::lock_guard<std::mutex> lock(ClassesLock);
-    KnownClasses.clear();
+    {
+        const std::lock_guard<std::mutex> lock(ClassesLock);
+        KnownClasses.clear();
+    }
+    if (Strokes.Entries().size() + Fills.Entries().size() <= DenseSceneEntries)
+        return;
+    FarViewsWanted = true;
+    FarViewsDrawing = std::async(std::launch::async, [this] {
+        std::shared_ptr<const TFarViews> views =
+            TFarViews::Draw(*this, MostFarPixels, [this] { return FarViewsWanted.load(); });
+        const std::lock_guard<std::mutex> lock(FarViewsLock);
+        if (FarViewsWanted)
+            DrawnFarViews = std::move(views);
+    });
 }
 
 TPreviewScene::TClasses TPreviewScene::ClassesFor(const std::optional<TRenderFilter>& filter) const

@@ -3,6 +3,8 @@
 // could draw them without expanding the drawing again.
 #pragma once
 
+#include <atomic>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -43,6 +45,8 @@ struct TNodeClasses {
     std::vector<uint32_t> LastGreyed;
 };
 
+class TFarViews;
+
 struct TPreviewScene {
     // The fills first, then the rest, each in the order of their index, which a frame reads.
     TRenderScene Primitives;
@@ -55,7 +59,17 @@ struct TPreviewScene {
     // Whether insertions beyond the budget were drawn as their frames.
     bool BudgetSpent = false;
 
+    TPreviewScene() = default;
+    TPreviewScene(const TPreviewScene&) = delete;
+    TPreviewScene& operator=(const TPreviewScene&) = delete;
+    ~TPreviewScene();
+
+    // Makes the primitives and their indexes; the far views of a dense drawing are drawn after,
+    // on a thread of their own, while frames are drawn from the objects.
     void Show(const TJwwDocument& doc);
+    // The far views once they are drawn, or nothing.
+    std::shared_ptr<const TFarViews> FarViews() const;
+    void WaitForFarViews() const;
 
     // The classes of the nodes of the stroke and fill indexes under the highlight, kept for
     // the highlights asked for last; safe to ask from frames drawn on other threads.
@@ -63,6 +77,12 @@ struct TPreviewScene {
     TClasses ClassesFor(const std::optional<TRenderFilter>& filter) const;
 
 private:
+    void StopFarViews();
+
+    mutable std::mutex FarViewsLock;
+    std::shared_ptr<const TFarViews> DrawnFarViews;
+    std::atomic<bool> FarViewsWanted{false};
+    std::future<void> FarViewsDrawing;
     mutable std::mutex ClassesLock;
     mutable std::vector<std::pair<std::optional<TRenderFilter>, TClasses>> KnownClasses;
 };

@@ -39,6 +39,7 @@ public:
     void ZoomAt(QPointF at, double factor);
 
     const TRenderScene& Scene() const { return Drawing.Primitives; }
+    void WaitForFarViews() const { Drawing.WaitForFarViews(); }
     // Pixels per drawing unit, and the drawing point at the view's centre.
     double Scale() const { return View.Scale; }
     TVec2 Centre() const { return View.Centre; }
