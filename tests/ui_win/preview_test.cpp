@@ -227,3 +227,24 @@ TEST_F(Form1Preview, WhatIsSmallerThanAPixelIsDrawnAsAPixelAndWhatLiesOutsideNot
 }
 
 }  // namespace
+
+// Painting never waits for the sharp frame: it shows the last one and starts the next on a
+// thread of its own, which hands it over through the window's messages.
+TEST_F(Form1Preview, TheSharpFrameIsDrawnOnAThreadOfItsOwnAndArrivesThroughTheMessages)
+{
+    TWinPreviewWindow& preview = Window->Preview();
+    Click(Window->PreviewToggle());
+    preview.Highlight(TRenderFilter{2, 5, {}, {}});
+    UpdateWindow(preview.Handle());
+    EXPECT_FALSE(preview.SharpFrameShown()) << "the paint did not wait for the frame";
+    const ULONGLONG until = GetTickCount64() + 10000;
+    MSG message;
+    while (!preview.SharpFrameShown() && GetTickCount64() < until) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        Sleep(10);
+    }
+    ASSERT_TRUE(preview.SharpFrameShown());
+    EXPECT_TRUE(PaintedNear(preview, {500, 500}, Pen(6))) << "the highlight in its colours";
+    EXPECT_TRUE(PaintedNear(preview, {500, 0}, ColorOf(GreyedRgb)));
+}

@@ -18,6 +18,8 @@ constexpr double WheelStepFactor = 1.25;
 constexpr UINT_PTR SettleTimer = 1;
 // How long the view waits after the last turn of the wheel before it draws afresh.
 constexpr UINT SettleMilliseconds = 150;
+// Sent by the thread that drew a sharp frame.
+constexpr UINT FrameDrawnMessage = WM_APP + 1;
 
 }  // namespace
 
@@ -42,6 +44,8 @@ TWinPreviewWindow::TWinPreviewWindow(HWND owner, HFONT font) : TextFont(font)
 
 TWinPreviewWindow::~TWinPreviewWindow()
 {
+    ++*Generation;
+    WaitForBackground();
     if (Window)
         DestroyWindow(Window);
 }
@@ -65,6 +69,8 @@ void TWinPreviewWindow::Hide()
 
 void TWinPreviewWindow::ShowDrawing(const TJwwDocument& doc)
 {
+    ++*Generation;
+    WaitForBackground();
     Drawing.Show(doc);
     ZoomToFit();
 }
@@ -93,12 +99,14 @@ void TWinPreviewWindow::ZoomAt(TVec2 pixel, double factor)
 
 void TWinPreviewWindow::Redraw()
 {
+    ++*Generation;
     FrameValid = false;
     InvalidateRect(Window, nullptr, FALSE);
 }
 
 void TWinPreviewWindow::Moved()
 {
+    ++*Generation;
     InvalidateRect(Window, nullptr, FALSE);
 }
 
@@ -115,20 +123,75 @@ void TWinPreviewWindow::Resized()
 
 const TMemoryBitmap& TWinPreviewWindow::SharpFrame()
 {
-    const int width = static_cast<int>(Current.Width);
-    const int height = static_cast<int>(Current.Height);
-    if (FrameValid && FrameView == Current)
-        return Frame;
-    Frame.Resize(width, height);
-    if (Frame.Empty())
-        return Frame;
+    if (SharpFrameShown())
+        return *Frame;
+    ++*Generation;
+    WaitForBackground();
+    Frame->Resize(static_cast<int>(Current.Width), static_cast<int>(Current.Height));
+    if (Frame->Empty())
+        return *Frame;
     {
-        TGdiCanvas canvas(Frame, TextFont);
+        TGdiCanvas canvas(*Frame, TextFont);
         PaintPreview(Drawing, Current, Filter, canvas, [] { return true; });
     }
     FrameView = Current;
     FrameValid = true;
-    return Frame;
+    return *Frame;
+}
+
+void TWinPreviewWindow::WaitForBackground()
+{
+    if (Background.valid())
+        Background.wait();
+    BackgroundGeneration = UINT64_MAX;
+}
+
+void TWinPreviewWindow::DrawInBackground()
+{
+    const uint64_t wanted = *Generation;
+    if (BackgroundGeneration == wanted)
+        return;
+    WaitForBackground();  // an older frame, which stops at its next look
+    BackgroundGeneration = wanted;
+    // The thread draws with a font of its own, since the window may make its font anew meanwhile.
+    LOGFONTW face{};
+    GetObjectW(TextFont, sizeof face, &face);
+    Background = std::async(std::launch::async, [this, face, view = Current, filter = Filter, wanted,
+                                                 generation = Generation, window = Window] {
+        auto bitmap = std::make_unique<TMemoryBitmap>();
+        bitmap->Resize(static_cast<int>(view.Width), static_cast<int>(view.Height));
+        if (bitmap->Empty())
+            return;
+        const HFONT font = CreateFontIndirectW(&face);
+        bool done = false;
+        {
+            TGdiCanvas canvas(*bitmap, font);
+            done = PaintPreview(Drawing, view, filter, canvas, [&] { return *generation == wanted; });
+        }
+        DeleteObject(font);
+        if (!done)
+            return;
+        {
+            const std::lock_guard<std::mutex> lock(ArrivedLock);
+            Arrived = TDrawnFrame{std::move(bitmap), view, wanted};
+        }
+        PostMessageW(window, FrameDrawnMessage, 0, 0);
+    });
+}
+
+void TWinPreviewWindow::FrameDrawn()
+{
+    std::optional<TDrawnFrame> drawn;
+    {
+        const std::lock_guard<std::mutex> lock(ArrivedLock);
+        drawn.swap(Arrived);
+    }
+    if (!drawn || drawn->Generation != *Generation || !(drawn->View == Current))
+        return;
+    Frame = std::move(drawn->Bitmap);
+    FrameView = drawn->View;
+    FrameValid = true;
+    InvalidateRect(Window, nullptr, FALSE);
 }
 
 void TWinPreviewWindow::Paint()
@@ -137,28 +200,33 @@ void TWinPreviewWindow::Paint()
     const HDC dc = BeginPaint(Window, &paint);
     const int width = static_cast<int>(Current.Width);
     const int height = static_cast<int>(Current.Height);
-    if (!Settling && !DragFrom) {
-        const TMemoryBitmap& sharp = SharpFrame();
-        BitBlt(dc, 0, 0, width, height, sharp.Dc(), 0, 0, SRCCOPY);
+    if (SharpFrameShown()) {
+        BitBlt(dc, 0, 0, width, height, Frame->Dc(), 0, 0, SRCCOPY);
     } else {
-        // The last frame where its drawing lies now, composed off screen so that nothing flickers.
-        Moving.Resize(width, height);
-        if (!Moving.Empty()) {
-            const TRgb background = Drawing.Style.Background;
-            Moving.Fill(RGB(background.R, background.G, background.B));
-            if (!Frame.Empty()) {
-                const TPixelRect place = Current.PlaceOf(FrameView);
-                SetStretchBltMode(Moving.Dc(), COLORONCOLOR);
-                const int left = static_cast<int>(std::lround(place.Left));
-                const int top = static_cast<int>(std::lround(place.Top));
-                StretchBlt(Moving.Dc(), left, top, static_cast<int>(std::lround(place.Right)) - left,
-                           static_cast<int>(std::lround(place.Bottom)) - top, Frame.Dc(), 0, 0, Frame.Width(),
-                           Frame.Height(), SRCCOPY);
-            }
-            BitBlt(dc, 0, 0, width, height, Moving.Dc(), 0, 0, SRCCOPY);
-        }
+        if (!Settling && !DragFrom)
+            DrawInBackground();
+        PaintStandIn(dc, width, height);
     }
     EndPaint(Window, &paint);
+}
+
+void TWinPreviewWindow::PaintStandIn(HDC dc, int width, int height)
+{
+    Moving.Resize(width, height);
+    if (Moving.Empty())
+        return;
+    const TRgb background = Drawing.Style.Background;
+    Moving.Fill(RGB(background.R, background.G, background.B));
+    if (!Frame->Empty()) {
+        const TPixelRect place = Current.PlaceOf(FrameView);
+        SetStretchBltMode(Moving.Dc(), COLORONCOLOR);
+        const int left = static_cast<int>(std::lround(place.Left));
+        const int top = static_cast<int>(std::lround(place.Top));
+        StretchBlt(Moving.Dc(), left, top, static_cast<int>(std::lround(place.Right)) - left,
+                   static_cast<int>(std::lround(place.Bottom)) - top, Frame->Dc(), 0, 0, Frame->Width(),
+                   Frame->Height(), SRCCOPY);
+    }
+    BitBlt(dc, 0, 0, width, height, Moving.Dc(), 0, 0, SRCCOPY);
 }
 
 LRESULT TWinPreviewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -168,6 +236,9 @@ LRESULT TWinPreviewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;  // the frame covers every pixel
     case WM_PAINT:
         Paint();
+        return 0;
+    case FrameDrawnMessage:
+        FrameDrawn();
         return 0;
     case WM_SIZE:
         Resized();

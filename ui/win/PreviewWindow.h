@@ -3,13 +3,18 @@
 // a double-click and by Home, zoomed about the pointer by the wheel and by + and -, panned by
 // dragging; Escape ends the highlight. While the wheel turns or a drag goes on, the last frame
 // is moved and stretched, and the sharp frame is drawn once the view has rested for a moment,
-// so that the window keeps answering on large drawings.
+// on a thread of its own, the last frame standing in until it is done, so that the window keeps
+// answering on large drawings.
 // Closing the window hides it.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
+#include <future>
+#include <memory>
+#include <mutex>
 #include <optional>
 
 #include "jww/jwwunit.h"
@@ -47,13 +52,23 @@ public:
     const TRenderScene& Scene() const { return Drawing.Primitives; }
     // The view as it stands, of the client area's size.
     const TPreviewView& View() const { return Current; }
-    // The sharp frame of the view as it stands, drawn first when it is stale.
+    // The sharp frame of the view as it stands, drawn first, here and now, when it is stale.
     const TMemoryBitmap& SharpFrame();
+    // Whether the window shows the sharp frame of the view as it stands.
+    bool SharpFrameShown() const { return FrameValid && FrameView == Current; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    // Starts the sharp frame of the view on its own thread, unless it is under way.
+    void DrawInBackground();
+    void WaitForBackground();
+    // Takes the frame the thread drew, if the view is still the one it shows.
+    void FrameDrawn();
+    // The last frame where its drawing lies in the view now, composed off screen so that
+    // nothing flickers.
+    void PaintStandIn(HDC dc, int width, int height);
     // The view changed in a way that the last frame cannot show.
     void Redraw();
     // The view moves; the last frame stands in until it rests.
@@ -70,8 +85,20 @@ private:
     bool Settling = false;
     // The last sharp frame and the view it shows, valid while the highlight and the drawing
     // stay; and the picture composed while the view moves.
-    TMemoryBitmap Frame;
+    std::unique_ptr<TMemoryBitmap> Frame = std::make_unique<TMemoryBitmap>();
     TPreviewView FrameView;
     bool FrameValid = false;
     TMemoryBitmap Moving;
+    // Every change of the view or of what it shows counts up, and a frame drawn for an older
+    // count gives up.
+    std::shared_ptr<std::atomic<uint64_t>> Generation = std::make_shared<std::atomic<uint64_t>>(0);
+    std::future<void> Background;
+    uint64_t BackgroundGeneration = UINT64_MAX;
+    struct TDrawnFrame {
+        std::unique_ptr<TMemoryBitmap> Bitmap;
+        TPreviewView View;
+        uint64_t Generation;
+    };
+    std::mutex ArrivedLock;
+    std::optional<TDrawnFrame> Arrived;
 };
