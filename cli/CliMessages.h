@@ -429,6 +429,9 @@ SXF の表を除き、要素の SXF 線種と SXF 線色は標準の線種と線
     {.Name = "RenderAllLayersOption",
      .English = "Draw the objects of hidden layers and layer groups too",
      .Japanese = "非表示のレイヤとレイヤグループの要素も描きます"},
+    {.Name = "RenderEditsOption",
+     .English = "Draw the drawing as import would write it with these edits",
+     .Japanese = "この編集ファイルを import したときの図面を描きます"},
     {.Name = "RenderNotes",
      .English = R"(Draws the drawing as its author saw it: objects of hidden layers and layer groups left out
 (--all-layers draws them too), each pen in the drawing's own screen colour and width, each line
@@ -441,7 +444,10 @@ and layer as hexadecimal digits, such as 0-A) and data-index (its place in the d
 insertions, up to 2,000,000 primitives; what lies beyond is drawn as the frames of their boxes
 and a note on the picture says so. With --layer, --group, --color or --linetype the objects
 that match all of them keep their colours and everything else is drawn in light grey.
-Exit status: 0 success, 1 a file could not be read or written, 2 usage.
+--edits EDITS draws the drawing as import would write it with EDITS, read with the form and
+rules of import: SXF colours, widths and line types as edited; values a rule changes are told
+on stderr, and unusable EDITS draw nothing.
+Exit status: 0 success, 1 a file could not be read or written, 2 usage or unusable EDITS.
 )",
      .Japanese = R"(図面を作図した人が見ていたとおりに描きます。非表示のレイヤとレイヤグループの要素は描き
 ません（--all-layers を付けると描きます）。ペンは図面に設定された画面の色と線幅で、線種は
@@ -454,7 +460,11 @@ OUT の拡張子（.svg または .png）で形式が決まります。SVG で�
 2,000,000 個の図形まで展開し、それを超える分は範囲の枠だけを描いて、画像にその旨を書き添え
 ます。--layer、--group、--color、--linetype を付けると、そのすべてに当てはまる要素は元の色
 のまま、それ以外は薄い灰色で描きます。
-終了コード: 0 成功、1 ファイルを読み込めなかった・書き込めなかった、2 使い方の誤り。
+--edits EDITS を付けると、EDITS を import と同じ形と規則で読み、import で書き込まれる図面を
+描きます。SXF 線色の色と線幅、SXF 線種は編集したとおりになります。規則で補正した値は標準エ
+ラー出力に示し、使えない EDITS のときは何も描きません。
+終了コード: 0 成功、1 ファイルを読み込めなかった・書き込めなかった、2 使い方の誤りか、使え
+ない EDITS。
 )"},
     {.Name = "PictureBudgetNote",
      .English = "Too many block insertions: those beyond the budget are drawn as the frames of their boxes.",
@@ -472,6 +482,9 @@ OUT の拡張子（.svg または .png）で形式が決まります。SVG で�
     {.Name = "RenderIsInput",
      .English = "{0}: is the drawing being drawn",
      .Japanese = "{0}: 描く元の図面そのものです。"},
+    {.Name = "RenderIsEdits",
+     .English = "{0}: is the edits file",
+     .Japanese = "{0}: 編集ファイルそのものです。"},
     {.Name = "PictureNotDrawn",
      .English = "the picture could not be drawn",
      .Japanese = "画像を描けませんでした。"},

@@ -1,5 +1,6 @@
 // zelvane-cli render FILE -o OUT.svg|OUT.png: a picture of the drawing, for looking at what its
-// layers, colours and line types hold.
+// layers, colours and line types hold, and with --edits at what an import of edits would make
+// of them.
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -14,7 +15,9 @@
 #include "cli/CliCommands.h"
 #include "cli/CliText.h"
 #include "cli/DrawingLoad.h"
+#include "cli/EditsFile.h"
 #include "cli/PngPicture.h"
+#include "cli/TableImport.h"
 #include "render/RenderFilter.h"
 #include "render/SvgWriter.h"
 
@@ -25,6 +28,8 @@ struct TRenderArguments {
     std::string Output;
     std::string Layer;
     std::string Group;
+    std::string Edits;
+    std::string Encoding;
     int Color = -1;
     int LineType = -1;
     bool AllLayers = false;
@@ -127,15 +132,30 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
         return fail(ExitUsage, whyNot);
     if (IsSameFile(arguments.Input, arguments.Output))
         return fail(ExitFailure, CliText<"RenderIsInput">(arguments.Output));
+    const bool withEdits = !arguments.Edits.empty();
+    if (withEdits && IsSameFile(arguments.Edits, arguments.Output))
+        return fail(ExitFailure, CliText<"RenderIsEdits">(arguments.Output));
     if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
         !refusal.empty())
         return fail(ExitFailure, CliText<"NothingWritten">(refusal));
 
     try {
+        std::optional<std::vector<TCellEdit>> edits;
+        if (withEdits) {
+            int refusalCode = ExitFailure;
+            edits = ReadEditsFile(arguments.Edits, arguments.Encoding, refusalCode, whyNot);
+            if (!edits)
+                return fail(refusalCode, whyNot);
+        }
         const auto doc = std::make_unique<TJwwDocument>();
         const TImageListOnly images;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
+        // The drawing in memory becomes what an import of the edits would write; it is drawn,
+        // never saved.
+        if (edits)
+            for (const std::string& change : ApplyTableEdits(*edits, *doc))
+                err << "zelvane-cli render: " << arguments.Edits << ": " << change << '\n';
         try {
             if (*format == TPictureFormat::Png) {
                 WriteFileAtomically(arguments.Output,
@@ -175,6 +195,11 @@ TCliAction DefineRenderCommand(CLI::App& command)
     command.add_option("--linetype", arguments->LineType, CliText<"RenderLineTypeOption">())
         ->check(CLI::Range(0, 0xFF));
     command.add_flag("--all-layers", arguments->AllLayers, CliText<"RenderAllLayersOption">());
+    CLI::Option* edits =
+        command.add_option("--edits", arguments->Edits, CliText<"RenderEditsOption">());
+    command.add_option("--encoding", arguments->Encoding, CliText<"EditsEncodingOption">())
+        ->check(CLI::IsMember({"utf-8", "cp932"}))
+        ->needs(edits);
     command.footer(CliText<"RenderNotes">());
     return [arguments](std::ostream&, std::ostream& err) { return RunRender(*arguments, err); };
 }
