@@ -517,6 +517,12 @@ OUT の拡張子（.svg または .png）で形式が決まります。SVG で�
     {.Name = "ApplyCheckFlag",
      .English = "Tell what would change; write nothing",
      .Japanese = "変わる内容を示すだけで、何も書き込みません"},
+    {.Name = "ApplyRenderOption",
+     .English = "With --check, draw each result into this folder",
+     .Japanese = "--check のとき、各結果の画像をこのフォルダに描きます"},
+    {.Name = "ApplyRenderFormatOption",
+     .English = "The format of the pictures of --render, svg or png",
+     .Japanese = "--render の画像の形式（svg または png）"},
     {.Name = "ApplyNotes",
      .English = R"(Applies EDITS, with the form and rules of import, to every DRAWING and writes each result
 to DIR under the drawing's own name, with S put before its extension when --suffix is given.
@@ -525,7 +531,9 @@ case; their results go to the same subfolders of DIR, which are created as neede
 DIR. An input file and an existing file are never written over: such a drawing is skipped.
 A drawing that cannot be read, is no drawing, is older than Ver.4.20 or cannot be saved is
 reported and the others go on. --check tells for every drawing what the edits would change
-and writes nothing. On a terminal a bar shows the progress; otherwise every drawing written
+and writes no drawing; with --render PICS it also draws each result as render --edits would,
+into PICS under the result's name and subfolder with .svg (or .png with --render-format png),
+never over an existing file. On a terminal a bar shows the progress; otherwise every drawing written
 gets a line. At the end a summary counts the drawings written, skipped and failed and the
 values a rule changed.
 Exit status: 0 every drawing written, 1 a drawing skipped or failed, 2 usage or unusable
@@ -538,7 +546,9 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
 応じて作ります。入力ファイルとすでにあるファイルには決して上書きせず、そうなる図面はスキ
 ップします。読み込めない図面、図面でないファイル、Ver.4.20 形式より前の図面、保存できな
 かった図面はそれを伝え、ほかの図面の処理を続けます。--check を付けると、図面ごとに変わる
-内容を示すだけで何も書き込みません。端末では進み具合をバーで示し、そうでなければ書き込ん
+内容を示すだけで図面は書き込みません。さらに --render PICS を付けると、各結果を render
+--edits と同じように描き、結果と同じサブフォルダと名前で拡張子を .svg（--render-format png
+のときは .png）にして PICS に書き込みます。すでにあるファイルには上書きしません。端末では進み具合をバーで示し、そうでなければ書き込ん
 だ図面ごとに 1 行を出します。最後に、書き込んだ・スキップした・失敗した図面の数と、規則
 で補正した値の数をまとめて示します。
 終了コード: 0 すべての図面を書き込んだ、1 スキップまたは失敗した図面がある、2 使い方の誤
@@ -566,6 +576,10 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
      .English = "{1}: would be written to {2}, {0} cells changed",
      .Japanese = "{1}: 書き込み先 {2}、変わるセル {0} 個",
      .EnglishOne = "{1}: would be written to {2}, {0} cell changed"},
+    {.Name = "ApplyWouldBeWrittenDrawn",
+     .English = "{1}: would be written to {2}, {0} cells changed, drawn in {3}",
+     .Japanese = "{1}: 書き込み先 {2}、変わるセル {0} 個、画像 {3}",
+     .EnglishOne = "{1}: would be written to {2}, {0} cell changed, drawn in {3}"},
     {.Name = "ApplyIsTheDrawing",
      .English = "{0}: skipped: {1} is the drawing itself",
      .Japanese = "{0}: スキップしました。{1} は図面そのものです。"},
@@ -594,6 +608,11 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
                 "nothing was written",
      .Japanese = "{0}: 書き込む予定 {1} 件、スキップ {2} 件、失敗 {3} 件、規則で補正する値 {4}。何"
                  "も書き込んでいません。"},
+    {.Name = "ApplyCheckedAndDrawn",
+     .English = "{0}: {1} would be written, {2} skipped, {3} failed, {4} a rule would change; "
+                "no drawing was written, the pictures are in {5}",
+     .Japanese = "{0}: 書き込む予定 {1} 件、スキップ {2} 件、失敗 {3} 件、規則で補正する値 {4}。図"
+                 "面は書き込んでいません。画像は {5} にあります。"},
     {.Name = "ApplyCellChange",
      .English = "{0} No. {1}, {2}: \"{3}\" -> \"{4}\"",
      .Japanese = "{0} の No. {1}、{2}: 「{3}」→「{4}」"},

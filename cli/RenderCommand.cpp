@@ -4,22 +4,17 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <memory>
 #include <optional>
-#include <ostream>
-#include <streambuf>
 
-#include "cli/AtomicFile.h"
 #include "cli/CliCommands.h"
 #include "cli/CliText.h"
 #include "cli/DrawingLoad.h"
 #include "cli/EditsFile.h"
-#include "cli/PngPicture.h"
+#include "cli/PictureFile.h"
 #include "cli/TableImport.h"
 #include "render/RenderFilter.h"
-#include "render/SvgWriter.h"
 
 namespace {
 
@@ -34,46 +29,6 @@ struct TRenderArguments {
     int LineType = -1;
     bool AllLayers = false;
     bool Force = false;
-};
-
-enum class TPictureFormat { Svg, Png };
-
-// Text written into a new file beside a picture in pieces, so that the SVG of a large drawing
-// never waits in memory whole. Failures to write are raised by the stream.
-class TSiblingBuffer : public std::streambuf {
-public:
-    explicit TSiblingBuffer(TTempSibling& file) : File(file)
-    {
-        setp(Piece.data(), Piece.data() + Piece.size());
-    }
-
-protected:
-    int_type overflow(int_type c) override
-    {
-        Drain();
-        if (!traits_type::eq_int_type(c, traits_type::eof())) {
-            *pptr() = traits_type::to_char_type(c);
-            pbump(1);
-        }
-        return traits_type::not_eof(c);
-    }
-
-    int sync() override
-    {
-        Drain();
-        return 0;
-    }
-
-private:
-    void Drain()
-    {
-        File.Write({pbase(), static_cast<std::size_t>(pptr() - pbase())});
-        setp(Piece.data(), Piece.data() + Piece.size());
-    }
-
-    static constexpr std::size_t PieceBytes = 1 << 20;
-    TTempSibling& File;
-    std::array<char, PieceBytes> Piece;
 };
 
 std::optional<TPictureFormat> FormatOf(const std::string& path)
@@ -157,19 +112,9 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
             for (const std::string& change : ApplyTableEdits(*edits, *doc))
                 err << "zelvane-cli render: " << arguments.Edits << ": " << change << '\n';
         try {
-            if (*format == TPictureFormat::Png) {
-                WriteFileAtomically(arguments.Output,
-                                    PngPicture(*doc, *picture, PictureLongerSide),
-                                    arguments.Force);
-            } else {
-                TTempSibling file(arguments.Output);
-                const auto buffer = std::make_unique<TSiblingBuffer>(file);
-                std::ostream svg(buffer.get());
-                svg.exceptions(std::ios::badbit);
-                WriteSvg(*doc, *picture, svg);
-                svg.flush();
-                file.CommitAs(arguments.Output, arguments.Force);
-            }
+            TTempSibling file(arguments.Output);
+            WritePicture(*doc, *picture, *format, file);
+            file.CommitAs(arguments.Output, arguments.Force);
         } catch (const std::exception& e) {
             return fail(ExitFailure, CliText<"OutputNotWritten">(arguments.Output, e.what()));
         }
