@@ -43,6 +43,7 @@ void TPreviewScene::Show(const TJwwDocument& doc)
 {
     Primitives.Clear();
     Style = StyleOf(doc);
+    StyleEdits = 0;
     TDrawingRenderer renderer(doc);
     for (std::size_t position = 0; position < doc.EntityOrder.size(); ++position)
         renderer.RenderObject(position, Primitives);
@@ -59,6 +60,18 @@ void TPreviewScene::Show(const TJwwDocument& doc)
         primitives.begin());
     Fills.Build(primitives, 0, fills);
     Strokes.Build(primitives, fills, primitives.size() - fills);
+    const std::lock_guard<std::mutex> lock(ClassesLock);
+    KnownClasses.clear();
+}
+
+void TPreviewScene::Restyle(const TDrawingStyle& style, uint64_t edits)
+{
+    // What a node holds to draw depends on the layers shown alone.
+    const bool sameLayers = style.LayerShown == Style.LayerShown;
+    Style = style;
+    StyleEdits = edits;
+    if (sameLayers)
+        return;
     const std::lock_guard<std::mutex> lock(ClassesLock);
     KnownClasses.clear();
 }

@@ -55,7 +55,13 @@ struct TPreviewScene {
     // Whether insertions beyond the budget were drawn as their frames.
     bool BudgetSpent = false;
 
+    // The form's picture edits that Style shows; 0 for the drawing's own style.
+    uint64_t StyleEdits = 0;
+
     void Show(const TJwwDocument& doc);
+    // Draws the same primitives in another style, such as one of edited tables, which shows the
+    // picture edits given; not while a frame is drawn.
+    void Restyle(const TDrawingStyle& style, uint64_t edits);
 
     // The classes of the nodes of the stroke and fill indexes under the highlight, kept for
     // the highlights asked for last; safe to ask from frames drawn on other threads.
