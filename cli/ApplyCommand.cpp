@@ -1,5 +1,5 @@
 // zelvane-cli apply EDITS DRAWING... --out-dir DIR: applies one set of table edits to many
-// drawings in one process, on several workers side by side.
+// drawings in one process, on several workers side by side; a dry run may draw each result.
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -17,6 +17,7 @@
 #include "cli/DrawingLoad.h"
 #include "cli/EditsFile.h"
 #include "cli/PendingOutputs.h"
+#include "cli/PictureFile.h"
 #include "cli/TableChanges.h"
 #include "cli/TableImport.h"
 #include "cli/Terminal.h"
@@ -37,6 +38,9 @@ struct TApplyArguments {
     std::string Encoding;
     bool Check = false;
     bool AllowLoss = false;
+    // Where a dry run draws each result, and in which format; no pictures when empty.
+    std::string RenderDir;
+    std::string RenderFormat = "svg";
 };
 
 // One worker: its own document and temp image folder, kept for every drawing it takes.
@@ -96,6 +100,8 @@ private:
         if (Arguments.Check) {
             outcome.Changes = TableChanges(*before, TWindowTables(*Doc));
             outcome.Result = TBatchResult::Written;
+            if (!Arguments.RenderDir.empty())
+                return Draw(drawing, outcome);
             outcome.Message = CliText<"ApplyWouldBeWritten">(outcome.Changes.size(), drawing.Input,
                                                              drawing.Output);
             return false;
@@ -115,6 +121,36 @@ private:
         outcome.Message = CliText<"ApplyWritten">(drawing.Input, drawing.Output);
         Pending.Add(std::move(file), drawing.Input, drawing.Output, std::move(outcome));
         return true;
+    }
+
+    // The picture of the edited drawing, in RenderDir where its result would go in the output
+    // folder, under the result's name with the picture's extension.
+    bool Draw(const TBatchDrawing& drawing, TBatchOutcome& outcome)
+    {
+        const bool png = Arguments.RenderFormat == "png";
+        const std::string picture = Utf8Path(
+            (FsPath(Arguments.RenderDir) / FsPath(drawing.Place)).replace_extension(png ? ".png" : ".svg"));
+        std::error_code error;
+        if (fs::exists(fs::symlink_status(FsPath(picture), error))) {
+            outcome.Result = TBatchResult::Skipped;
+            outcome.Message = CliText<"ApplyOutputExists">(drawing.Input, picture);
+            return false;
+        }
+        try {
+            fs::create_directories(FsPath(picture).parent_path());
+            auto file = std::make_unique<TTempSibling>(picture);
+            WritePicture(*Doc, TPictureOptions{}, png ? TPictureFormat::Png : TPictureFormat::Svg,
+                         *file);
+            file->Close();
+            outcome.Message = CliText<"ApplyWouldBeWrittenDrawn">(
+                outcome.Changes.size(), drawing.Input, drawing.Output, picture);
+            Pending.Add(std::move(file), drawing.Input, picture, std::move(outcome));
+            return true;
+        } catch (const std::exception& e) {
+            outcome.Result = TBatchResult::Failed;
+            outcome.Message = drawing.Input + ": " + CliText<"OutputNotWritten">(picture, e.what());
+            return false;
+        }
     }
 
     std::string Clash(const TBatchDrawing& drawing) const
@@ -190,8 +226,10 @@ int RunApply(const TApplyArguments& arguments, std::ostream& out, std::ostream& 
     if (arguments.Suffix.find_first_of("/\\") != std::string::npos)
         return usage(CliText<"ApplySuffixSeparator">(arguments.Suffix));
     std::error_code error;
-    if (fs::exists(FsPath(arguments.OutDir), error) && !fs::is_directory(FsPath(arguments.OutDir), error))
-        return usage(CliText<"ApplyNotAFolder">(arguments.OutDir));
+    for (const std::string& folder : {arguments.OutDir, arguments.RenderDir})
+        if (!folder.empty() && fs::exists(FsPath(folder), error) &&
+            !fs::is_directory(FsPath(folder), error))
+            return usage(CliText<"ApplyNotAFolder">(folder));
 
     std::vector<TCellEdit> edits;
     try {
@@ -211,7 +249,8 @@ int RunApply(const TApplyArguments& arguments, std::ostream& out, std::ostream& 
         !fs::create_directories(FsPath(arguments.OutDir), error))
         return usage(CliText<"ApplyFolderNotCreated">(arguments.OutDir, error.message()));
 
-    TBatchReport report(out, err, found.Drawings.size(), IsTerminal(err), arguments.Check);
+    TBatchReport report(out, err, found.Drawings.size(), IsTerminal(err), arguments.Check,
+                        arguments.RenderDir);
     try {
         RunWorkers(arguments, edits, found.Drawings, report);
     } catch (const std::exception& e) {
@@ -239,7 +278,12 @@ TCliAction DefineApplyCommand(CLI::App& command)
     command.add_option("--suffix", arguments->Suffix, CliText<"ApplySuffixOption">());
     command.add_option("--encoding", arguments->Encoding, CliText<"EditsEncodingOption">())
         ->check(CLI::IsMember({"utf-8", "cp932"}));
-    command.add_flag("--check", arguments->Check, CliText<"ApplyCheckFlag">());
+    CLI::Option* check = command.add_flag("--check", arguments->Check, CliText<"ApplyCheckFlag">());
+    command.add_option("--render", arguments->RenderDir, CliText<"ApplyRenderOption">())
+        ->needs(check);
+    command.add_option("--render-format", arguments->RenderFormat, CliText<"ApplyRenderFormatOption">())
+        ->check(CLI::IsMember({"svg", "png"}))
+        ->capture_default_str();
     AddAllowLossFlag(command, arguments->AllowLoss);
     command.footer(CliText<"ApplyNotes">());
     return [arguments](std::ostream& out, std::ostream& err) {

@@ -33,7 +33,7 @@ public:
         if (fs::is_directory(FsPath(name), error))
             AddFolder(FsPath(name));
         else
-            Add(name, FsPath(OutDir));
+            Add(name, fs::path());
     }
 
     TBatchDrawings Found;
@@ -56,14 +56,15 @@ private:
         if (error) {
             Found.Drawings.push_back({Utf8Path(folder), "",
                                       CliText<"ApplyFolderUnreadable">(Utf8Path(folder),
-                                                                       error.message())});
+                                                                       error.message()),
+                                      ""});
             return;
         }
         if (drawings.empty())
             Found.EmptyFolders.push_back(Utf8Path(folder));
         std::sort(drawings.begin(), drawings.end());
         for (const fs::path& drawing : drawings)
-            Add(Utf8Path(drawing), FsPath(OutDir) / drawing.parent_path().lexically_relative(folder));
+            Add(Utf8Path(drawing), drawing.parent_path().lexically_relative(folder));
     }
 
     bool IsOutDir(const fs::path& folder) const
@@ -72,13 +73,15 @@ private:
         return fs::equivalent(folder, FsPath(OutDir), error);
     }
 
-    void Add(const std::string& input, const fs::path& outFolder)
+    // The drawing's result goes to the subfolder of the output folder.
+    void Add(const std::string& input, const fs::path& subfolder)
     {
         const fs::path name = FsPath(input).filename();
-        const fs::path output =
-            (outFolder / FsPath(Utf8Path(name.stem()) + Suffix + Utf8Path(name.extension())))
+        const fs::path place =
+            (subfolder / FsPath(Utf8Path(name.stem()) + Suffix + Utf8Path(name.extension())))
                 .lexically_normal();
-        TBatchDrawing drawing{input, Utf8Path(output), ""};
+        const fs::path output = (FsPath(OutDir) / place).lexically_normal();
+        TBatchDrawing drawing{input, Utf8Path(output), "", Utf8Path(place)};
         const auto [first, isNew] = Outputs.try_emplace(Utf8Path(fs::absolute(output)), input);
         if (!isNew)
             drawing.Refusal = CliText<"ApplySameOutput">(input, drawing.Output, first->second);

@@ -9,6 +9,8 @@ struct TBatchDrawing {
     std::string Output;
     // Why the drawing is not worked on at all, starting with its path; empty when it is.
     std::string Refusal;
+    // Where Output lies within the output folder: its subfolder and name.
+    std::string Place;
 };
 
 struct TBatchDrawings {

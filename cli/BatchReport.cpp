@@ -1,6 +1,7 @@
 #include "cli/BatchReport.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "cli/CliText.h"
 
@@ -11,8 +12,9 @@ constexpr std::size_t BarWidth = 30;
 }  // namespace
 
 TBatchReport::TBatchReport(std::ostream& out, std::ostream& err, std::size_t drawings,
-                           bool progressBar, bool dryRun)
-    : Out(out), Err(err), Drawings(drawings), ProgressBar(progressBar), DryRun(dryRun)
+                           bool progressBar, bool dryRun, std::string pictureFolder)
+    : Out(out), Err(err), Drawings(drawings), ProgressBar(progressBar), DryRun(dryRun),
+      PictureFolder(std::move(pictureFolder))
 {
     if (ProgressBar)
         DrawBar();
@@ -52,9 +54,14 @@ void TBatchReport::Finish()
         Err << '\n' << std::flush;
     const std::string drawings = CliText<"ApplyDrawingCount">(Drawings);
     const std::string values = CliText<"ApplyValueCount">(RuleChanges);
-    Out << (DryRun ? CliText<"ApplyChecked">(drawings, Written, Skipped, Failed, values)
-                   : CliText<"ApplyDone">(drawings, Written, Skipped, Failed, values))
-        << '\n' << std::flush;
+    if (!DryRun)
+        Out << CliText<"ApplyDone">(drawings, Written, Skipped, Failed, values);
+    else if (PictureFolder.empty())
+        Out << CliText<"ApplyChecked">(drawings, Written, Skipped, Failed, values);
+    else
+        Out << CliText<"ApplyCheckedAndDrawn">(drawings, Written, Skipped, Failed, values,
+                                               PictureFolder);
+    Out << '\n' << std::flush;
 }
 
 int TBatchReport::ExitCode() const

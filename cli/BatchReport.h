@@ -26,9 +26,10 @@ struct TBatchOutcome {
 class TBatchReport {
 public:
     // With progressBar, a bar on err shows the drawings done and the time taken; otherwise
-    // every drawing written gets a line on out. A dry run tells what would be written.
+    // every drawing written gets a line on out. A dry run tells what would be written, and
+    // where it drew the results when it did.
     TBatchReport(std::ostream& out, std::ostream& err, std::size_t drawings, bool progressBar,
-                 bool dryRun);
+                 bool dryRun, std::string pictureFolder = {});
 
     // Tells what became of a drawing; any thread may call it.
     void Tell(const TBatchOutcome& outcome);
@@ -47,6 +48,7 @@ private:
     const std::size_t Drawings;
     const bool ProgressBar;
     const bool DryRun;
+    const std::string PictureFolder;
     const std::chrono::steady_clock::time_point Start = std::chrono::steady_clock::now();
     std::mutex Mutex;
     std::size_t Written = 0;

@@ -429,6 +429,9 @@ SXF の表を除き、要素の SXF 線種と SXF 線色は標準の線種と線
     {.Name = "RenderAllLayersOption",
      .English = "Draw the objects of hidden layers and layer groups too",
      .Japanese = "非表示のレイヤとレイヤグループの要素も描きます"},
+    {.Name = "RenderEditsOption",
+     .English = "Draw the drawing as import would write it with these edits",
+     .Japanese = "この編集ファイルを import したときの図面を描きます"},
     {.Name = "RenderNotes",
      .English = R"(Draws the drawing as its author saw it: objects of hidden layers and layer groups left out
 (--all-layers draws them too), each pen in the drawing's own screen colour and width, each line
@@ -441,7 +444,10 @@ and layer as hexadecimal digits, such as 0-A) and data-index (its place in the d
 insertions, up to 2,000,000 primitives; what lies beyond is drawn as the frames of their boxes
 and a note on the picture says so. With --layer, --group, --color or --linetype the objects
 that match all of them keep their colours and everything else is drawn in light grey.
-Exit status: 0 success, 1 a file could not be read or written, 2 usage.
+--edits EDITS draws the drawing as import would write it with EDITS, read with the form and
+rules of import: SXF colours, widths and line types as edited; values a rule changes are told
+on stderr, and unusable EDITS draw nothing.
+Exit status: 0 success, 1 a file could not be read or written, 2 usage or unusable EDITS.
 )",
      .Japanese = R"(図面を作図した人が見ていたとおりに描きます。非表示のレイヤとレイヤグループの要素は描き
 ません（--all-layers を付けると描きます）。ペンは図面に設定された画面の色と線幅で、線種は
@@ -454,7 +460,11 @@ OUT の拡張子（.svg または .png）で形式が決まります。SVG で�
 2,000,000 個の図形まで展開し、それを超える分は範囲の枠だけを描いて、画像にその旨を書き添え
 ます。--layer、--group、--color、--linetype を付けると、そのすべてに当てはまる要素は元の色
 のまま、それ以外は薄い灰色で描きます。
-終了コード: 0 成功、1 ファイルを読み込めなかった・書き込めなかった、2 使い方の誤り。
+--edits EDITS を付けると、EDITS を import と同じ形と規則で読み、import で書き込まれる図面を
+描きます。SXF 線色の色と線幅、SXF 線種は編集したとおりになります。規則で補正した値は標準エ
+ラー出力に示し、使えない EDITS のときは何も描きません。
+終了コード: 0 成功、1 ファイルを読み込めなかった・書き込めなかった、2 使い方の誤りか、使え
+ない EDITS。
 )"},
     {.Name = "PictureBudgetNote",
      .English = "Too many block insertions: those beyond the budget are drawn as the frames of their boxes.",
@@ -472,6 +482,9 @@ OUT の拡張子（.svg または .png）で形式が決まります。SVG で�
     {.Name = "RenderIsInput",
      .English = "{0}: is the drawing being drawn",
      .Japanese = "{0}: 描く元の図面そのものです。"},
+    {.Name = "RenderIsEdits",
+     .English = "{0}: is the edits file",
+     .Japanese = "{0}: 編集ファイルそのものです。"},
     {.Name = "PictureNotDrawn",
      .English = "the picture could not be drawn",
      .Japanese = "画像を描けませんでした。"},
@@ -504,6 +517,12 @@ OUT の拡張子（.svg または .png）で形式が決まります。SVG で�
     {.Name = "ApplyCheckFlag",
      .English = "Tell what would change; write nothing",
      .Japanese = "変わる内容を示すだけで、何も書き込みません"},
+    {.Name = "ApplyRenderOption",
+     .English = "With --check, draw each result into this folder",
+     .Japanese = "--check のとき、各結果の画像をこのフォルダに描きます"},
+    {.Name = "ApplyRenderFormatOption",
+     .English = "The format of the pictures of --render, svg or png",
+     .Japanese = "--render の画像の形式（svg または png）"},
     {.Name = "ApplyNotes",
      .English = R"(Applies EDITS, with the form and rules of import, to every DRAWING and writes each result
 to DIR under the drawing's own name, with S put before its extension when --suffix is given.
@@ -512,7 +531,9 @@ case; their results go to the same subfolders of DIR, which are created as neede
 DIR. An input file and an existing file are never written over: such a drawing is skipped.
 A drawing that cannot be read, is no drawing, is older than Ver.4.20 or cannot be saved is
 reported and the others go on. --check tells for every drawing what the edits would change
-and writes nothing. On a terminal a bar shows the progress; otherwise every drawing written
+and writes no drawing; with --render PICS it also draws each result as render --edits would,
+into PICS under the result's name and subfolder with .svg (or .png with --render-format png),
+never over an existing file. On a terminal a bar shows the progress; otherwise every drawing written
 gets a line. At the end a summary counts the drawings written, skipped and failed and the
 values a rule changed.
 Exit status: 0 every drawing written, 1 a drawing skipped or failed, 2 usage or unusable
@@ -525,7 +546,9 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
 応じて作ります。入力ファイルとすでにあるファイルには決して上書きせず、そうなる図面はスキ
 ップします。読み込めない図面、図面でないファイル、Ver.4.20 形式より前の図面、保存できな
 かった図面はそれを伝え、ほかの図面の処理を続けます。--check を付けると、図面ごとに変わる
-内容を示すだけで何も書き込みません。端末では進み具合をバーで示し、そうでなければ書き込ん
+内容を示すだけで図面は書き込みません。さらに --render PICS を付けると、各結果を render
+--edits と同じように描き、結果と同じサブフォルダと名前で拡張子を .svg（--render-format png
+のときは .png）にして PICS に書き込みます。すでにあるファイルには上書きしません。端末では進み具合をバーで示し、そうでなければ書き込ん
 だ図面ごとに 1 行を出します。最後に、書き込んだ・スキップした・失敗した図面の数と、規則
 で補正した値の数をまとめて示します。
 終了コード: 0 すべての図面を書き込んだ、1 スキップまたは失敗した図面がある、2 使い方の誤
@@ -553,6 +576,10 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
      .English = "{1}: would be written to {2}, {0} cells changed",
      .Japanese = "{1}: 書き込み先 {2}、変わるセル {0} 個",
      .EnglishOne = "{1}: would be written to {2}, {0} cell changed"},
+    {.Name = "ApplyWouldBeWrittenDrawn",
+     .English = "{1}: would be written to {2}, {0} cells changed, drawn in {3}",
+     .Japanese = "{1}: 書き込み先 {2}、変わるセル {0} 個、画像 {3}",
+     .EnglishOne = "{1}: would be written to {2}, {0} cell changed, drawn in {3}"},
     {.Name = "ApplyIsTheDrawing",
      .English = "{0}: skipped: {1} is the drawing itself",
      .Japanese = "{0}: スキップしました。{1} は図面そのものです。"},
@@ -581,6 +608,11 @@ DRAWING のフォルダは、サブフォルダも含めて拡張子が .jww（�
                 "nothing was written",
      .Japanese = "{0}: 書き込む予定 {1} 件、スキップ {2} 件、失敗 {3} 件、規則で補正する値 {4}。何"
                  "も書き込んでいません。"},
+    {.Name = "ApplyCheckedAndDrawn",
+     .English = "{0}: {1} would be written, {2} skipped, {3} failed, {4} a rule would change; "
+                "no drawing was written, the pictures are in {5}",
+     .Japanese = "{0}: 書き込む予定 {1} 件、スキップ {2} 件、失敗 {3} 件、規則で補正する値 {4}。図"
+                 "面は書き込んでいません。画像は {5} にあります。"},
     {.Name = "ApplyCellChange",
      .English = "{0} No. {1}, {2}: \"{3}\" -> \"{4}\"",
      .Japanese = "{0} の No. {1}、{2}: 「{3}」→「{4}」"},

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "cli/CliCommands.h"
 #include "cli/CliText.h"
 #include "jww/system_files.h"
 
@@ -29,4 +30,20 @@ std::optional<TTextEncoding> EncodingNamed(const std::string& name)
     if (name.empty())
         return std::nullopt;
     return name == "cp932" ? TTextEncoding::Cp932 : TTextEncoding::Utf8;
+}
+
+std::optional<std::vector<TCellEdit>> ReadEditsFile(const std::string& path,
+                                                    const std::string& encodingName,
+                                                    int& exitCode, std::string& whyNot)
+{
+    try {
+        return ReadTableEdits(ReadWholeFile(path), EncodingNamed(encodingName));
+    } catch (const ETableTextError& e) {
+        exitCode = ExitUsage;
+        whyNot = CliText<"NothingWritten">(path + ": " + e.what());
+    } catch (const std::exception& e) {
+        exitCode = ExitFailure;
+        whyNot = e.what();
+    }
+    return std::nullopt;
 }

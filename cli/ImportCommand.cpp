@@ -36,28 +36,26 @@ int RunImport(const TImportArguments& arguments, std::ostream& err)
         return fail(ExitFailure, CliText<"NothingWritten">(refusal));
 
     try {
-        std::vector<TCellEdit> edits;
-        const std::string content = ReadWholeFile(arguments.Edits);
-        try {
-            edits = ReadTableEdits(content, EncodingNamed(arguments.Encoding));
-        } catch (const ETableTextError& e) {
-            return fail(ExitUsage, CliText<"NothingWritten">(arguments.Edits + ": " + e.what()));
-        }
+        int refusalCode = ExitFailure;
+        std::string whyNot;
+        const std::optional<std::vector<TCellEdit>> edits =
+            ReadEditsFile(arguments.Edits, arguments.Encoding, refusalCode, whyNot);
+        if (!edits)
+            return fail(refusalCode, whyNot);
 
         const auto doc = std::make_unique<TJwwDocument>();
         const TPrivateImageFolder imageFolder;
-        std::string whyNot;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, CliText<"NothingWritten">(whyNot));
         if (!AcceptWhatASaveLoses(*doc, arguments.Input, arguments.AllowLoss, "import", err,
                                   whyNot))
             return fail(ExitFailure, CliText<"NothingWritten">(whyNot));
-        for (const std::string& change : ApplyTableEdits(edits, *doc))
+        for (const std::string& change : ApplyTableEdits(*edits, *doc))
             err << "zelvane-cli import: " << arguments.Edits << ": " << change << '\n';
         if (!SaveWholeDrawing(*doc, arguments.Output, doc->Header.Version, whyNot, arguments.Force))
             return fail(ExitFailure, whyNot);
     } catch (const std::exception& e) {
-        // An edits file or a drawing that cannot be opened, or no temp image folder.
+        // A drawing that cannot be opened, or no temp image folder.
         return fail(ExitFailure, e.what());
     }
     return ExitSuccess;

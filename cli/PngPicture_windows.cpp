@@ -200,7 +200,9 @@ std::string EncodePng(gp::Bitmap& bitmap)
 
 std::string PngPicture(const TJwwDocument& doc, const TPictureOptions& options, int longerSide)
 {
-    const TGdiplusSession session;
+    // Started once for the process: workers draw pictures side by side, and the end of one
+    // picture's session must not end GDI+ under another.
+    static const TGdiplusSession session;
     const TPictureOrder order(doc, options, longerSide);
     const TPictureFrame& frame = order.Frame();
     gp::Bitmap bitmap(frame.Width, frame.Height, PixelFormat24bppRGB);

@@ -1,22 +1,20 @@
 // zelvane-cli render FILE -o OUT.svg|OUT.png: a picture of the drawing, for looking at what its
-// layers, colours and line types hold.
+// layers, colours and line types hold, and with --edits at what an import of edits would make
+// of them.
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <memory>
 #include <optional>
-#include <ostream>
-#include <streambuf>
 
-#include "cli/AtomicFile.h"
 #include "cli/CliCommands.h"
 #include "cli/CliText.h"
 #include "cli/DrawingLoad.h"
-#include "cli/PngPicture.h"
+#include "cli/EditsFile.h"
+#include "cli/PictureFile.h"
+#include "cli/TableImport.h"
 #include "render/RenderFilter.h"
-#include "render/SvgWriter.h"
 
 namespace {
 
@@ -25,50 +23,12 @@ struct TRenderArguments {
     std::string Output;
     std::string Layer;
     std::string Group;
+    std::string Edits;
+    std::string Encoding;
     int Color = -1;
     int LineType = -1;
     bool AllLayers = false;
     bool Force = false;
-};
-
-enum class TPictureFormat { Svg, Png };
-
-// Text written into a new file beside a picture in pieces, so that the SVG of a large drawing
-// never waits in memory whole. Failures to write are raised by the stream.
-class TSiblingBuffer : public std::streambuf {
-public:
-    explicit TSiblingBuffer(TTempSibling& file) : File(file)
-    {
-        setp(Piece.data(), Piece.data() + Piece.size());
-    }
-
-protected:
-    int_type overflow(int_type c) override
-    {
-        Drain();
-        if (!traits_type::eq_int_type(c, traits_type::eof())) {
-            *pptr() = traits_type::to_char_type(c);
-            pbump(1);
-        }
-        return traits_type::not_eof(c);
-    }
-
-    int sync() override
-    {
-        Drain();
-        return 0;
-    }
-
-private:
-    void Drain()
-    {
-        File.Write({pbase(), static_cast<std::size_t>(pptr() - pbase())});
-        setp(Piece.data(), Piece.data() + Piece.size());
-    }
-
-    static constexpr std::size_t PieceBytes = 1 << 20;
-    TTempSibling& File;
-    std::array<char, PieceBytes> Piece;
 };
 
 std::optional<TPictureFormat> FormatOf(const std::string& path)
@@ -127,29 +87,34 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
         return fail(ExitUsage, whyNot);
     if (IsSameFile(arguments.Input, arguments.Output))
         return fail(ExitFailure, CliText<"RenderIsInput">(arguments.Output));
+    const bool withEdits = !arguments.Edits.empty();
+    if (withEdits && IsSameFile(arguments.Edits, arguments.Output))
+        return fail(ExitFailure, CliText<"RenderIsEdits">(arguments.Output));
     if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
         !refusal.empty())
         return fail(ExitFailure, CliText<"NothingWritten">(refusal));
 
     try {
+        std::optional<std::vector<TCellEdit>> edits;
+        if (withEdits) {
+            int refusalCode = ExitFailure;
+            edits = ReadEditsFile(arguments.Edits, arguments.Encoding, refusalCode, whyNot);
+            if (!edits)
+                return fail(refusalCode, whyNot);
+        }
         const auto doc = std::make_unique<TJwwDocument>();
         const TImageListOnly images;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
+        // The drawing in memory becomes what an import of the edits would write; it is drawn,
+        // never saved.
+        if (edits)
+            for (const std::string& change : ApplyTableEdits(*edits, *doc))
+                err << "zelvane-cli render: " << arguments.Edits << ": " << change << '\n';
         try {
-            if (*format == TPictureFormat::Png) {
-                WriteFileAtomically(arguments.Output,
-                                    PngPicture(*doc, *picture, PictureLongerSide),
-                                    arguments.Force);
-            } else {
-                TTempSibling file(arguments.Output);
-                const auto buffer = std::make_unique<TSiblingBuffer>(file);
-                std::ostream svg(buffer.get());
-                svg.exceptions(std::ios::badbit);
-                WriteSvg(*doc, *picture, svg);
-                svg.flush();
-                file.CommitAs(arguments.Output, arguments.Force);
-            }
+            TTempSibling file(arguments.Output);
+            WritePicture(*doc, *picture, *format, file);
+            file.CommitAs(arguments.Output, arguments.Force);
         } catch (const std::exception& e) {
             return fail(ExitFailure, CliText<"OutputNotWritten">(arguments.Output, e.what()));
         }
@@ -175,6 +140,11 @@ TCliAction DefineRenderCommand(CLI::App& command)
     command.add_option("--linetype", arguments->LineType, CliText<"RenderLineTypeOption">())
         ->check(CLI::Range(0, 0xFF));
     command.add_flag("--all-layers", arguments->AllLayers, CliText<"RenderAllLayersOption">());
+    CLI::Option* edits =
+        command.add_option("--edits", arguments->Edits, CliText<"RenderEditsOption">());
+    command.add_option("--encoding", arguments->Encoding, CliText<"EditsEncodingOption">())
+        ->check(CLI::IsMember({"utf-8", "cp932"}))
+        ->needs(edits);
     command.footer(CliText<"RenderNotes">());
     return [arguments](std::ostream&, std::ostream& err) { return RunRender(*arguments, err); };
 }

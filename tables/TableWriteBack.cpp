@@ -41,8 +41,13 @@ void WriteBackLayers(const TCellTable& layers, TJwwDocument& doc)
 // The SXF tables start at entry 1, shown in row 1; entry 0 is neither shown nor written.
 void WriteBackColors(const TCellTable& colors, TJwwDocument& doc)
 {
-    for (int r = 1; r <= LastEntry(colors, TTableKind::Colors, doc.ColorExTable.size()); ++r) {
-        TColorExNo& entry = doc.ColorExTable[r];
+    WriteBackColors(colors, doc.ColorExTable);
+}
+
+void WriteBackColors(const TCellTable& colors, std::vector<TColorExNo>& table)
+{
+    for (int r = 1; r <= LastEntry(colors, TTableKind::Colors, table.size()); ++r) {
+        TColorExNo& entry = table[r];
         entry.Name = NameFromText(colors.Cell(ColorNameCol, r));
         entry.ScreenColor = ColorValueFromText(colors.Cell(ScreenColorCol, r));
         entry.ScreenWidth = IntUpTo1000FromText(colors.Cell(ScreenWidthCol, r));
@@ -54,9 +59,13 @@ void WriteBackColors(const TCellTable& colors, TJwwDocument& doc)
 
 void WriteBackLineTypes(const TCellTable& lineTypes, TJwwDocument& doc)
 {
-    const auto kind = TTableKind::LineTypes;
-    for (int r = 1; r <= LastEntry(lineTypes, kind, doc.LineTypeExTable.size()); ++r)
-        WriteBackLineType(lineTypes, r, doc.LineTypeExTable[r]);
+    WriteBackLineTypes(lineTypes, doc.LineTypeExTable);
+}
+
+void WriteBackLineTypes(const TCellTable& lineTypes, std::vector<TLineTypeExNo>& table)
+{
+    for (int r = 1; r <= LastEntry(lineTypes, TTableKind::LineTypes, table.size()); ++r)
+        WriteBackLineType(lineTypes, r, table[r]);
 }
 
 void WriteBackTables(const TCellTable& layerGroups, const TCellTable& layers,

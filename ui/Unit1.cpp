@@ -25,6 +25,18 @@ constexpr std::string_view WindowFolderPrefix = "window-";
 // The window whose drawing and temp images the module's document and temp image state are.
 TForm1* ModuleDrawingOwner = nullptr;
 
+// Whether the user typed into the cell of a column that changes how the picture draws what it
+// holds.
+bool ChangesPicture(const TCellTable& table, TTableKind kind, int col, int row)
+{
+    if (!table.WasTyped(col, row))
+        return false;
+    if (kind == TTableKind::Colors)
+        return col == ScreenColorCol || col == ScreenWidthCol;
+    return col == PatternCol || col == DotsPerUnitCol || col == ScreenPitchCol ||
+           col == SegmentCountCol || (col >= FirstPitchCol && col < FirstPitchCol + ShownPitchCount);
+}
+
 }  // namespace
 
 struct TForm1::TOwnDrawing {
@@ -164,6 +176,7 @@ void TForm1::ClearDocumentAndTables()
     StringGrid3.ClearDataCells();
     StringGrid4.ClearDataCells();
     Modified = false;
+    PictureEdits = 0;
 }
 
 void TForm1::FillTables()
@@ -295,6 +308,8 @@ void TForm1::StringGrid3SelectCell(int ACol, int ARow)
     NormaliseColorCell(StringGrid3, LastCol, LastRow);
     if (ColorColumnFeedsSwatch(LastCol))
         Services.RepaintTable(StringGrid3);
+    if (ChangesPicture(StringGrid3, TTableKind::Colors, LastCol, LastRow))
+        ++PictureEdits;
     LastCol = ACol;
     LastRow = ARow;
 }
@@ -302,6 +317,8 @@ void TForm1::StringGrid3SelectCell(int ACol, int ARow)
 void TForm1::StringGrid4SelectCell(int ACol, int ARow)
 {
     NormaliseLineTypeCell(StringGrid4, LastCol4, LastRow4);
+    if (ChangesPicture(StringGrid4, TTableKind::LineTypes, LastCol4, LastRow4))
+        ++PictureEdits;
     LastCol4 = ACol;
     LastRow4 = ARow;
 }
@@ -317,6 +334,9 @@ void TForm1::StringGrid3DblClick(int ACol, int ARow)
         return;
     CellTyped(StringGrid3, *target, ARow, DecimalText(*chosen));
     Services.RepaintTable(StringGrid3);
+    // A chosen colour is a number already; the picture need not wait for the cell to be left.
+    if (ChangesPicture(StringGrid3, TTableKind::Colors, *target, ARow))
+        ++PictureEdits;
 }
 
 void TForm1::CellTyped(TCellTable& table, int ACol, int ARow, std::string_view text)

@@ -85,6 +85,10 @@ public:
     // Set by every cell the user typed or colour the user chose since the drawing was opened
     // or last saved.
     bool Modified = false;
+    // Counts, since the drawing was opened, the rules applied to typed cells and the colours
+    // chosen that change what the picture shows: screen colours and widths, patterns, segment
+    // counts and pitches. A preview follows the cells when this moves.
+    uint64_t PictureEdits = 0;
 
 private:
     struct TOwnDrawing;

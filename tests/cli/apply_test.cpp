@@ -182,6 +182,54 @@ TEST_F(ApplyCommand, ACheckTellsWhatWouldChangeAndWritesNothing)
     EXPECT_FALSE(fs::exists(Root + "new"));
 }
 
+// Each picture is the one render --edits draws, in the result's subfolder, and none is
+// written over an existing file; --render asks for a dry run.
+TEST_F(ApplyCommand, ACheckWithRenderDrawsEachResultAsRenderEditsDoes)
+{
+    fs::create_directories(Root + "in/sub");
+    SaveDrawings({"a.jww", "sub/b.jww"});
+    const TCliRun run =
+        Apply({Root + "in", "--out-dir", Root + "out", "--check", "--render", Root + "pics"});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err;
+    EXPECT_NE(run.Out.find(Root + "in/sub/b.jww: would be written to " + Root + "out/sub/b.jww, "
+                           "2 cells changed, drawn in " + Root + "pics/sub/b.svg\n"),
+              std::string::npos)
+        << run.Out;
+    EXPECT_NE(run.Out.find("2 drawings: 2 would be written, 0 skipped, 0 failed, 2 values a rule "
+                           "would change; no drawing was written, the pictures are in " +
+                           Root + "pics\n"),
+              std::string::npos)
+        << run.Out;
+    EXPECT_FALSE(fs::exists(Root + "out"));
+    for (const char* name : {"a", "sub/b"}) {
+        ASSERT_EQ(Cli({"render", Root + "in/" + name + ".jww", "--edits", Root + "edits.csv",
+                       "-o", Root + "expected.svg", "--force"})
+                      .ExitCode,
+                  0);
+        EXPECT_EQ(ReadFileBytes(Root + "pics/" + name + ".svg"), ReadFileBytes(Root + "expected.svg"))
+            << name;
+    }
+
+    WriteFileBytes(Root + "pics/a.svg", "kept");
+    const TCliRun again =
+        Apply({Root + "in", "--out-dir", Root + "out", "--check", "--render", Root + "pics"});
+    EXPECT_EQ(again.ExitCode, 1);
+    EXPECT_NE(again.Err.find("in/a.jww: skipped: " + Root + "pics/a.svg exists already"),
+              std::string::npos)
+        << again.Err;
+    EXPECT_EQ(ReadFileBytes(Root + "pics/a.svg"), "kept");
+
+    EXPECT_EQ(Apply({Root + "in/a.jww", "--out-dir", Root + "out", "--check", "--render",
+                     Root + "png", "--render-format", "png"})
+                  .ExitCode,
+              0);
+    EXPECT_EQ(ReadFileBytes(Root + "png/a.png").substr(0, 8), "\x89PNG\r\n\x1A\n");
+    EXPECT_EQ(Apply({Root + "in", "--out-dir", Root + "out", "--render", Root + "new"}).ExitCode,
+              2);
+    EXPECT_FALSE(fs::exists(Root + "new"));
+    EXPECT_FALSE(fs::exists(Root + "out"));
+}
+
 TEST_F(ApplyCommand, UsageErrorsAndUnusableEditsExitWithTwoAndWriteNothing)
 {
     SaveDrawings({"a.jww"});

@@ -173,3 +173,69 @@ TEST_F(RenderCommand, PngDrawsNothingBetweenATextAndTheArcAfterIt)
     cairo_surface_destroy(image);
 }
 #endif
+
+// Each edit of an SXF column that changes the picture draws what import writes with it, and a
+// picture that differs from the drawing's own.
+TEST_F(RenderCommand, EditsDrawWhatImportWrites)
+{
+    const std::string drawing = Root + "sxf.jww";
+    TSmallDrawing small(700);
+    TJwwDocument& doc = *small.Doc;
+    ShowEveryLayer(doc);
+    doc.ColorExTable[1].ScreenColor = 0x0000FF;
+    doc.LineTypeExTable[1].Pattern = static_cast<int32_t>(0xF0F0F0F0);
+    doc.LineTypeExTable[1].DotsPerUnit = 32;
+    doc.LineTypeExTable[1].ScreenPitch = 2;
+    doc.LineTypeExTable[2].SegmentCount = 2;
+    doc.LineTypeExTable[2].Pitches = {2.0, 1.0};
+    small.Add(doc.SenList, KindSen, {BaseWith(31, 101), 0, 0, 100, 50})
+        .Add(doc.SenList, KindSen, {BaseWith(32, 101), 0, 10, 100, 60});
+    small.Save(drawing);
+    ASSERT_EQ(Cli({"render", drawing, "-o", Root + "own.svg"}).ExitCode, ExitSuccess);
+    const std::string own = ReadFileBytes(Root + "own.svg");
+
+    for (const char* edits : {
+             R"({"colors": [{"no": 1, "screenColor": 65280}]})",
+             R"({"colors": [{"no": 1, "screenWidth": 6}]})",
+             R"({"linetypes": [{"no": 1, "pattern": "FF00FF00"}]})",
+             R"({"linetypes": [{"no": 1, "segmentCount": 2, "p0": 4, "p1": 2}]})",
+             R"({"linetypes": [{"no": 2, "p1": 5}]})",
+         }) {
+        WriteFileBytes(Root + "edits.json", edits);
+        const TCliRun render = Cli({"render", drawing, "--edits", Root + "edits.json", "-o",
+                                    Root + "edited.svg", "--force"});
+        ASSERT_EQ(render.ExitCode, ExitSuccess) << render.Err;
+        ASSERT_EQ(Cli({"import", drawing, Root + "edits.json", Root + "imported.jww", "--force"})
+                      .ExitCode,
+                  ExitSuccess);
+        ASSERT_EQ(Cli({"render", Root + "imported.jww", "-o", Root + "imported.svg", "--force"})
+                      .ExitCode,
+                  ExitSuccess);
+        const std::string edited = ReadFileBytes(Root + "edited.svg");
+        EXPECT_EQ(edited, ReadFileBytes(Root + "imported.svg")) << edits;
+        EXPECT_NE(edited, own) << edits;
+    }
+}
+
+// Edits that cannot be used stop render with the message and exit status that import gives.
+TEST_F(RenderCommand, UnusableEditsFailAsImportDoes)
+{
+    const std::string drawing = SaveTwoLines();
+    WriteFileBytes(Root + "bad.csv", "No.,画面色\r\n3,12O\r\n");
+    for (const std::string& edits : {Root + "bad.csv", Root + "missing.csv"}) {
+        const TCliRun import = Cli({"import", drawing, edits, Root + "out.jww"});
+        const TCliRun render = Cli({"render", drawing, "--edits", edits, "-o", Root + "out.svg"});
+        EXPECT_NE(import.ExitCode, ExitSuccess) << edits;
+        EXPECT_EQ(render.ExitCode, import.ExitCode) << edits;
+        EXPECT_EQ(render.Err.substr(render.Err.find(':')), import.Err.substr(import.Err.find(':')))
+            << render.Err;
+    }
+    // An edits file is never written over, even with --force.
+    WriteFileBytes(Root + "edits.svg", "No.,画面色\r\n3,1\r\n");
+    EXPECT_EQ(Cli({"render", drawing, "--edits", Root + "edits.svg", "-o", Root + "edits.svg",
+                   "--force"})
+                  .ExitCode,
+              ExitFailure);
+    EXPECT_EQ(ReadFileBytes(Root + "edits.svg"), "No.,画面色\r\n3,1\r\n");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"bad.csv", "edits.svg", "lines.jww", "tmp"}));
+}

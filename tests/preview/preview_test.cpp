@@ -8,8 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "tables/FillTables.h"
+#include "tables/TableFrames.h"
+#include "tables/TableRules.h"
+#include "tables/TableWriteBack.h"
 #include "tests/render/BuiltDrawing.h"
 #include "ui/preview/FarViews.h"
+#include "ui/preview/CellStyle.h"
 #include "ui/preview/PreviewPaint.h"
 
 namespace {
@@ -228,4 +233,79 @@ TEST(FarViews, ShowWhatTheObjectsShowAndOnlyWhereTheyMay)
     TDrawingStyle edited = scene.Style;
     edited.Pens[2].Color = {9, 9, 9};
     EXPECT_FALSE(far->Paint(edited, {finest / 2, {0, 0}, 400, 300}, pixels.Frame())) << "another style";
+}
+
+// An edit of each SXF column that changes the picture redraws the same primitives as the drawing
+// that a save of the cells writes looks, while the document keeps what it had.
+TEST(PreviewPaint, RestyledFromEditedCellsAsASaveWouldWriteThem)
+{
+    auto doc = ShownDrawing();
+    doc->ColorExTable[1].ScreenColor = 0xFF0000;
+    doc->ColorExTable[1].ScreenWidth = 1;
+    doc->LineTypeExTable[1].Pattern = static_cast<int32_t>(0xF0F0F0F0);
+    doc->LineTypeExTable[1].DotsPerUnit = 32;
+    doc->LineTypeExTable[1].ScreenPitch = 2;
+    doc->LineTypeExTable[2].SegmentCount = 2;
+    doc->LineTypeExTable[2].Pitches = {4.0, 2.0};
+    Add(*doc, KindSen, doc->SenList, Line(-100, 10, 100, 10, 101, 31));
+    Add(*doc, KindSen, doc->SenList, Line(-100, -10, 100, -10, 101, 32));
+
+    TPreviewView view;
+    view.Width = 400;
+    view.Height = 300;
+    // The pixels of the rows around both lines.
+    const auto lines = [&](const TPreviewScene& scene) {
+        TPixels pixels{400, 300};
+        TMemoryCanvas canvas(pixels);
+        EXPECT_TRUE(PaintPreview(scene, view, std::nullopt, canvas, [] { return true; }));
+        std::vector<uint32_t> shown;
+        for (const double y : {10.0, -10.0})
+            for (int dy = -3; dy <= 3; ++dy)
+                for (int x = 0; x < pixels.Width; ++x)
+                    shown.push_back(pixels.At(x, static_cast<int>(view.Pixel({0, y}).Y) + dy));
+        return shown;
+    };
+    TPreviewScene scene;
+    scene.Show(*doc);
+    view.Fit(scene.ShownArea);
+    const std::vector<uint32_t> own = lines(scene);
+
+    struct TCase {
+        TTableKind Kind;
+        int Row;
+        std::vector<std::pair<int, std::string>> Cells;
+    };
+    const TCase cases[] = {
+        {TTableKind::Colors, 1, {{ScreenColorCol, "65280"}}},
+        {TTableKind::Colors, 1, {{ScreenWidthCol, "4"}}},
+        {TTableKind::LineTypes, 1, {{PatternCol, "FF00FF00"}}},
+        {TTableKind::LineTypes, 1, {{SegmentCountCol, "2"}, {FirstPitchCol, "3"}, {FirstPitchCol + 1, "1"}}},
+        {TTableKind::LineTypes, 2, {{FirstPitchCol + 1, "6"}}},
+    };
+    for (const TCase& edit : cases) {
+        TCellTable groups = NewTable(TTableKind::LayerGroups), layers = NewTable(TTableKind::Layers);
+        TCellTable colors = NewTable(TTableKind::Colors), lineTypes = NewTable(TTableKind::LineTypes);
+        FillTables(*doc, groups, layers, colors, lineTypes);
+        TCellTable& table = edit.Kind == TTableKind::Colors ? colors : lineTypes;
+        for (const auto& [col, text] : edit.Cells) {
+            table.TypeCell(col, edit.Row, text);
+            if (edit.Kind == TTableKind::Colors)
+                NormaliseColorCell(colors, col, edit.Row);
+            else
+                NormaliseLineTypeCell(lineTypes, col, edit.Row);
+        }
+        scene.Restyle(StyleOfCells(*doc, colors, lineTypes), 1);
+        const std::vector<uint32_t> restyled = lines(scene);
+        EXPECT_NE(restyled, own) << edit.Cells.front().second;
+
+        auto saved = std::make_unique<TJwwDocument>(*doc);
+        WriteBackColors(colors, *saved);
+        WriteBackLineTypes(lineTypes, *saved);
+        TPreviewScene ofSaved;
+        ofSaved.Show(*saved);
+        EXPECT_EQ(restyled, lines(ofSaved)) << edit.Cells.front().second;
+    }
+    TPreviewScene again;
+    again.Show(*doc);
+    EXPECT_EQ(lines(again), own) << "the document keeps its own tables";
 }

@@ -412,6 +412,45 @@ TEST_F(Form1Test, SelectionsNormaliseRememberedCellsAndDoubleClicksOpenTheColour
     EXPECT_FALSE(Form.StringGrid3DrawCell(ScreenColorCol, 1));
 }
 
+// A preview follows the cells once a typed cell of a column that the picture shows is left or a
+// screen colour is chosen; other columns, and cells merely passed through, leave it as it is.
+TEST_F(Form1Test, PictureEditsCountTypedCellsThatChangeThePicture)
+{
+    Open(WriteDrawing("drawing.jww", SampleFields()));
+    struct TCase {
+        bool LineTypes;
+        int Col;
+        bool Typed;
+        uint64_t Counted;
+    };
+    const TCase cases[] = {
+        {false, ScreenColorCol, true, 1}, {false, ScreenWidthCol, true, 1},
+        {false, PrintColorCol, true, 0},  {false, ScreenColorCol, false, 0},
+        {true, PatternCol, true, 1},      {true, SegmentCountCol, true, 1},
+        {true, FirstPitchCol + 3, true, 1}, {true, PrintPitchCol, true, 0},
+        {true, LineTypeNameCol, true, 0},
+    };
+    int row = 1;
+    for (const TCase& edit : cases) {
+        const auto select = [&](int col, int r) {
+            edit.LineTypes ? Form.StringGrid4SelectCell(col, r) : Form.StringGrid3SelectCell(col, r);
+        };
+        select(edit.Col, row);
+        const uint64_t before = Form.PictureEdits;
+        if (edit.Typed)
+            Form.CellTyped(edit.LineTypes ? Form.StringGrid4 : Form.StringGrid3, edit.Col, row, "3");
+        select(1, row + 1);
+        EXPECT_EQ(Form.PictureEdits - before, edit.Counted) << edit.Col << " in row " << row;
+        ++row;
+    }
+    Answers = {"255"};
+    Form.StringGrid3DblClick(ScreenSwatchCol, row);
+    EXPECT_EQ(Form.PictureEdits, 6u) << "a chosen screen colour shows at once";
+    Form.Modified = false;  // opens without asking
+    Open(WriteDrawing("other.jww", SampleFields()));
+    EXPECT_EQ(Form.PictureEdits, 0u);
+}
+
 TEST_F(Form1Test, SaveRefusesOrWritesTheEditsToANewFileThatLaunchOpens)
 {
     SKIP_ON_WINDOWS("no symbolic link can be made there, and letter case names no other file");

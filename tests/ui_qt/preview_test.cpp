@@ -25,16 +25,23 @@ TEntSen Line(double y, uint8_t penStyle, uint16_t penColor, uint16_t group, uint
     return line;
 }
 
-// A generated drawing whose main list holds only a red line on layer 0-1 with line type 31
-// and, above it, a blue line on layer 2-5 with line type 1.
-void SaveTwoLines(const std::string& path)
+// A red line on layer 0-1 with line type 31 and, above it, a blue line on layer 2-5 with line
+// type 1.
+std::vector<TEntSen> TwoLines()
+{
+    return {Line(0, 31, 8, 0, 1), Line(500, 1, 6, 2, 5)};
+}
+
+// A generated drawing whose main list holds only the lines.
+void SaveLines(const std::string& path, const std::vector<TEntSen>& lines)
 {
     const auto doc = std::make_unique<TJwwDocument>();
     GenerateDrawing(*doc, {.Version = 700, .Images = false});
     static_cast<TEntityCollections&>(*doc) = {};
-    doc->SenList = {Line(0, 31, 8, 0, 1), Line(500, 1, 6, 2, 5)};
-    doc->EntityOrder = {{KindSen, 0}, {KindSen, 1}};
-    doc->Header.EntityCount = 2;
+    doc->SenList = lines;
+    for (int32_t i = 0; i < static_cast<int32_t>(lines.size()); ++i)
+        doc->EntityOrder.push_back({KindSen, i});
+    doc->Header.EntityCount = static_cast<int32_t>(lines.size());
     doc->Header.Settings0[0] = 99;  // no paper of a known size: the view fits the lines
     std::string failure;
     QVERIFY2(SaveJww(*doc, path, 700, &failure), failure.c_str());
@@ -72,14 +79,15 @@ private slots:
     void RowsOfEveryTableHighlightWhatTheyCount();
     void WheelZoomsAboutThePointerAndDragPans();
     void LargeDrawingsShowTheFrameOfTheirView();
+    void AnEditedSxfColourRedrawsItsLine();
 
 private:
     struct TWindow {
-        TWindow()
+        explicit TWindow(const std::vector<TEntSen>& lines = TwoLines())
         {
             Services.Folder = PathToOs(Program.path());
             Services.Drawing = PathToOs(Program.filePath(QStringLiteral("lines.jww")));
-            SaveTwoLines(Services.Drawing);
+            SaveLines(Services.Drawing, lines);
             Window = std::make_unique<TMainWindow>(Services);
             Window->show();
             QVERIFY(QTest::qWaitForWindowExposed(Window.get()));
@@ -208,6 +216,42 @@ void TPreviewTest::LargeDrawingsShowTheFrameOfTheirView()
     pane.Highlight(std::nullopt);
     QTRY_VERIFY_WITH_TIMEOUT(shownFrame() == expectedFrame(), 20000);
     QVERIFY(shownFrame() != QImage());
+}
+
+// The preview follows the cell once it is left, while the document keeps its colour until a
+// save.
+void TPreviewTest::AnEditedSxfColourRedrawsItsLine()
+{
+    TWindow shown({Line(0, 1, 101, 0, 1)});
+    TMainWindow& w = *shown.Window;
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    w.PreviewButton->click();
+    const int32_t own = w.Form1.Document().ColorExTable.at(1).ScreenColor;
+    const int32_t edited = own == 0x123456 ? 0x654321 : 0x123456;
+    const auto lineIn = [&](int32_t color) {
+        return PaintedNear(w.Preview->grab().toImage(), w.Preview->WidgetPoint({500, 0}),
+                           RgbFromDrawing(color));
+    };
+    QVERIFY(lineIn(own));
+
+    // The editor commits when it loses the focus, which the active window gives.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.PageControl1->setCurrentWidget(w.StringGrid3->parentWidget());
+    const QModelIndex cell = w.StringGrid3->Model().IndexOfCell(ScreenColorCol, 1);
+    QTest::mouseClick(w.StringGrid3->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      w.StringGrid3->visualRect(cell).center());
+    const QString text = QString::number(edited);
+    QTest::keyClicks(w.StringGrid3, text.left(1));  // the first key opens the editor
+    QLineEdit* editor = w.StringGrid3->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor && editor->isVisible());
+    QTest::keyClicks(editor, text.mid(1));
+    QVERIFY(lineIn(own));  // not before the cell is left
+    // To the next cell of the row, whose highlight keeps the line in its colour.
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QVERIFY(lineIn(edited));
+    QCOMPARE(w.Form1.Document().ColorExTable.at(1).ScreenColor, own);
+    w.Form1.Modified = false;  // closes without asking
 }
 
 QTEST_MAIN(TPreviewTest)

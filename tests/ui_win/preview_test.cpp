@@ -21,15 +21,15 @@
 
 namespace {
 
-// Two lines from x 0 to 1000: a line of pen colour 8 at y 0 on layer 0-1 with line type 31,
-// and above it a line of pen colour 6 at y 500 on layer 2-5 with line type 1.
-std::string TwoLines()
+// Two lines from x 0 to 1000: a line of pen colour 8 (or the one given) at y 0 on layer 0-1
+// with line type 31, and above it a line of pen colour 6 at y 500 on layer 2-5 with line type 1.
+std::string TwoLines(uint16_t lowerPen = 8)
 {
     TJwwDocument fields = HeaderFields(420);
     ShowEveryLayer(fields);
     TJwwBuilder b;
     b.Raw(BuildHeader(fields)).Count(2);
-    b.NewClass(420, "CDataSen").Base(0, 31, 8, 1, 1, 0, 0).Double(0).Double(0).Double(1000).Double(0);
+    b.NewClass(420, "CDataSen").Base(0, 31, lowerPen, 1, 1, 0, 0).Double(0).Double(0).Double(1000).Double(0);
     b.ClassRef(1).Base(0, 1, 6, 1, 5, 2, 0).Double(0).Double(500).Double(1000).Double(500);
     return b.Count(0).Bytes();
 }
@@ -247,4 +247,33 @@ TEST_F(Form1Preview, TheSharpFrameIsDrawnOnAThreadOfItsOwnAndArrivesThroughTheMe
     ASSERT_TRUE(preview.SharpFrameShown());
     EXPECT_TRUE(PaintedNear(preview, {500, 500}, Pen(6))) << "the highlight in its colours";
     EXPECT_TRUE(PaintedNear(preview, {500, 0}, ColorOf(GreyedRgb)));
+}
+
+// An edited SXF colour shows once its cell is left, while the document keeps its own until a
+// save.
+TEST_F(Form1Preview, AnEditedSxfColourRedrawsItsLineOnceTheCellIsLeft)
+{
+    WriteFileBytes(Folder + "sxf.jww", TwoLines(101));
+    Window->OpenFile(Folder + "sxf.jww");
+    TWinPreviewWindow& preview = Window->Preview();
+    Click(Window->PreviewToggle());
+    const int32_t own = Window->Form().Document().ColorExTable.at(1).ScreenColor;
+    const int32_t edited = own == 0x123456 ? 0x654321 : 0x123456;
+    const auto lineIn = [&](int32_t color) {
+        return PaintedNear(preview, {500, 0}, ColorOf(RgbFromDrawing(color)));
+    };
+    EXPECT_TRUE(lineIn(own));
+
+    TWinGrid& colors = Window->Grid(2);
+    colors.MoveTo(ScreenColorCol, 1);
+    colors.EditCurrentCell();
+    const HWND editor = FindWindowExW(colors.Handle(), nullptr, L"EDIT", nullptr);
+    ASSERT_NE(editor, nullptr);
+    SetWindowTextW(editor, std::to_wstring(edited).c_str());
+    colors.CommitEdit();
+    EXPECT_TRUE(lineIn(own)) << "not before the cell is left";
+    colors.MoveTo(ScreenWidthCol, 1);
+    EXPECT_TRUE(lineIn(edited));
+    EXPECT_EQ(Window->Form().Document().ColorExTable.at(1).ScreenColor, own);
+    Window->Form().Modified = false;  // closes without asking
 }

@@ -71,6 +71,7 @@ void TPreviewScene::Show(const TJwwDocument& doc)
     StopFarViews();
     Primitives.Clear();
     Style = StyleOf(doc);
+    StyleEdits = 0;
     TDrawingRenderer renderer(doc);
     for (std::size_t position = 0; position < doc.EntityOrder.size(); ++position)
         renderer.RenderObject(position, Primitives);
@@ -91,6 +92,11 @@ void TPreviewScene::Show(const TJwwDocument& doc)
         const std::lock_guard<std::mutex> lock(ClassesLock);
         KnownClasses.clear();
     }
+    StartFarViews();
+}
+
+void TPreviewScene::StartFarViews()
+{
     if (Strokes.Entries().size() + Fills.Entries().size() <= DenseSceneEntries)
         return;
     FarViewsWanted = true;
@@ -101,6 +107,20 @@ void TPreviewScene::Show(const TJwwDocument& doc)
         if (FarViewsWanted)
             DrawnFarViews = std::move(views);
     });
+}
+
+void TPreviewScene::Restyle(const TDrawingStyle& style, uint64_t edits)
+{
+    // What a node holds to draw depends on the layers shown alone.
+    const bool sameLayers = style.LayerShown == Style.LayerShown;
+    StopFarViews();  // which draw in the style
+    Style = style;
+    StyleEdits = edits;
+    if (!sameLayers) {
+        const std::lock_guard<std::mutex> lock(ClassesLock);
+        KnownClasses.clear();
+    }
+    StartFarViews();
 }
 
 TPreviewScene::TClasses TPreviewScene::ClassesFor(const std::optional<TRenderFilter>& filter) const

@@ -59,6 +59,9 @@ struct TPreviewScene {
     // Whether insertions beyond the budget were drawn as their frames.
     bool BudgetSpent = false;
 
+    // The form's picture edits that Style shows; 0 for the drawing's own style.
+    uint64_t StyleEdits = 0;
+
     TPreviewScene() = default;
     TPreviewScene(const TPreviewScene&) = delete;
     TPreviewScene& operator=(const TPreviewScene&) = delete;
@@ -70,6 +73,9 @@ struct TPreviewScene {
     // The far views once they are drawn, or nothing.
     std::shared_ptr<const TFarViews> FarViews() const;
     void WaitForFarViews() const;
+    // Draws the same primitives in another style, such as one of edited tables, which shows the
+    // picture edits given; not while a frame is drawn. The far views are drawn anew for it.
+    void Restyle(const TDrawingStyle& style, uint64_t edits);
 
     // The classes of the nodes of the stroke and fill indexes under the highlight, kept for
     // the highlights asked for last; safe to ask from frames drawn on other threads.
@@ -77,6 +83,7 @@ struct TPreviewScene {
     TClasses ClassesFor(const std::optional<TRenderFilter>& filter) const;
 
 private:
+    void StartFarViews();
     void StopFarViews();
 
     mutable std::mutex FarViewsLock;

@@ -172,11 +172,14 @@ void TMainWindow::BuildPreview()
 
 void TMainWindow::RefreshPreview()
 {
-    if (!Preview->isVisible() || (!PreviewStale && PreviewedFile == Form1.LoadedFileName))
+    if (!Preview->isVisible())
         return;
-    PreviewStale = false;
-    PreviewedFile = Form1.LoadedFileName;
-    Preview->ShowDrawing(Form1.Document());
+    if (PreviewStale || PreviewedFile != Form1.LoadedFileName) {
+        PreviewStale = false;
+        PreviewedFile = Form1.LoadedFileName;
+        Preview->ShowDrawing(Form1.Document());
+    }
+    Preview->FollowCells(Form1);
 }
 
 void TMainWindow::ConnectEvents()

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "ui/preview/CellStyle.h"
 #include "ui/preview/PreviewPaint.h"
 #include "ui/qt/DisplayText.h"
 
@@ -134,6 +135,17 @@ void TPreviewPane::ShowDrawing(const TJwwDocument& doc)
     SlowFrames = false;
     Drawing.Show(doc);
     ZoomToFit();
+    Redraw();
+}
+
+void TPreviewPane::FollowCells(const TForm1& form)
+{
+    if (StyleFollowsCells(Drawing, form))
+        return;
+    // A frame on its own thread reads the style.
+    ++*Generation;
+    WaitForBackground();
+    RestyleFromCells(Drawing, form);
     Redraw();
 }
 

@@ -319,11 +319,12 @@ void TWinMainWindow::PreviewButtonClick()
 
 void TWinMainWindow::DrawPreviewIfStale()
 {
-    if (!PreviewStale && PreviewedFile == Form1.LoadedFileName)
-        return;
-    PreviewStale = false;
-    PreviewedFile = Form1.LoadedFileName;
-    PreviewWindow->ShowDrawing(Form1.Document());
+    if (PreviewStale || PreviewedFile != Form1.LoadedFileName) {
+        PreviewStale = false;
+        PreviewedFile = Form1.LoadedFileName;
+        PreviewWindow->ShowDrawing(Form1.Document());
+    }
+    PreviewWindow->FollowCells(Form1);
 }
 
 LRESULT TWinMainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

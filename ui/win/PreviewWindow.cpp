@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "ui/Form1Layout.h"
+#include "ui/preview/CellStyle.h"
 #include "ui/preview/PreviewPaint.h"
 #include "ui/win/GdiCanvas.h"
 #include "ui/win/WindowDpi.h"
@@ -73,6 +74,17 @@ void TWinPreviewWindow::ShowDrawing(const TJwwDocument& doc)
     WaitForBackground();
     Drawing.Show(doc);
     ZoomToFit();
+}
+
+void TWinPreviewWindow::FollowCells(const TForm1& form)
+{
+    if (StyleFollowsCells(Drawing, form))
+        return;
+    // A frame on its own thread reads the style.
+    ++*Generation;
+    WaitForBackground();
+    RestyleFromCells(Drawing, form);
+    Redraw();
 }
 
 void TWinPreviewWindow::Highlight(const std::optional<TRenderFilter>& filter)

@@ -19,6 +19,7 @@
 
 #include "jww/jwwunit.h"
 #include "render/RenderFilter.h"
+#include "ui/Unit1.h"
 #include "ui/preview/PreviewScene.h"
 #include "ui/preview/PreviewView.h"
 #include "ui/win/MemoryBitmap.h"
@@ -43,6 +44,9 @@ public:
 
     // Makes the primitives of the drawing and fits them into the view.
     void ShowDrawing(const TJwwDocument& doc);
+    // Draws the drawing again in the SXF colours and line types of the window's cells once they
+    // changed.
+    void FollowCells(const TForm1& form);
     // Nothing highlighted shows every object in its colour.
     void Highlight(const std::optional<TRenderFilter>& filter);
     void ZoomToFit();
