@@ -59,6 +59,22 @@ void TPreviewScene::Show(const TJwwDocument& doc)
         primitives.begin());
     Fills.Build(primitives, 0, fills);
     Strokes.Build(primitives, fills, primitives.size() - fills);
+    DrawingLayerShown = Style.LayerShown;
+    ApplyLayers();
+}
+
+void TPreviewScene::ShowAllLayers(bool all)
+{
+    EveryLayer = all;
+    ApplyLayers();
+}
+
+void TPreviewScene::ApplyLayers()
+{
+    if (EveryLayer)
+        Style.LayerShown.fill(true);
+    else
+        Style.LayerShown = DrawingLayerShown;
     const std::lock_guard<std::mutex> lock(ClassesLock);
     KnownClasses.clear();
 }

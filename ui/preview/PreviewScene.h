@@ -3,6 +3,7 @@
 // could draw them without expanding the drawing again.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -56,6 +57,10 @@ struct TPreviewScene {
     bool BudgetSpent = false;
 
     void Show(const TJwwDocument& doc);
+    // Shows every layer, hidden ones too, or only what the drawing shows; kept for the next
+    // drawing. No frame may be drawn meanwhile.
+    void ShowAllLayers(bool all);
+    bool AllLayers() const { return EveryLayer; }
 
     // The classes of the nodes of the stroke and fill indexes under the highlight, kept for
     // the highlights asked for last; safe to ask from frames drawn on other threads.
@@ -63,6 +68,11 @@ struct TPreviewScene {
     TClasses ClassesFor(const std::optional<TRenderFilter>& filter) const;
 
 private:
+    void ApplyLayers();
+
+    // The layers the drawing itself shows, which Style shows unless every layer is asked for.
+    std::array<bool, 256> DrawingLayerShown{};
+    bool EveryLayer = false;
     mutable std::mutex ClassesLock;
     mutable std::vector<std::pair<std::optional<TRenderFilter>, TClasses>> KnownClasses;
 };
