@@ -4,6 +4,9 @@
 // dragging; Escape ends the highlight. While the wheel turns or a drag goes on, the last frame
 // is moved and stretched, and the sharp frame is drawn once the view has rested for a moment,
 // so that the window keeps answering on large drawings.
+// A click picks the object nearest the pointer and names it in the status line below the
+// drawing, hovering names it in a tooltip; the status line also chooses between the layers the
+// drawing shows and every layer.
 // Closing the window hides it.
 #pragma once
 
@@ -11,6 +14,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "jww/jwwunit.h"
 #include "render/RenderFilter.h"
@@ -50,6 +54,19 @@ public:
     // The sharp frame of the view as it stands, drawn first when it is stale.
     const TMemoryBitmap& SharpFrame();
 
+    // The object nearest the client pixel that the frame shows, if one is near enough.
+    std::optional<TRenderSource> PickAt(TVec2 pixel) const;
+    // Names the picked object again, as the tables name it now.
+    void RefreshPickText();
+    // How a picked object is named, as code page 932; set by the window that owns the tables.
+    std::function<std::string(const TRenderSource&)> PickText;
+    // Raised by a click with what it picked, or nothing.
+    std::function<void(const std::optional<TRenderSource>&)> Picked;
+    void ShowAllLayers(bool all);
+    HWND PickLine() const { return PickStatic; }
+    HWND LayerChoice() const { return LayerCombo; }
+    HWND Tooltip() const { return Tip; }
+
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -59,6 +76,10 @@ private:
     // The view moves; the last frame stands in until it rests.
     void Moved();
     void Resized();
+    void BuildStatusLine();
+    void Clicked(TVec2 pixel);
+    void Hovered(TVec2 pixel);
+    void SetTipText(const std::wstring& text);
 
     HWND Window = nullptr;
     HFONT TextFont;
@@ -67,6 +88,12 @@ private:
     TPreviewView Current;
     bool Fitted = true;
     std::optional<POINT> DragFrom;
+    std::optional<POINT> PressedAt;
+    std::optional<TRenderSource> LastPick;
+    HWND PickStatic = nullptr;
+    HWND LayerCombo = nullptr;
+    HWND Tip = nullptr;
+    std::wstring TipText;
     bool Settling = false;
     // The last sharp frame and the view it shows, valid while the highlight and the drawing
     // stay; and the picture composed while the view moves.
