@@ -23,8 +23,8 @@ constexpr UINT_PTR SettleTimer = 1;
 // How long the view waits after the last turn of the wheel before it draws afresh.
 constexpr UINT SettleMilliseconds = 150;
 // The status line below the drawing, in pixels of a 96-DPI screen.
-constexpr int StatusLineHeight = 24;
-constexpr int LayerChoiceWidth = 140;
+constexpr int StatusLineHeight = 26;
+constexpr int LayerChoiceWidth = 160;
 constexpr int StatusTextInset = 4;
 // A press and release this many pixels apart or less are a click, not a drag.
 constexpr int ClickSlackPixels = 2;
@@ -198,7 +198,10 @@ void TWinPreviewWindow::Resized()
     RECT client{};
     GetClientRect(Window, &client);
     const UINT dpi = DpiOfWindow(Window);
-    const int statusHeight = Scaled(StatusLineHeight, dpi);
+    // A closed combo box is as tall as its font makes it.
+    RECT choice{};
+    GetWindowRect(LayerCombo, &choice);
+    const int statusHeight = std::max<int>(Scaled(StatusLineHeight, dpi), choice.bottom - choice.top + 2);
     const int width = std::max<int>(1, client.right - client.left);
     const int drawingHeight = std::max<int>(1, client.bottom - client.top - statusHeight);
     Current.Width = width;
