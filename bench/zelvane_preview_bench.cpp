@@ -1,7 +1,8 @@
 // The preview's frame time on large drawings: a 1280 x 800 frame drawn afresh with the whole
 // drawing in view, and after zooming in about its centre, with and without a highlighted layer;
-// and the frame shown while the wheel still turns, which moves and scales the last one. A frame
-// of a dense drawing seen from afar is taken from its far views.
+// and the frame shown while the wheel still turns, which moves and scales the last one; and a
+// pick under the pointer, at points spread over the frame, with the whole drawing in view and
+// zoomed in. A frame of a dense drawing seen from afar is taken from its far views.
 //   zelvane-preview-bench [benchmark flags] [DRAWING.jww ...]
 // Without drawings it generates a 10 MB and a 200 MB drawing first. Runs on Qt's offscreen
 // platform unless another is asked for.
@@ -77,6 +78,25 @@ void BenchMovingFrame(benchmark::State& state, const TBenchDrawing& drawing)
     }
 }
 
+// Picks at points of a grid over the frame in turn, so that crowded and empty places both count.
+void BenchPick(benchmark::State& state, const TBenchDrawing& drawing, double zoom)
+{
+    TPreviewPane pane;
+    if (!ShowIn(pane, state, drawing))
+        return;
+    pane.ZoomAt(FrameCentre, zoom);
+    constexpr int GridSteps = 16;
+    int step = 0;
+    std::size_t picked = 0;
+    for (auto _ : state) {
+        const QPointF at((step % GridSteps + 0.5) * FrameSize.width() / GridSteps,
+                         (step / GridSteps % GridSteps + 0.5) * pane.DrawingSize().height() / GridSteps);
+        picked += pane.PickAt(at).has_value() ? 1 : 0;
+        ++step;
+    }
+    state.counters["hits"] = benchmark::Counter(static_cast<double>(picked) / static_cast<double>(step));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -102,6 +122,11 @@ int main(int argc, char** argv)
                                          BenchMovingFrame, drawing)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime();
+            for (const auto& [name, zoom] : {std::pair("fit", 1.0), std::pair("zoom32", 32.0)})
+                benchmark::RegisterBenchmark(("PreviewPick/" + drawing.Name + "/" + name).c_str(), BenchPick,
+                                             drawing, zoom)
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime();
         }
         benchmark::RunSpecifiedBenchmarks();
     } catch (const std::exception& error) {

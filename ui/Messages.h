@@ -66,3 +66,32 @@ inline constexpr std::string_view TabLineTypes = "SXF\x91\xCE\x89\x9E\x8A\x67\x9
 // ---- Preview ----
 // ブロック挿入が多すぎるため、一部は外形の枠だけで表示しています。
 inline constexpr std::string_view MsgPreviewBudgetSpent = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x91\x7D\x93\xFC\x82\xAA\x91\xBD\x82\xB7\x82\xAC\x82\xE9\x82\xBD\x82\xDF\x81\x41\x88\xEA\x95\x94\x82\xCD\x8A\x4F\x8C\x60\x82\xCC\x98\x67\x82\xBE\x82\xAF\x82\xC5\x95\x5C\x8E\xA6\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42";
+// The pick: what kind of object lies under the pointer, then its layer, group, pen colour and
+// line type, each word followed by its number and name.
+// 線
+inline constexpr std::string_view PickKindLine = "\x90\xFC";
+// 円弧
+inline constexpr std::string_view PickKindArc = "\x89\x7E\x8C\xCA";
+// 点
+inline constexpr std::string_view PickKindPoint = "\x93\x5F";
+// 文字
+inline constexpr std::string_view PickKindText = "\x95\xB6\x8E\x9A";
+// 寸法
+inline constexpr std::string_view PickKindDimension = "\x90\xA1\x96\x40";
+// ソリッド
+inline constexpr std::string_view PickKindSolid = "\x83\x5C\x83\x8A\x83\x62\x83\x68";
+// ブロック
+inline constexpr std::string_view PickKindBlock = "\x83\x75\x83\x8D\x83\x62\x83\x4E";
+// レイヤ
+inline constexpr std::string_view PickLayer = "  \x83\x8C\x83\x43\x83\x84 ";
+// (グループ
+inline constexpr std::string_view PickGroup = " (\x83\x4F\x83\x8B\x81\x5B\x83\x76 ";
+// 線色
+inline constexpr std::string_view PickPenColor = "  \x90\xFC\x90\x46 ";
+// 線種
+inline constexpr std::string_view PickPenStyle = "  \x90\xFC\x8E\xED ";
+// The preview's choice between the layers the drawing shows and every layer.
+// 表示レイヤのみ
+inline constexpr std::string_view PreviewShownLayers = "\x95\x5C\x8E\xA6\x83\x8C\x83\x43\x83\x84\x82\xCC\x82\xDD";
+// 全レイヤ
+inline constexpr std::string_view PreviewAllLayers = "\x91\x53\x83\x8C\x83\x43\x83\x84";

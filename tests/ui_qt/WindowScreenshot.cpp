@@ -1,7 +1,8 @@
 // zelvane-window-screenshot DRAWING OUT_PREFIX: opens the drawing with "ファイル名" and writes
 // the window on each tab to OUT_PREFIX-1.png to -4.png, then the window with the preview shown
 // and the busiest layer's row selected to OUT_PREFIX-preview-window.png and the preview itself
-// to OUT_PREFIX-preview.png, to look at on a real display by eye.
+// to OUT_PREFIX-preview.png, then both after a click on an object of the preview to
+// OUT_PREFIX-preview-pick.png and OUT_PREFIX-pick-window.png, to look at on a real display by eye.
 #include <QApplication>
 #include <QPushButton>
 #include <QTabWidget>
@@ -53,6 +54,21 @@ int main(int argc, char** argv)
     QTest::qWait(300);
     if (!window.grab().save(arguments[2] + QStringLiteral("-preview-window.png")) ||
         !window.Preview->grab().save(arguments[2] + QStringLiteral("-preview.png")))
+        return 1;
+
+    // A click on the first object found on a grid about the preview's centre, to show the
+    // pick's text and the row it selects; the preview is grabbed with the window.
+    const QPoint centre = window.Preview->DrawingRect().center();
+    for (int step = 0; step < 400; ++step) {
+        const QPoint at = centre + QPoint(step % 20 - 10, step / 20 - 10) * 8;
+        if (window.Preview->PickAt(at)) {
+            QTest::mouseClick(window.Preview, Qt::LeftButton, Qt::NoModifier, at);
+            break;
+        }
+    }
+    QTest::qWait(300);
+    if (!window.Preview->grab().save(arguments[2] + QStringLiteral("-preview-pick.png")) ||
+        !window.grab().save(arguments[2] + QStringLiteral("-pick-window.png")))
         return 1;
     window.Preview->close();
     window.close();

@@ -78,6 +78,7 @@ private slots:
     void ShownOnRequestDrawingTheOpenedDrawing();
     void RowsOfEveryTableHighlightWhatTheyCount();
     void WheelZoomsAboutThePointerAndDragPans();
+    void AClickPicksALineSelectingItsRowAndHoverNamesIt();
     void LargeDrawingsShowTheFrameOfTheirView();
     void AnEditedSxfColourRedrawsItsLine();
 
@@ -153,6 +154,48 @@ void TPreviewTest::RowsOfEveryTableHighlightWhatTheyCount()
     QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 500}), Pen(6)));
 }
 
+void TPreviewTest::AClickPicksALineSelectingItsRowAndHoverNamesIt()
+{
+    TWindow shown;
+    TMainWindow& w = *shown.Window;
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    w.PreviewButton->click();
+    const auto click = [&](TGridView* grid, TVec2 at) {
+        w.PageControl1->setCurrentWidget(grid->parentWidget());
+        QTest::mouseClick(w.Preview, Qt::LeftButton, Qt::NoModifier, w.Preview->WidgetPoint(at).toPoint());
+    };
+    // Two pixels above the red line on layer 0-1, line type 31.
+    const TVec2 nearRed{500, 2 / w.Preview->Scale()};
+    click(w.StringGrid2, nearRed);
+    QCOMPARE(w.StringGrid2->currentIndex().row() + 1, RowOfEntry(TTableKind::Layers, 1));
+    QVERIFY(w.Preview->PickLabel->text().startsWith(QStringLiteral("線  レイヤ 0-1")));
+    QVERIFY2(w.Preview->PickLabel->text().contains(QStringLiteral("線色 8  線種 31")), qPrintable(w.Preview->PickLabel->text()));
+    // The row's highlight keeps the red line's colours and greys the blue one.
+    const QImage image = w.Preview->grab().toImage();
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 0}), Pen(8)));
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 500}), GreyedRgb));
+
+    click(w.StringGrid1, {500, 500});
+    QCOMPARE(w.StringGrid1->currentIndex().row() + 1, RowOfEntry(TTableKind::LayerGroups, 2));
+    click(w.StringGrid4, nearRed);
+    QCOMPARE(w.StringGrid4->currentIndex().row() + 1, RowOfEntry(TTableKind::LineTypes, 1));
+
+    // A name typed into its cell names the picked line at once.
+    const QModelIndex name = w.StringGrid2->Model().IndexOfCell(NameCol, RowOfEntry(TTableKind::Layers, 1));
+    w.StringGrid2->Model().setData(name, QStringLiteral("躯体"));
+    QVERIFY(w.Preview->PickLabel->text().startsWith(QStringLiteral("線  レイヤ 0-1 躯体 (")));
+    w.Form1.Modified = false;  // so that closing the window asks nothing
+
+    click(w.StringGrid2, {500, 250});
+    QVERIFY(w.Preview->PickLabel->text().isEmpty());
+    QVERIFY(PaintedNear(w.Preview->grab().toImage(), w.Preview->WidgetPoint({500, 500}), Pen(6)));
+
+    const QPoint overBlue = w.Preview->WidgetPoint({700, 500}).toPoint();
+    QHelpEvent hover(QEvent::ToolTip, overBlue, w.Preview->mapToGlobal(overBlue));
+    QApplication::sendEvent(w.Preview, &hover);
+    QVERIFY(QToolTip::text().startsWith(QStringLiteral("線  レイヤ 2-5")));
+}
+
 void TPreviewTest::WheelZoomsAboutThePointerAndDragPans()
 {
     TPreviewPane pane;
@@ -201,10 +244,10 @@ void TPreviewTest::LargeDrawingsShowTheFrameOfTheirView()
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
     pane.grab();
     const auto shownFrame = [&pane] {
-        return pane.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return pane.grab(pane.DrawingRect()).toImage().convertToFormat(QImage::Format_RGB32);
     };
     const auto expectedFrame = [&pane] {
-        QImage frame(pane.size(), QImage::Format_RGB32);
+        QImage frame(pane.DrawingSize(), QImage::Format_RGB32);
         pane.PaintFrame(frame);
         return frame;
     };

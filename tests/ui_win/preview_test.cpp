@@ -18,6 +18,7 @@
 #include "tests/support/HeaderBuilder.h"
 #include "tests/support/JwwBuilder.h"
 #include "ui/win/MainWindow.h"
+#include "ui/win/WinText.h"
 
 namespace {
 
@@ -164,6 +165,48 @@ TEST_F(Form1Preview, ARowOfEveryTableKeepsTheColoursOfWhatItCountsAndGreysTheRes
     SendMessageW(groups, WM_LBUTTONDOWN, MK_LBUTTON, centre);
     SendMessageW(groups, WM_LBUTTONUP, 0, centre);
     EXPECT_EQ(shown(), std::pair(false, true));  // the row of layer group 2, as selected above
+}
+
+TEST_F(Form1Preview, AClickPicksALineSelectingItsRowOfTheTabAndHoverNamesIt)
+{
+    TWinPreviewWindow& preview = Window->Preview();
+    Click(Window->PreviewToggle());
+    const auto clientPoint = [&](TVec2 drawingPoint) {
+        const TVec2 at = preview.View().Pixel(drawingPoint);
+        return ClientPoint(static_cast<int>(std::lround(at.X)), static_cast<int>(std::lround(at.Y)));
+    };
+    const auto clickOnTab = [&](int tab, TVec2 drawingPoint) {
+        TabCtrl_SetCurSel(Window->Tabs(), tab);
+        SendMessageW(preview.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(drawingPoint));
+        SendMessageW(preview.Handle(), WM_LBUTTONUP, 0, clientPoint(drawingPoint));
+        wchar_t text[256] = {};
+        GetWindowTextW(preview.PickLine(), text, 256);
+        return std::wstring(text);
+    };
+    // Two pixels above the line of pen colour 8 on layer 0-1, line type 31.
+    const TVec2 nearRed{500, 2 / preview.View().Scale};
+    const std::wstring picked = clickOnTab(1, nearRed);
+    EXPECT_EQ(Window->Grid(1).Row(), RowOfEntry(TTableKind::Layers, 1));
+    EXPECT_EQ(picked.rfind(L"線  レイヤ 0-1", 0), 0u) << Cp932FromWide(picked);
+    EXPECT_NE(picked.find(L"線色 8  線種 31"), std::wstring::npos) << Cp932FromWide(picked);
+    EXPECT_TRUE(PaintedNear(preview, {500, 500}, ColorOf(GreyedRgb))) << "the row's highlight";
+
+    clickOnTab(0, {500, 500});
+    EXPECT_EQ(Window->Grid(0).Row(), RowOfEntry(TTableKind::LayerGroups, 2));
+    clickOnTab(3, nearRed);
+    EXPECT_EQ(Window->Grid(3).Row(), RowOfEntry(TTableKind::LineTypes, 1));
+    EXPECT_EQ(clickOnTab(1, {500, 250}), L"") << "nothing under the pointer";
+    EXPECT_TRUE(PaintedNear(preview, {500, 500}, Pen(6))) << "and no highlight";
+
+    SendMessageW(preview.Handle(), WM_MOUSEMOVE, 0, clientPoint({700, 500}));
+    wchar_t tip[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = preview.Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(preview.Handle());
+    tool.lpszText = tip;
+    SendMessageW(preview.Tooltip(), TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(std::wstring(tip).rfind(L"線  レイヤ 2-5", 0), 0u) << Cp932FromWide(tip);
 }
 
 TEST_F(Form1Preview, TheWheelZoomsAboutThePointerADragPansAndKeysZoomAndFit)

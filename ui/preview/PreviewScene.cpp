@@ -88,6 +88,8 @@ void TPreviewScene::Show(const TJwwDocument& doc)
         primitives.begin());
     Fills.Build(primitives, 0, fills);
     Strokes.Build(primitives, fills, primitives.size() - fills);
+    DrawingLayerShown = Style.LayerShown;
+    ApplyLayers();
     {
         const std::lock_guard<std::mutex> lock(ClassesLock);
         KnownClasses.clear();
@@ -111,16 +113,35 @@ void TPreviewScene::StartFarViews()
 
 void TPreviewScene::Restyle(const TDrawingStyle& style, uint64_t edits)
 {
-    // What a node holds to draw depends on the layers shown alone.
-    const bool sameLayers = style.LayerShown == Style.LayerShown;
     StopFarViews();  // which draw in the style
+    const std::array<bool, 256> shown = Style.LayerShown;
     Style = style;
     StyleEdits = edits;
-    if (!sameLayers) {
-        const std::lock_guard<std::mutex> lock(ClassesLock);
-        KnownClasses.clear();
-    }
+    DrawingLayerShown = style.LayerShown;
+    Style.LayerShown = shown;
+    ApplyLayers();
     StartFarViews();
+}
+
+void TPreviewScene::ShowAllLayers(bool all)
+{
+    StopFarViews();
+    EveryLayer = all;
+    ApplyLayers();
+    StartFarViews();
+}
+
+// What a node holds to draw depends on the layers shown alone.
+void TPreviewScene::ApplyLayers()
+{
+    std::array<bool, 256> shown = DrawingLayerShown;
+    if (EveryLayer)
+        shown.fill(true);
+    if (shown == Style.LayerShown)
+        return;
+    Style.LayerShown = shown;
+    const std::lock_guard<std::mutex> lock(ClassesLock);
+    KnownClasses.clear();
 }
 
 TPreviewScene::TClasses TPreviewScene::ClassesFor(const std::optional<TRenderFilter>& filter) const

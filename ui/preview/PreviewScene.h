@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <future>
+#include <array>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -76,6 +77,10 @@ struct TPreviewScene {
     // Draws the same primitives in another style, such as one of edited tables, which shows the
     // picture edits given; not while a frame is drawn. The far views are drawn anew for it.
     void Restyle(const TDrawingStyle& style, uint64_t edits);
+    // Shows every layer, hidden ones too, or only what the drawing shows; kept for the next
+    // drawing. No frame may be drawn meanwhile.
+    void ShowAllLayers(bool all);
+    bool AllLayers() const { return EveryLayer; }
 
     // The classes of the nodes of the stroke and fill indexes under the highlight, kept for
     // the highlights asked for last; safe to ask from frames drawn on other threads.
@@ -90,6 +95,11 @@ private:
     std::shared_ptr<const TFarViews> DrawnFarViews;
     std::atomic<bool> FarViewsWanted{false};
     std::future<void> FarViewsDrawing;
+    void ApplyLayers();
+
+    // The layers the drawing itself shows, which Style shows unless every layer is asked for.
+    std::array<bool, 256> DrawingLayerShown{};
+    bool EveryLayer = false;
     mutable std::mutex ClassesLock;
     mutable std::vector<std::pair<std::optional<TRenderFilter>, TClasses>> KnownClasses;
 };

@@ -23,6 +23,7 @@
 #include "tables/TableRules.h"
 #include "ui/Form1Layout.h"
 #include "ui/Messages.h"
+#include "ui/preview/PickRow.h"
 #include "ui/preview/PreviewHighlight.h"
 #include "ui/qt/DisplayText.h"
 #include "ui/qt/PreviewPane.h"
@@ -120,6 +121,7 @@ TGridView* TMainWindow::AddTab(TCellTable& table, std::string_view caption)
         [this, &table](int col, int row, const std::string& text) {
             Form1.CellTyped(table, col, row, text);
             setWindowModified(Form1.Modified);
+            Preview->RefreshPickText();
         },
         this);
     auto* grid = new TGridView(*model, sheet);
@@ -159,6 +161,12 @@ void TMainWindow::BuildPreview()
                                                        {StringGrid2, TTableKind::Layers},
                                                        {StringGrid3, TTableKind::Colors},
                                                        {StringGrid4, TTableKind::LineTypes}};
+    Preview->PickText = [this](const TRenderSource& picked) { return PickText(Form1, picked); };
+    Preview->Picked = [this, grids](const std::optional<TRenderSource>& picked) {
+        const auto& [grid, kind] = grids[static_cast<std::size_t>(PageControl1->currentIndex())];
+        if (picked)
+            SelectPickedRow(*grid, kind, *picked);
+    };
     // A click on the cell that is already current moves nothing, so it selects its row too.
     for (const auto& [grid, kind] : grids) {
         connect(grid, &TGridView::SelectCell, this, [this, kind = kind](int, int ARow) {
@@ -168,6 +176,23 @@ void TMainWindow::BuildPreview()
             Preview->Highlight(HighlightOfRow(kind, TCellTableModel::TableRow(index)));
         });
     }
+}
+
+// The row becomes current in the column that is, as a click on it would make it; the row
+// that the tab has none for ends the highlight, which showed something else.
+void TMainWindow::SelectPickedRow(TGridView& grid, TTableKind kind, const TRenderSource& picked)
+{
+    const std::optional<int> row = PickedRow(kind, picked);
+    if (!row) {
+        Preview->Highlight(std::nullopt);
+        return;
+    }
+    const QModelIndex current = grid.currentIndex();
+    const QModelIndex wanted =
+        grid.Model().IndexOfCell(current.isValid() ? TCellTableModel::TableCol(current) : 1, *row);
+    grid.setCurrentIndex(wanted);
+    grid.scrollTo(wanted);
+    Preview->Highlight(HighlightOfRow(kind, *row));
 }
 
 void TMainWindow::RefreshPreview()
@@ -269,6 +294,7 @@ void TMainWindow::ShowFormState()
     for (TGridView* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4})
         grid->Model().TableChanged();
     RefreshPreview();
+    Preview->RefreshPickText();
 }
 
 void TMainWindow::showEvent(QShowEvent* event)

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "render/Primitives.h"
+#include "tables/TableFrames.h"
 #include "ui/Unit1.h"
 #include "ui/qt/CellTableModel.h"
 #include "ui/qt/GridView.h"
@@ -70,6 +72,7 @@ private:
     void BuildPreview();
     // The status bar's button at the bar's right end, centred between its edges.
     void PlacePreviewButton();
+    void SelectPickedRow(TGridView& grid, TTableKind kind, const TRenderSource& picked);
     // Draws the document again when another drawing was opened since the preview last drew.
     void RefreshPreview();
 

@@ -1,18 +1,23 @@
 #include "ui/qt/PreviewPane.h"
 
 #include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 
+#include "ui/Messages.h"
 #include "ui/preview/CellStyle.h"
 #include "ui/preview/PreviewPaint.h"
+#include "ui/preview/PreviewPick.h"
 #include "ui/qt/DisplayText.h"
 
 namespace {
@@ -23,6 +28,8 @@ constexpr int SettleMilliseconds = 150;
 constexpr qint64 SlowFrameMilliseconds = 60;
 // Texts are laid out in a font of this many pixels and scaled to their height.
 constexpr int TextLayoutPixels = 100;
+// A press and release this many pixels apart or less are a click, not a drag.
+constexpr int ClickSlackPixels = 2;
 
 QPointF ToQt(TVec2 p)
 {
@@ -79,6 +86,52 @@ TPreviewPane::TPreviewPane(QWidget* parent) : QWidget(parent)
     Settle.setSingleShot(true);
     Settle.setInterval(SettleMilliseconds);
     connect(&Settle, &QTimer::timeout, this, &TPreviewPane::Redraw);
+
+    StatusLine = new QWidget(this);
+    StatusLine->setAutoFillBackground(true);
+    auto* line = new QHBoxLayout(StatusLine);
+    line->setContentsMargins(4, 1, 1, 1);
+    PickLabel = new QLabel(StatusLine);
+    PickLabel->setTextFormat(Qt::PlainText);
+    PickLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    LayerChoice = new QComboBox(StatusLine);
+    LayerChoice->addItem(TextFromCp932(PreviewShownLayers));
+    LayerChoice->addItem(TextFromCp932(PreviewAllLayers));
+    // The keys stay with the drawing.
+    LayerChoice->setFocusPolicy(Qt::NoFocus);
+    line->addWidget(PickLabel, 1);
+    line->addWidget(LayerChoice);
+    connect(LayerChoice, &QComboBox::currentIndexChanged, this, [this](int index) { ShowAllLayers(index == 1); });
+}
+
+QSize TPreviewPane::DrawingSize() const
+{
+    return {width(), std::max(1, height() - StatusLine->sizeHint().height())};
+}
+
+std::optional<TRenderSource> TPreviewPane::PickAt(QPointF at) const
+{
+    return ::PickAt(Drawing, SizedView(), {at.x(), at.y()}, PickPixels, Filter);
+}
+
+void TPreviewPane::ShowPick(const std::optional<TRenderSource>& picked)
+{
+    LastPick = picked;
+    RefreshPickText();
+}
+
+void TPreviewPane::RefreshPickText()
+{
+    PickLabel->setText(LastPick && PickText ? TextFromCp932(PickText(*LastPick)) : QString());
+}
+
+void TPreviewPane::ShowAllLayers(bool all)
+{
+    ++*Generation;
+    WaitForBackground();
+    Drawing.ShowAllLayers(all);
+    LayerChoice->setCurrentIndex(all ? 1 : 0);
+    Redraw();
 }
 
 TPreviewPane::~TPreviewPane()
@@ -110,7 +163,7 @@ void TPreviewPane::DrawInBackground()
     WaitForBackground();  // an older frame, which stops at its next look
     BackgroundGeneration = wanted;
     const TView view{SizedView(), Filter};
-    const QSize frameSize = size();
+    const QSize frameSize = DrawingSize();
     const std::shared_ptr<std::atomic<uint64_t>> generation = Generation;
     Background = std::async(std::launch::async, [this, view, frameSize, generation, wanted] {
         auto frame = std::make_shared<QImage>(frameSize, QImage::Format_RGB32);
@@ -134,6 +187,7 @@ void TPreviewPane::ShowDrawing(const TJwwDocument& doc)
     WaitForBackground();
     SlowFrames = false;
     Drawing.Show(doc);
+    ShowPick(std::nullopt);
     ZoomToFit();
     Redraw();
 }
@@ -158,8 +212,8 @@ void TPreviewPane::Highlight(const std::optional<TRenderFilter>& filter)
 TPreviewView TPreviewPane::SizedView() const
 {
     TPreviewView view = View;
-    view.Width = width();
-    view.Height = height();
+    view.Width = DrawingSize().width();
+    view.Height = DrawingSize().height();
     return view;
 }
 
@@ -194,14 +248,14 @@ QPointF TPreviewPane::WidgetPoint(TVec2 p) const
 void TPreviewPane::paintEvent(QPaintEvent*)
 {
     bool moving = Settle.isActive() || DragFrom;
-    if (!moving && (!FrameValid || Frame.size() != size())) {
+    if (!moving && (!FrameValid || Frame.size() != DrawingSize())) {
         if (SlowFrames) {
             DrawInBackground();
             moving = true;
         } else {
             QElapsedTimer timer;
             timer.start();
-            Frame = QImage(size(), QImage::Format_RGB32);
+            Frame = QImage(DrawingSize(), QImage::Format_RGB32);
             PaintFrame(Frame);
             SlowFrames = timer.elapsed() > SlowFrameMilliseconds;
             FrameValid = true;
@@ -214,7 +268,7 @@ void TPreviewPane::paintEvent(QPaintEvent*)
         return;
     }
     const TRgb background = Drawing.Style.Background;
-    painter.fillRect(rect(), QColor(background.R, background.G, background.B));
+    painter.fillRect(DrawingRect(), QColor(background.R, background.G, background.B));
     if (Frame.isNull())
         return;
     // The last frame where its drawing lies now.
@@ -244,9 +298,27 @@ void TPreviewPane::hideEvent(QHideEvent* event)
     emit Hidden();
 }
 
+bool TPreviewPane::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    const std::optional<TRenderSource> picked =
+        DrawingRect().contains(at) ? PickAt(at) : std::optional<TRenderSource>();
+    if (picked && PickText) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), TextFromCp932(PickText(*picked)), this);
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
+}
+
 void TPreviewPane::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    const int statusHeight = StatusLine->sizeHint().height();
+    StatusLine->setGeometry(0, height() - statusHeight, width(), statusHeight);
     // Qt also sends resize events of an unchanged size, which keep the frame as it is.
     if (event->size() == event->oldSize() && !Frame.isNull())
         return;
@@ -267,6 +339,7 @@ void TPreviewPane::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         DragFrom = event->position();
+        PressedAt = event->position();
         setCursor(Qt::ClosedHandCursor);
     }
 }
@@ -282,13 +355,23 @@ void TPreviewPane::mouseMoveEvent(QMouseEvent* event)
     update();
 }
 
-void TPreviewPane::mouseReleaseEvent(QMouseEvent*)
+void TPreviewPane::mouseReleaseEvent(QMouseEvent* event)
 {
     if (!DragFrom)
         return;
     DragFrom.reset();
     unsetCursor();
     Redraw();
+    const bool click = PressedAt && (event->position() - *PressedAt).manhattanLength() <= ClickSlackPixels;
+    PressedAt.reset();
+    if (!click)
+        return;
+    const std::optional<TRenderSource> picked = PickAt(event->position());
+    ShowPick(picked);
+    if (!picked)
+        Highlight(std::nullopt);
+    if (Picked)
+        Picked(picked);
 }
 
 void TPreviewPane::mouseDoubleClickEvent(QMouseEvent*)
@@ -300,8 +383,8 @@ void TPreviewPane::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Home: ZoomToFit(); break;
-    case Qt::Key_Plus: ZoomAt(rect().center(), WheelStepFactor); break;
-    case Qt::Key_Minus: ZoomAt(rect().center(), 1 / WheelStepFactor); break;
+    case Qt::Key_Plus: ZoomAt(DrawingRect().center(), WheelStepFactor); break;
+    case Qt::Key_Minus: ZoomAt(DrawingRect().center(), 1 / WheelStepFactor); break;
     case Qt::Key_Escape: Highlight(std::nullopt); break;
     default: QWidget::keyPressEvent(event); break;
     }

@@ -6,16 +6,23 @@
 // is moved and scaled with the pointer, and the view is drawn afresh once it comes to rest: on a
 // thread of its own when frames of the drawing take long, so that the window keeps answering.
 // Keys: Home fits, + and - zoom, Escape ends the highlight; a double-click fits too.
+// A click picks the object nearest the pointer and names it in the status line below the
+// drawing, hovering names it in a tooltip; the status line also chooses between the layers the
+// drawing shows and every layer.
 #pragma once
 
+#include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
 #include <atomic>
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "jww/jwwunit.h"
 #include "render/Primitives.h"
@@ -51,7 +58,26 @@ public:
     TVec2 DrawingPoint(QPointF at) const;
     QPointF WidgetPoint(TVec2 p) const;
 
-    // Draws the view as it stands into an image of the widget's size.
+    // The part of the widget above the status line, where the drawing is.
+    QSize DrawingSize() const;
+    QRect DrawingRect() const { return {QPoint(0, 0), DrawingSize()}; }
+
+    // The object nearest the widget point that the frame shows, if one is near enough.
+    std::optional<TRenderSource> PickAt(QPointF at) const;
+    // Names the object as a click picks it, or clears the pick.
+    void ShowPick(const std::optional<TRenderSource>& picked);
+    // Names the picked object again, as the tables name it now.
+    void RefreshPickText();
+    // How a picked object is named, as code page 932; set by the window that owns the tables.
+    std::function<std::string(const TRenderSource&)> PickText;
+    // Raised by a click with what it picked, or nothing.
+    std::function<void(const std::optional<TRenderSource>&)> Picked;
+    void ShowAllLayers(bool all);
+
+    QLabel* PickLabel;
+    QComboBox* LayerChoice;
+
+    // Draws the view as it stands into an image of the drawing area's size.
     void PaintFrame(QImage& frame) const;
 
     // A view to draw, of the image's size, and its highlight.
@@ -69,6 +95,7 @@ signals:
     void Hidden();
 
 protected:
+    bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -87,7 +114,7 @@ private:
     // Waits for a frame that is being drawn in the background.
     void WaitForBackground();
 
-    // The view as it stands, of the widget's size.
+    // The view as it stands, of the drawing area's size.
     TPreviewView SizedView() const;
 
     TPreviewScene Drawing;
@@ -95,6 +122,9 @@ private:
     TPreviewView View;
     bool Fitted = false;
     std::optional<QPointF> DragFrom;
+    std::optional<QPointF> PressedAt;
+    std::optional<TRenderSource> LastPick;
+    QWidget* StatusLine;
     // The last frame and the view it shows; it is stale while Settle runs or a drag goes on.
     QImage Frame;
     bool FrameValid = false;

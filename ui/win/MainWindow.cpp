@@ -14,6 +14,7 @@
 #include "text/WidePath.h"
 #include "ui/Form1Layout.h"
 #include "ui/Messages.h"
+#include "ui/preview/PickRow.h"
 #include "ui/preview/PreviewHighlight.h"
 #include "ui/win/WinText.h"
 #include "ui/win/WindowDpi.h"
@@ -91,6 +92,11 @@ TWinMainWindow::TWinMainWindow(TWinDesktopServices& services) : Form1(services),
     CreateComponents();
     PreviewWindow = std::make_unique<TWinPreviewWindow>(Form1Window, Font);
     PreviewWindow->Hidden = [this] { Button_SetCheck(PreviewButton, BST_UNCHECKED); };
+    PreviewWindow->PickText = [this](const TRenderSource& picked) { return PickText(Form1, picked); };
+    PreviewWindow->Picked = [this](const std::optional<TRenderSource>& picked) {
+        if (picked)
+            SelectPickedRow(*picked);
+    };
     PlaceOnScreen();
     Layout();
 }
@@ -247,6 +253,23 @@ void TWinMainWindow::Layout()
                      page.bottom - page.top, 0);
 }
 
+// The row becomes current in the column that is, as a click on it would make it; the row
+// that the tab has none for ends the highlight, which showed something else.
+void TWinMainWindow::SelectPickedRow(const TRenderSource& picked)
+{
+    const int tab = TabCtrl_GetCurSel(PageControl1);
+    if (tab < 0)
+        return;
+    const TTableKind kind = GridKinds[tab];
+    const std::optional<int> row = PickedRow(kind, picked);
+    if (!row) {
+        PreviewWindow->Highlight(std::nullopt);
+        return;
+    }
+    Grid(tab).MoveTo(Grid(tab).Col(), *row);
+    PreviewWindow->Highlight(HighlightOfRow(kind, *row));
+}
+
 void TWinMainWindow::ShowTab(int index)
 {
     for (int i = 0; i < 4; ++i)
@@ -304,6 +327,8 @@ void TWinMainWindow::ShowFormState()
         grid->Refresh();
     if (PreviewWindow && PreviewWindow->Visible())
         DrawPreviewIfStale();
+    if (PreviewWindow)
+        PreviewWindow->RefreshPickText();
 }
 
 void TWinMainWindow::PreviewButtonClick()

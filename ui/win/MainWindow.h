@@ -47,6 +47,7 @@ private:
     // The window moved to a screen of another resolution; the system suggests its new frame.
     void ChangeDpi(UINT dpi, const RECT& suggested);
     void ShowTab(int index);
+    void SelectPickedRow(const TRenderSource& picked);
     void RunHandler(const std::function<void()>& handler);
     void ShowFormState();
     void FocusTableAfterOpen();

@@ -1,14 +1,18 @@
 #include "ui/win/PreviewWindow.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cmath>
 
 #include "ui/Form1Layout.h"
+#include "ui/Messages.h"
 #include "ui/preview/CellStyle.h"
 #include "ui/preview/PreviewPaint.h"
+#include "ui/preview/PreviewPick.h"
 #include "ui/win/GdiCanvas.h"
+#include "ui/win/WinText.h"
 #include "ui/win/WindowDpi.h"
 
 namespace {
@@ -21,6 +25,13 @@ constexpr UINT_PTR SettleTimer = 1;
 constexpr UINT SettleMilliseconds = 150;
 // Sent by the thread that drew a sharp frame.
 constexpr UINT FrameDrawnMessage = WM_APP + 1;
+// The status line below the drawing, in pixels of a 96-DPI screen.
+constexpr int StatusLineHeight = 26;
+constexpr int LayerChoiceWidth = 160;
+constexpr int StatusTextInset = 4;
+// A press and release this many pixels apart or less are a click, not a drag.
+constexpr int ClickSlackPixels = 2;
+enum : int { PickStaticId = 1, LayerComboId };
 
 }  // namespace
 
@@ -35,12 +46,39 @@ TWinPreviewWindow::TWinPreviewWindow(HWND owner, HFONT font) : TextFont(font)
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = PreviewClassName;
     RegisterClassExW(&windowClass);  // fails harmlessly for every window after the first
-    CreateWindowExW(0, PreviewClassName, PreviewTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                    PreviewWidth, PreviewHeight, owner, nullptr, instance, this);
+    CreateWindowExW(0, PreviewClassName, PreviewTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                    CW_USEDEFAULT, PreviewWidth, PreviewHeight, owner, nullptr, instance, this);
+    BuildStatusLine();
     const UINT dpi = DpiOfWindow(Window);
     SetWindowPos(Window, nullptr, 0, 0, Scaled(PreviewWidth, dpi), Scaled(PreviewHeight, dpi),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Resized();
+}
+
+void TWinPreviewWindow::BuildStatusLine()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    PickStatic = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE |
+                                 SS_ENDELLIPSIS, 0, 0, 0, 0, Window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(PickStaticId)), instance, nullptr);
+    LayerCombo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0,
+                                 0, 0, Window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(LayerComboId)),
+                                 instance, nullptr);
+    for (const std::string_view caption : {PreviewShownLayers, PreviewAllLayers})
+        SendMessageW(LayerCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromCp932(caption).c_str()));
+    SendMessageW(LayerCombo, CB_SETCURSEL, 0, 0);
+    for (const HWND part : {PickStatic, LayerCombo})
+        SendMessageW(part, WM_SETFONT, reinterpret_cast<WPARAM>(TextFont), FALSE);
+    Tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window, nullptr, instance,
+                          nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Window;
+    tool.uId = reinterpret_cast<UINT_PTR>(Window);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(Tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 TWinPreviewWindow::~TWinPreviewWindow()
@@ -54,6 +92,8 @@ TWinPreviewWindow::~TWinPreviewWindow()
 void TWinPreviewWindow::SetTextFont(HFONT font)
 {
     TextFont = font;
+    for (const HWND part : {PickStatic, LayerCombo})
+        SendMessageW(part, WM_SETFONT, reinterpret_cast<WPARAM>(TextFont), TRUE);
     Redraw();
 }
 
@@ -73,6 +113,8 @@ void TWinPreviewWindow::ShowDrawing(const TJwwDocument& doc)
     ++*Generation;
     WaitForBackground();
     Drawing.Show(doc);
+    LastPick.reset();
+    RefreshPickText();
     ZoomToFit();
 }
 
@@ -85,6 +127,59 @@ void TWinPreviewWindow::FollowCells(const TForm1& form)
     WaitForBackground();
     RestyleFromCells(Drawing, form);
     Redraw();
+}
+
+
+std::optional<TRenderSource> TWinPreviewWindow::PickAt(TVec2 pixel) const
+{
+    return ::PickAt(Drawing, Current, pixel, Scaled(PickPixels, DpiOfWindow(Window)), Filter);
+}
+
+void TWinPreviewWindow::RefreshPickText()
+{
+    const std::wstring text = LastPick && PickText ? WideFromCp932(PickText(*LastPick)) : std::wstring();
+    SetWindowTextW(PickStatic, text.c_str());
+}
+
+void TWinPreviewWindow::ShowAllLayers(bool all)
+{
+    // A frame on its own thread reads the layers shown.
+    ++*Generation;
+    WaitForBackground();
+    Drawing.ShowAllLayers(all);
+    SendMessageW(LayerCombo, CB_SETCURSEL, all ? 1 : 0, 0);
+    Redraw();
+}
+
+void TWinPreviewWindow::Clicked(TVec2 pixel)
+{
+    LastPick = PickAt(pixel);
+    RefreshPickText();
+    if (!LastPick)
+        Highlight(std::nullopt);
+    if (Picked)
+        Picked(LastPick);
+}
+
+void TWinPreviewWindow::Hovered(TVec2 pixel)
+{
+    const std::optional<TRenderSource> picked = PickAt(pixel);
+    SetTipText(picked && PickText ? WideFromCp932(PickText(*picked)) : std::wstring());
+}
+
+void TWinPreviewWindow::SetTipText(const std::wstring& text)
+{
+    if (text == TipText)
+        return;
+    TipText = text;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Window;
+    tool.uId = reinterpret_cast<UINT_PTR>(Window);
+    tool.lpszText = TipText.data();
+    SendMessageW(Tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (TipText.empty())
+        SendMessageW(Tip, TTM_POP, 0, 0);
 }
 
 void TWinPreviewWindow::Highlight(const std::optional<TRenderFilter>& filter)
@@ -126,8 +221,21 @@ void TWinPreviewWindow::Resized()
 {
     RECT client{};
     GetClientRect(Window, &client);
-    Current.Width = std::max<LONG>(1, client.right - client.left);
-    Current.Height = std::max<LONG>(1, client.bottom - client.top);
+    const UINT dpi = DpiOfWindow(Window);
+    // A closed combo box is as tall as its font makes it.
+    RECT choice{};
+    GetWindowRect(LayerCombo, &choice);
+    const int statusHeight = std::max<int>(Scaled(StatusLineHeight, dpi), choice.bottom - choice.top + 2);
+    const int width = std::max<int>(1, client.right - client.left);
+    const int drawingHeight = std::max<int>(1, client.bottom - client.top - statusHeight);
+    Current.Width = width;
+    Current.Height = drawingHeight;
+    const int choiceWidth = std::min(width, Scaled(LayerChoiceWidth, dpi));
+    const int inset = Scaled(StatusTextInset, dpi);
+    SetWindowPos(PickStatic, nullptr, inset, drawingHeight, std::max(0, width - choiceWidth - 2 * inset),
+                 statusHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(LayerCombo, nullptr, width - choiceWidth, drawingHeight + 1, choiceWidth,
+                 Scaled(StatusLineHeight * 6, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     if (Fitted)
         Current.Fit(Drawing.ShownArea);
     Redraw();
@@ -219,6 +327,10 @@ void TWinPreviewWindow::Paint()
             DrawInBackground();
         PaintStandIn(dc, width, height);
     }
+    RECT client{};
+    GetClientRect(Window, &client);
+    const RECT statusLine{0, height, client.right, client.bottom};
+    FillRect(dc, &statusLine, GetSysColorBrush(COLOR_BTNFACE));
     EndPaint(Window, &paint);
 }
 
@@ -280,19 +392,36 @@ LRESULT TWinPreviewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         SetFocus(Window);
         SetCapture(Window);
         DragFrom = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        PressedAt = DragFrom;
         return 0;
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (DragFrom) {
-            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             Current.Pan(at.x - DragFrom->x, at.y - DragFrom->y);
             DragFrom = at;
             Fitted = false;
             Moved();
+        } else {
+            Hovered({static_cast<double>(at.x), static_cast<double>(at.y)});
         }
         return 0;
-    case WM_LBUTTONUP:
+    }
+    case WM_LBUTTONUP: {
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const bool click =
+            DragFrom && PressedAt && std::abs(at.x - PressedAt->x) + std::abs(at.y - PressedAt->y) <= ClickSlackPixels;
+        PressedAt.reset();
         if (DragFrom)
             ReleaseCapture();  // ends the drag through WM_CAPTURECHANGED
+        if (click)
+            Clicked({static_cast<double>(at.x), static_cast<double>(at.y)});
+        return 0;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == LayerComboId && HIWORD(wParam) == CBN_SELCHANGE) {
+            ShowAllLayers(SendMessageW(LayerCombo, CB_GETCURSEL, 0, 0) == 1);
+            SetFocus(Window);  // the keys stay with the drawing
+        }
         return 0;
     case WM_CAPTURECHANGED:
         if (DragFrom) {

@@ -5,6 +5,9 @@
 // is moved and stretched, and the sharp frame is drawn once the view has rested for a moment,
 // on a thread of its own, the last frame standing in until it is done, so that the window keeps
 // answering on large drawings.
+// A click picks the object nearest the pointer and names it in the status line below the
+// drawing, hovering names it in a tooltip; the status line also chooses between the layers the
+// drawing shows and every layer.
 // Closing the window hides it.
 #pragma once
 
@@ -16,6 +19,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 
 #include "jww/jwwunit.h"
 #include "render/RenderFilter.h"
@@ -61,6 +65,19 @@ public:
     // Whether the window shows the sharp frame of the view as it stands.
     bool SharpFrameShown() const { return FrameValid && FrameView == Current; }
 
+    // The object nearest the client pixel that the frame shows, if one is near enough.
+    std::optional<TRenderSource> PickAt(TVec2 pixel) const;
+    // Names the picked object again, as the tables name it now.
+    void RefreshPickText();
+    // How a picked object is named, as code page 932; set by the window that owns the tables.
+    std::function<std::string(const TRenderSource&)> PickText;
+    // Raised by a click with what it picked, or nothing.
+    std::function<void(const std::optional<TRenderSource>&)> Picked;
+    void ShowAllLayers(bool all);
+    HWND PickLine() const { return PickStatic; }
+    HWND LayerChoice() const { return LayerCombo; }
+    HWND Tooltip() const { return Tip; }
+
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,6 +95,10 @@ private:
     // The view moves; the last frame stands in until it rests.
     void Moved();
     void Resized();
+    void BuildStatusLine();
+    void Clicked(TVec2 pixel);
+    void Hovered(TVec2 pixel);
+    void SetTipText(const std::wstring& text);
 
     HWND Window = nullptr;
     HFONT TextFont;
@@ -86,6 +107,12 @@ private:
     TPreviewView Current;
     bool Fitted = true;
     std::optional<POINT> DragFrom;
+    std::optional<POINT> PressedAt;
+    std::optional<TRenderSource> LastPick;
+    HWND PickStatic = nullptr;
+    HWND LayerCombo = nullptr;
+    HWND Tip = nullptr;
+    std::wstring TipText;
     bool Settling = false;
     // The last sharp frame and the view it shows, valid while the highlight and the drawing
     // stay; and the picture composed while the view moves.
