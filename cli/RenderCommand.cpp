@@ -15,6 +15,7 @@
 #include "cli/CliText.h"
 #include "cli/DrawingLoad.h"
 #include "cli/PngPicture.h"
+#include "compare/ChangeMarksOf.h"
 #include "render/RenderFilter.h"
 #include "render/SvgWriter.h"
 
@@ -23,6 +24,7 @@ namespace {
 struct TRenderArguments {
     std::string Input;
     std::string Output;
+    std::string Compare;  // the earlier drawing of a picture of a change
     std::string Layer;
     std::string Group;
     int Color = -1;
@@ -91,6 +93,11 @@ std::optional<TPictureFormat> FormatOf(const std::string& path)
 // The picture the options ask for, or nothing with the reason in whyNot.
 std::optional<TPictureOptions> PictureOf(const TRenderArguments& arguments, std::string& whyNot)
 {
+    if (!arguments.Compare.empty() && (!arguments.Layer.empty() || !arguments.Group.empty() ||
+                                       arguments.Color >= 0 || arguments.LineType >= 0)) {
+        whyNot = CliText<"RenderCompareAlone">();
+        return std::nullopt;
+    }
     TRenderFilter filter;
     if (!arguments.Layer.empty() && !ParseLayerName(arguments.Layer, filter)) {
         whyNot = CliText<"RenderLayerForm">();
@@ -125,7 +132,8 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
     const std::optional<TPictureOptions> picture = PictureOf(arguments, whyNot);
     if (!picture)
         return fail(ExitUsage, whyNot);
-    if (IsSameFile(arguments.Input, arguments.Output))
+    if (IsSameFile(arguments.Input, arguments.Output) ||
+        (!arguments.Compare.empty() && IsSameFile(arguments.Compare, arguments.Output)))
         return fail(ExitFailure, CliText<"RenderIsInput">(arguments.Output));
     if (const std::string refusal = ExistingOutputRefusal(arguments.Output, arguments.Force);
         !refusal.empty())
@@ -133,20 +141,27 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
 
     try {
         const auto doc = std::make_unique<TJwwDocument>();
+        const auto old = std::make_unique<TJwwDocument>();
         const TImageListOnly images;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
+        TPictureOptions options = *picture;
+        if (!arguments.Compare.empty()) {
+            if (!LoadWholeDrawing(*old, arguments.Compare, whyNot))
+                return fail(ExitFailure, whyNot);
+            options.Changes = ChangeMarksOf(*old, *doc);
+        }
         try {
             if (*format == TPictureFormat::Png) {
                 WriteFileAtomically(arguments.Output,
-                                    PngPicture(*doc, *picture, PictureLongerSide),
+                                    PngPicture(*doc, options, PictureLongerSide),
                                     arguments.Force);
             } else {
                 TTempSibling file(arguments.Output);
                 const auto buffer = std::make_unique<TSiblingBuffer>(file);
                 std::ostream svg(buffer.get());
                 svg.exceptions(std::ios::badbit);
-                WriteSvg(*doc, *picture, svg);
+                WriteSvg(*doc, options, svg);
                 svg.flush();
                 file.CommitAs(arguments.Output, arguments.Force);
             }
@@ -174,6 +189,7 @@ TCliAction DefineRenderCommand(CLI::App& command)
         ->check(CLI::Range(0, 0xFFFF));
     command.add_option("--linetype", arguments->LineType, CliText<"RenderLineTypeOption">())
         ->check(CLI::Range(0, 0xFF));
+    command.add_option("--compare", arguments->Compare, CliText<"RenderCompareOption">());
     command.add_flag("--all-layers", arguments->AllLayers, CliText<"RenderAllLayersOption">());
     command.footer(CliText<"RenderNotes">());
     return [arguments](std::ostream&, std::ostream& err) { return RunRender(*arguments, err); };
