@@ -71,6 +71,8 @@ struct TFrameShared {
 
     TRgb ColorOf(const TIndexEntry& entry, TDrawnAs pass) const
     {
+        if (Scene.ShowsChange())
+            return ChangeRgb(Scene.Changes[entry.Primitive]);
         if (pass == TDrawnAs::Greyed)
             return GreyedRgb;
         if (entry.Kind() == TPrimitiveKind::Fill && entry.PenColor == SolidOwnColor)
@@ -176,7 +178,7 @@ private:
             return false;
         };
         const auto each = [&](const TIndexEntry& entry) {
-            if (DrawnAs(entry, Shared.Scene.Style, Shared.Filter) != pass || Abandoned())
+            if (Shared.Scene.DrawnAs(entry, Shared.Filter) != pass || Abandoned())
                 return;
             if (Checks && ++Drawn % EntriesBetweenChecks == 0 && !StillWanted())
                 Shared.Abandoned = true;
@@ -325,7 +327,7 @@ public:
             TFrameShared::Outline(whole, corners, PaperFrameRgb(style.Background));
         }
         for (const TDrawnAs pass : {TDrawnAs::Greyed, TDrawnAs::Coloured}) {
-            if (pass == TDrawnAs::Greyed && !Shared.Filter)
+            if (pass == TDrawnAs::Greyed && !Shared.Filter && !Shared.Scene.ShowsChange())
                 continue;
             std::vector<std::vector<TGlyphText>> found(Tiles.size());
             OnEveryTile([&](std::size_t tile, bool checks) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "jww/jwwunit.h"
+#include "render/ChangeMarks.h"
 #include "render/DrawingStyle.h"
 #include "render/Primitives.h"
 #include "render/RenderFilter.h"
@@ -35,6 +36,18 @@ inline TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style,
     return shown ? TDrawnAs::Greyed : TDrawnAs::Hidden;
 }
 
+// A picture of a change draws what two drawings share greyed and the rest in the colour of its
+// change, whatever the highlight; what the later drawing hides is not drawn, and the removed
+// objects that the earlier one hides were left out of the scene.
+inline TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style, TObjectChange change)
+{
+    if (change == TObjectChange::Removed)
+        return TDrawnAs::Coloured;
+    if (!style.LayerShown[entry.Layer])
+        return TDrawnAs::Hidden;
+    return change == TObjectChange::Same ? TDrawnAs::Greyed : TDrawnAs::Coloured;
+}
+
 // For every node of an index, its last entry drawn in colour and its last entry greyed, or
 // NoEntry: what stands for a node too small to enter, and whether it holds anything to draw.
 struct TNodeClasses {
@@ -55,7 +68,19 @@ struct TPreviewScene {
     // Whether insertions beyond the budget were drawn as their frames.
     bool BudgetSpent = false;
 
-    void Show(const TJwwDocument& doc);
+    // The change of each primitive, by its place, in a picture of a change; else empty.
+    std::vector<TObjectChange> Changes;
+
+    // With changes, the picture of the change from their earlier drawing to doc: its removed
+    // objects that it shows are drawn too.
+    void Show(const TJwwDocument& doc, const TChangeMarks* changes = nullptr);
+
+    bool ShowsChange() const { return !Changes.empty(); }
+    TDrawnAs DrawnAs(const TIndexEntry& entry, const std::optional<TRenderFilter>& filter) const
+    {
+        return ShowsChange() ? ::DrawnAs(entry, Style, Changes[entry.Primitive])
+                             : ::DrawnAs(entry, Style, filter);
+    }
 
     // The classes of the nodes of the stroke and fill indexes under the highlight, kept for
     // the highlights asked for last; safe to ask from frames drawn on other threads.
@@ -63,6 +88,8 @@ struct TPreviewScene {
     TClasses ClassesFor(const std::optional<TRenderFilter>& filter) const;
 
 private:
+    void AddRemoved(const TChangeMarks& changes);
+
     mutable std::mutex ClassesLock;
     mutable std::vector<std::pair<std::optional<TRenderFilter>, TClasses>> KnownClasses;
 };
