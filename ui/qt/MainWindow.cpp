@@ -21,6 +21,7 @@
 #include <optional>
 
 #include "tables/TableRules.h"
+#include "text/Cp932.h"
 #include "ui/Form1Layout.h"
 #include "ui/Messages.h"
 #include "ui/preview/PreviewHighlight.h"
@@ -176,7 +177,10 @@ void TMainWindow::RefreshPreview()
         return;
     PreviewStale = false;
     PreviewedFile = Form1.LoadedFileName;
-    Preview->ShowDrawing(Form1.Document());
+    if (!Comparing())
+        return Preview->ShowDrawing(Form1.Document());
+    const TChangeMarks marks = Comparison->MarksFor(Form1.Document());
+    Preview->ShowDrawing(Form1.Document(), &marks);
 }
 
 void TMainWindow::ConnectEvents()
@@ -234,6 +238,24 @@ void TMainWindow::OpenFile(const std::string& path)
     FocusTableAfterOpen();
 }
 
+void TMainWindow::OpenComparison(const std::string& oldPath, const std::string& newPath)
+{
+    Comparison.reset();
+    OpenFile(newPath);
+    if (Form1.LoadedFileName.empty())
+        return;
+    auto comparison = std::make_unique<TCompareMode>(oldPath);
+    if (!comparison->Readable()) {
+        Services.ShowMessageBox(Utf8ToCp932(comparison->Failure()), CaptionWarning, TMessageKind::Warning);
+        return;
+    }
+    Comparison = std::move(comparison);
+    ComparedFile = Form1.LoadedFileName;
+    PreviewStale = true;
+    ShowFormState();
+    PreviewButton->setChecked(true);
+}
+
 // A keyboard user can edit the drawing just opened at once.
 void TMainWindow::FocusTableAfterOpen()
 {
@@ -261,6 +283,9 @@ void TMainWindow::dropEvent(QDropEvent* event)
 
 void TMainWindow::ShowFormState()
 {
+    setWindowTitle((Comparing() ? QString::fromStdString(CompareTitle(Comparison->OldPath(), ComparedFile))
+                                : TextFromCp932(Form1Caption)) +
+                   QStringLiteral("[*]"));
     setWindowModified(Form1.Modified);
     Edit1->setText(PathFromOs(Form1.Edit1.Text));
     for (TGridView* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4})

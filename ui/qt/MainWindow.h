@@ -6,8 +6,11 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "ui/Unit1.h"
+#include "ui/preview/CompareMode.h"
 #include "ui/qt/CellTableModel.h"
 #include "ui/qt/GridView.h"
 #include "ui/qt/QtDesktopServices.h"
@@ -29,6 +32,10 @@ public:
     // Opens a drawing that the desktop hands over (the command line), as if it had been chosen
     // with "ファイル名".
     void OpenFile(const std::string& path);
+    // Opens the later drawing as OpenFile does, with its preview shown as what changed since
+    // the earlier one; an earlier drawing that cannot be read is told of, and the later one
+    // stays open as it is.
+    void OpenComparison(const std::string& oldPath, const std::string& newPath);
 
     TForm1 Form1;
 
@@ -78,4 +85,8 @@ private:
     bool FrameFitted = false;
     bool PreviewStale = true;
     std::string PreviewedFile;
+    // While the drawing compared is open.
+    std::unique_ptr<TCompareMode> Comparison;
+    std::string ComparedFile;
+    bool Comparing() const { return Comparison && ComparedFile == Form1.LoadedFileName; }
 };

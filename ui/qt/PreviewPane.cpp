@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "ui/preview/CompareMode.h"
 #include "ui/preview/PreviewPaint.h"
 #include "ui/qt/DisplayText.h"
 
@@ -22,6 +23,8 @@ constexpr int SettleMilliseconds = 150;
 constexpr qint64 SlowFrameMilliseconds = 60;
 // Texts are laid out in a font of this many pixels and scaled to their height.
 constexpr int TextLayoutPixels = 100;
+// The legend of a picture of a change lies this far from the top left corner.
+constexpr int LegendInset = 6;
 
 QPointF ToQt(TVec2 p)
 {
@@ -78,6 +81,18 @@ TPreviewPane::TPreviewPane(QWidget* parent) : QWidget(parent)
     Settle.setSingleShot(true);
     Settle.setInterval(SettleMilliseconds);
     connect(&Settle, &QTimer::timeout, this, &TPreviewPane::Redraw);
+    Legend = new QLabel(this);
+    Legend->setObjectName(QStringLiteral("Legend"));
+    Legend->setAutoFillBackground(true);
+    Legend->setMargin(4);
+    QString legend;
+    for (const TLegendEntry& entry : CompareLegend())
+        legend += QStringLiteral("<span style=\"color:%1\">\u25A0</span> %2&nbsp;&nbsp;")
+                      .arg(QColor(entry.Color.R, entry.Color.G, entry.Color.B).name(), TextFromCp932(entry.Text));
+    Legend->setText(legend);
+    Legend->adjustSize();
+    Legend->move(LegendInset, LegendInset);
+    Legend->hide();
 }
 
 TPreviewPane::~TPreviewPane()
@@ -127,12 +142,13 @@ void TPreviewPane::DrawInBackground()
     });
 }
 
-void TPreviewPane::ShowDrawing(const TJwwDocument& doc)
+void TPreviewPane::ShowDrawing(const TJwwDocument& doc, const TChangeMarks* changes)
 {
     ++*Generation;
     WaitForBackground();
     SlowFrames = false;
-    Drawing.Show(doc);
+    Drawing.Show(doc, changes);
+    Legend->setVisible(changes != nullptr);
     ZoomToFit();
     Redraw();
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QImage>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
@@ -30,8 +31,11 @@ public:
     explicit TPreviewPane(QWidget* parent = nullptr);
     ~TPreviewPane() override;
 
-    // Makes the primitives of the drawing and fits them into the view.
-    void ShowDrawing(const TJwwDocument& doc);
+    // Makes the primitives of the drawing and fits them into the view; with changes, the
+    // picture of the change under its legend.
+    void ShowDrawing(const TJwwDocument& doc, const TChangeMarks* changes = nullptr);
+    // The legend of a picture of a change, shown only with one.
+    QLabel* Legend;
     // Nothing highlighted shows every object in its colour.
     void Highlight(const std::optional<TRenderFilter>& filter);
     void ZoomToFit();
