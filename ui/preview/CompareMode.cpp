@@ -47,6 +47,25 @@ TChangeMarks TCompareMode::MarksFor(const TJwwDocument& now) const
     return ChangeMarksOf(*Old, now);
 }
 
+bool TWindowComparison::Begin(const std::string& oldPath, const std::string& loadedFile,
+                              std::string& warning)
+{
+    End();
+    auto mode = std::make_unique<TCompareMode>(oldPath);
+    if (!mode->Readable()) {
+        warning = Utf8ToCp932(mode->Failure());
+        return false;
+    }
+    Mode = std::move(mode);
+    ComparedFile = loadedFile;
+    return true;
+}
+
+std::string TWindowComparison::Title() const
+{
+    return CompareTitle(Mode->OldPath(), ComparedFile);
+}
+
 std::string CompareTitle(const std::string& oldPath, const std::string& newPath)
 {
     return FileNamePart(oldPath) + " \u2192 " + FileNamePart(newPath) + " - " +

@@ -31,6 +31,26 @@ private:
     std::string Why;
 };
 
+// A window's compare mode while it holds the drawing compared; what both front ends share of it.
+class TWindowComparison {
+public:
+    // Compares the drawing the window has just opened from loadedFile with the one at oldPath;
+    // false, with the warning to show in code page 932, when that cannot be read. Any earlier
+    // comparison ends either way.
+    bool Begin(const std::string& oldPath, const std::string& loadedFile, std::string& warning);
+    void End() { Mode.reset(); }
+    // Whether the window holds the drawing compared, which another drawing opened ends.
+    bool Active(const std::string& loadedFile) const { return Mode && ComparedFile == loadedFile; }
+    // The window's title in UTF-8 while Active.
+    std::string Title() const;
+    // The marks of the preview of doc while Active.
+    TChangeMarks MarksFor(const TJwwDocument& doc) const { return Mode->MarksFor(doc); }
+
+private:
+    std::unique_ptr<TCompareMode> Mode;
+    std::string ComparedFile;
+};
+
 // "OLD.jww → NEW.jww - " and the window's caption, in UTF-8.
 std::string CompareTitle(const std::string& oldPath, const std::string& newPath);
 

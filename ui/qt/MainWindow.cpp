@@ -21,7 +21,6 @@
 #include <optional>
 
 #include "tables/TableRules.h"
-#include "text/Cp932.h"
 #include "ui/Form1Layout.h"
 #include "ui/Messages.h"
 #include "ui/preview/PreviewHighlight.h"
@@ -177,9 +176,9 @@ void TMainWindow::RefreshPreview()
         return;
     PreviewStale = false;
     PreviewedFile = Form1.LoadedFileName;
-    if (!Comparing())
+    if (!Comparison.Active(Form1.LoadedFileName))
         return Preview->ShowDrawing(Form1.Document());
-    const TChangeMarks marks = Comparison->MarksFor(Form1.Document());
+    const TChangeMarks marks = Comparison.MarksFor(Form1.Document());
     Preview->ShowDrawing(Form1.Document(), &marks);
 }
 
@@ -240,17 +239,14 @@ void TMainWindow::OpenFile(const std::string& path)
 
 void TMainWindow::OpenComparison(const std::string& oldPath, const std::string& newPath)
 {
-    Comparison.reset();
+    Comparison.End();
     OpenFile(newPath);
     if (Form1.LoadedFileName.empty())
         return;
-    auto comparison = std::make_unique<TCompareMode>(oldPath);
-    if (!comparison->Readable()) {
-        Services.ShowMessageBox(Utf8ToCp932(comparison->Failure()), CaptionWarning, TMessageKind::Warning);
+    if (std::string warning; !Comparison.Begin(oldPath, Form1.LoadedFileName, warning)) {
+        Services.ShowMessageBox(warning, CaptionWarning, TMessageKind::Warning);
         return;
     }
-    Comparison = std::move(comparison);
-    ComparedFile = Form1.LoadedFileName;
     PreviewStale = true;
     ShowFormState();
     PreviewButton->setChecked(true);
@@ -283,8 +279,8 @@ void TMainWindow::dropEvent(QDropEvent* event)
 
 void TMainWindow::ShowFormState()
 {
-    setWindowTitle((Comparing() ? QString::fromStdString(CompareTitle(Comparison->OldPath(), ComparedFile))
-                                : TextFromCp932(Form1Caption)) +
+    setWindowTitle((Comparison.Active(Form1.LoadedFileName) ? QString::fromStdString(Comparison.Title())
+                                                            : TextFromCp932(Form1Caption)) +
                    QStringLiteral("[*]"));
     setWindowModified(Form1.Modified);
     Edit1->setText(PathFromOs(Form1.Edit1.Text));

@@ -85,8 +85,5 @@ private:
     bool FrameFitted = false;
     bool PreviewStale = true;
     std::string PreviewedFile;
-    // While the drawing compared is open.
-    std::unique_ptr<TCompareMode> Comparison;
-    std::string ComparedFile;
-    bool Comparing() const { return Comparison && ComparedFile == Form1.LoadedFileName; }
+    TWindowComparison Comparison;
 };
