@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "jww/jwwunit.h"
+#include "render/ChangeMarks.h"
 #include "render/RenderFilter.h"
 #include "ui/preview/PreviewScene.h"
 #include "ui/preview/PreviewView.h"
@@ -36,8 +37,11 @@ public:
     // Raised whenever the window is hidden, also by closing it.
     std::function<void()> Hidden;
 
-    // Makes the primitives of the drawing and fits them into the view.
-    void ShowDrawing(const TJwwDocument& doc);
+    // Makes the primitives of the drawing and fits them into the view; with changes, the
+    // picture of the change under its legend.
+    void ShowDrawing(const TJwwDocument& doc, const TChangeMarks* changes = nullptr);
+    // Where the legend of a picture of a change shows each colour's swatch, in client pixels.
+    static RECT LegendSwatch(int entry);
     // Nothing highlighted shows every object in its colour.
     void Highlight(const std::optional<TRenderFilter>& filter);
     void ZoomToFit();
@@ -59,10 +63,13 @@ private:
     // The view moves; the last frame stands in until it rests.
     void Moved();
     void Resized();
+    // The legend of a picture of a change over the frame.
+    void PaintLegend(HDC dc) const;
 
     HWND Window = nullptr;
     HFONT TextFont;
     TPreviewScene Drawing;
+    bool Comparing = false;
     std::optional<TRenderFilter> Filter;
     TPreviewView Current;
     bool Fitted = true;
