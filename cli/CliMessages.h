@@ -426,6 +426,9 @@ SXF の表を除き、要素の SXF 線種と SXF 線色は標準の線種と線
     {.Name = "RenderLineTypeOption",
      .English = "Show the line type N",
      .Japanese = "線種 N の要素を色付きで描きます"},
+    {.Name = "RenderCompareOption",
+     .English = "Draw what changed since the earlier drawing OLD",
+     .Japanese = "前の図面 OLD からの変更を色分けして描きます"},
     {.Name = "RenderAllLayersOption",
      .English = "Draw the objects of hidden layers and layer groups too",
      .Japanese = "非表示のレイヤとレイヤグループの要素も描きます"},
@@ -447,6 +450,11 @@ that match all of them keep their colours and everything else is drawn in light 
 --edits EDITS draws the drawing as import would write it with EDITS, read with the form and
 rules of import: SXF colours, widths and line types as edited; values a rule changes are told
 on stderr, and unusable EDITS draw nothing.
+With --compare OLD the picture shows what changed since OLD: objects only in OLD in red, objects
+only in FILE in blue, the objects both hold in light grey, fitted to FILE and grown to hold the
+red ones; each object counts as hidden by the layers of the drawing it comes from. In SVG each
+object also carries data-change (removed, added, same); the data-index of a removed object is
+its place in OLD. --compare takes none of --layer, --group, --color and --linetype.
 Exit status: 0 success, 1 a file could not be read or written, 2 usage or unusable EDITS.
 )",
      .Japanese = R"(図面を作図した人が見ていたとおりに描きます。非表示のレイヤとレイヤグループの要素は描き
@@ -463,6 +471,11 @@ OUT の拡張子（.svg または .png）で形式が決まります。SVG で�
 --edits EDITS を付けると、EDITS を import と同じ形と規則で読み、import で書き込まれる図面を
 描きます。SXF 線色の色と線幅、SXF 線種は編集したとおりになります。規則で補正した値は標準エ
 ラー出力に示し、使えない EDITS のときは何も描きません。
+--compare OLD を付けると OLD からの変更を描きます。OLD にだけある要素は赤、FILE にだけある要
+素は青、両方にある要素は薄い灰色で、FILE に合わせ、赤の要素がはみ出すときはそれも入るように
+広げて描きます。非表示かどうかは、それぞれの要素がある図面のレイヤの状態で決まります。SVG
+では各要素に data-change（removed, added, same）も付けます。removed の要素の data-index は
+OLD の中の順番です。--compare は --layer、--group、--color、--linetype と一緒には使えません。
 終了コード: 0 成功、1 ファイルを読み込めなかった・書き込めなかった、2 使い方の誤りか、使え
 ない EDITS。
 )"},
@@ -479,6 +492,11 @@ OUT の拡張子（.svg または .png）で形式が決まります。SVG で�
      .English = "--group takes one hexadecimal digit, the group of --layer if both are given",
      .Japanese = "--group には16進数 1 桁を指定してください。--layer も付けるときは、そのレイヤグルー"
                  "プと同じにしてください。"},
+    {.Name = "RenderCompareAlone",
+     .English = "--compare draws every object in the colour of its change and takes none of --layer, "
+                "--group, --color and --linetype",
+     .Japanese = "--compare は要素を変更の色で描くため、--layer、--group、--color、--linetype と一緒に"
+                 "は使えません。"},
     {.Name = "RenderIsInput",
      .English = "{0}: is the drawing being drawn",
      .Japanese = "{0}: 描く元の図面そのものです。"},

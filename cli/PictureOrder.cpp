@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "cli/CliText.h"
 #include "render/RenderDrawing.h"
@@ -48,7 +49,7 @@ TPictureOrder::TPictureOrder(const TJwwDocument& doc, const TPictureOptions& opt
     : Doc(doc), Options(options), Style(StyleOf(doc))
 {
     TDrawingRenderer measure(doc);
-    PictureFrame = FrameOf(ShownArea(doc, Style, options, measure), longerSide);
+    PictureFrame = FrameOf(PictureArea(doc, Style, options, measure), longerSide);
 }
 
 void TPictureOrder::Paint(const TPaintPrimitive& paint) const
@@ -67,22 +68,42 @@ void TPictureOrder::Paint(const TPaintPrimitive& paint) const
             paint(side, scene, thin);
         }
     }
-    TDrawingRenderer renderer(Doc, {InsertionBudget, pixel, PictureFrame.Extent});
-    for (const bool shown : {false, true}) {
-        for (std::size_t position = 0; position < Doc.EntityOrder.size(); ++position) {
-            const std::optional<TRenderSource> source = renderer.SourceOf(position);
-            if (!source || !Options.Draws(Style, *source) || Options.Filter.Shows(*source) != shown)
+    const TExpansionLimits limits{InsertionBudget, pixel, PictureFrame.Extent};
+    TDrawingRenderer renderer(Doc, limits);
+    // Of a change: the same objects, then the removed ones, then the added ones on top.
+    const auto paintObjects = [&](const TJwwDocument& doc, const TDrawingStyle& style,
+                                  TDrawingRenderer& objects, const std::vector<std::size_t>& positions,
+                                  const std::function<bool(const std::optional<TRgb>&)>& wanted) {
+        for (const std::size_t position : positions) {
+            const std::optional<TRenderSource> source = objects.SourceOf(position);
+            if (!source || !Options.Draws(style, *source))
+                continue;
+            const std::optional<TRgb> colour = &doc == &Doc ? Options.ColourOf(*source) : RemovedRgb;
+            if (!wanted(colour))
                 continue;
             scene.Clear();
-            renderer.RenderObject(position, scene);
-            const std::optional<TRgb> colour = shown ? std::nullopt : std::optional<TRgb>(GreyedRgb);
+            objects.RenderObject(position, scene);
             for (const TPrimitive& primitive : scene.Primitives)
                 if (BoundsOf(primitive).Intersects(PictureFrame.Extent))
                     PaintWithinReach(primitive, scene,
-                                     StrokeOf(Style, primitive, PictureFrame.PixelsPerUnit, colour), paint);
+                                     StrokeOf(style, primitive, PictureFrame.PixelsPerUnit, colour), paint);
         }
+    };
+    std::vector<std::size_t> everything(Doc.EntityOrder.size());
+    std::iota(everything.begin(), everything.end(), std::size_t{0});
+    paintObjects(Doc, Style, renderer, everything,
+                 [](const std::optional<TRgb>& colour) { return colour == GreyedRgb; });
+    bool spent = false;
+    if (Options.Changes) {
+        const TJwwDocument& old = Options.Changes->Old();
+        TDrawingRenderer oldRenderer(old, limits);
+        paintObjects(old, StyleOf(old), oldRenderer, Options.Changes->Removed(),
+                     [](const std::optional<TRgb>&) { return true; });
+        spent = oldRenderer.BudgetSpent();
     }
-    if (!renderer.BudgetSpent())
+    paintObjects(Doc, Style, renderer, everything,
+                 [](const std::optional<TRgb>& colour) { return colour != GreyedRgb; });
+    if (!renderer.BudgetSpent() && !spent)
         return;
     scene.Clear();
     // Scenes hold the drawing's own text bytes, which the painters read as code page 932.

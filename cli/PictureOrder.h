@@ -25,7 +25,7 @@ public:
     TRgb Background() const { return Style.Background; }
 
     // Hands paint the frame of the paper, then the objects that the filter greys, then those
-    // it shows, so that they lie on top, and last, when the budget ended the expansion of
+    // it shows, so that they lie on top (of a change: the same objects, the removed, the added), and last, when the budget ended the expansion of
     // insertions, a text in the top left corner that says so. Insertions smaller than a pixel
     // come as a dot; what lies outside the picture does not come.
     void Paint(const TPaintPrimitive& paint) const;

@@ -14,6 +14,7 @@
 #include "cli/EditsFile.h"
 #include "cli/PictureFile.h"
 #include "cli/TableImport.h"
+#include "compare/ChangeMarksOf.h"
 #include "render/RenderFilter.h"
 
 namespace {
@@ -21,6 +22,7 @@ namespace {
 struct TRenderArguments {
     std::string Input;
     std::string Output;
+    std::string Compare;  // the earlier drawing of a picture of a change
     std::string Layer;
     std::string Group;
     std::string Edits;
@@ -51,6 +53,11 @@ std::optional<TPictureFormat> FormatOf(const std::string& path)
 // The picture the options ask for, or nothing with the reason in whyNot.
 std::optional<TPictureOptions> PictureOf(const TRenderArguments& arguments, std::string& whyNot)
 {
+    if (!arguments.Compare.empty() && (!arguments.Layer.empty() || !arguments.Group.empty() ||
+                                       arguments.Color >= 0 || arguments.LineType >= 0)) {
+        whyNot = CliText<"RenderCompareAlone">();
+        return std::nullopt;
+    }
     TRenderFilter filter;
     if (!arguments.Layer.empty() && !ParseLayerName(arguments.Layer, filter)) {
         whyNot = CliText<"RenderLayerForm">();
@@ -85,7 +92,8 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
     const std::optional<TPictureOptions> picture = PictureOf(arguments, whyNot);
     if (!picture)
         return fail(ExitUsage, whyNot);
-    if (IsSameFile(arguments.Input, arguments.Output))
+    if (IsSameFile(arguments.Input, arguments.Output) ||
+        (!arguments.Compare.empty() && IsSameFile(arguments.Compare, arguments.Output)))
         return fail(ExitFailure, CliText<"RenderIsInput">(arguments.Output));
     const bool withEdits = !arguments.Edits.empty();
     if (withEdits && IsSameFile(arguments.Edits, arguments.Output))
@@ -103,6 +111,7 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
                 return fail(refusalCode, whyNot);
         }
         const auto doc = std::make_unique<TJwwDocument>();
+        const auto old = std::make_unique<TJwwDocument>();
         const TImageListOnly images;
         if (!LoadWholeDrawing(*doc, arguments.Input, whyNot))
             return fail(ExitFailure, whyNot);
@@ -111,9 +120,15 @@ int RunRender(const TRenderArguments& arguments, std::ostream& err)
         if (edits)
             for (const std::string& change : ApplyTableEdits(*edits, *doc))
                 err << "zelvane-cli render: " << arguments.Edits << ": " << change << '\n';
+        TPictureOptions options = *picture;
+        if (!arguments.Compare.empty()) {
+            if (!LoadWholeDrawing(*old, arguments.Compare, whyNot))
+                return fail(ExitFailure, whyNot);
+            options.Changes = ChangeMarksOf(*old, *doc);
+        }
         try {
             TTempSibling file(arguments.Output);
-            WritePicture(*doc, *picture, *format, file);
+            WritePicture(*doc, options, *format, file);
             file.CommitAs(arguments.Output, arguments.Force);
         } catch (const std::exception& e) {
             return fail(ExitFailure, CliText<"OutputNotWritten">(arguments.Output, e.what()));
@@ -139,6 +154,7 @@ TCliAction DefineRenderCommand(CLI::App& command)
         ->check(CLI::Range(0, 0xFFFF));
     command.add_option("--linetype", arguments->LineType, CliText<"RenderLineTypeOption">())
         ->check(CLI::Range(0, 0xFF));
+    command.add_option("--compare", arguments->Compare, CliText<"RenderCompareOption">());
     command.add_flag("--all-layers", arguments->AllLayers, CliText<"RenderAllLayersOption">());
     CLI::Option* edits =
         command.add_option("--edits", arguments->Edits, CliText<"RenderEditsOption">());

@@ -20,6 +20,15 @@ TBounds TShownArea::Area() const
     return TouchesPaper ? *Paper : Extent;
 }
 
+std::optional<TRgb> TPictureOptions::ColourOf(const TRenderSource& source) const
+{
+    if (Changes)
+        return ChangeRgb(Changes->ChangeOf(source.Position));
+    if (Filter.Shows(source))
+        return std::nullopt;
+    return GreyedRgb;
+}
+
 TBounds ShownArea(const TJwwDocument& doc, const TDrawingStyle& style, const TPictureOptions& options,
                   TDrawingRenderer& renderer)
 {
@@ -30,6 +39,23 @@ TBounds ShownArea(const TJwwDocument& doc, const TDrawingStyle& style, const TPi
             area.Add(renderer.BoxOf(position));
     }
     return area.Area();
+}
+
+TBounds PictureArea(const TJwwDocument& doc, const TDrawingStyle& style,
+                    const TPictureOptions& options, TDrawingRenderer& renderer)
+{
+    TBounds area = ShownArea(doc, style, options, renderer);
+    if (!options.Changes)
+        return area;
+    const TJwwDocument& old = options.Changes->Old();
+    const TDrawingStyle oldStyle = StyleOf(old);
+    TDrawingRenderer oldRenderer(old);
+    for (const std::size_t position : options.Changes->Removed()) {
+        const std::optional<TRenderSource> source = oldRenderer.SourceOf(position);
+        if (source && options.Draws(oldStyle, *source))
+            area.Add(oldRenderer.BoxOf(position));
+    }
+    return area;
 }
 
 TBounds WithMargin(const TBounds& bounds)

@@ -2,8 +2,10 @@
 // margin around it, and the size in pixels that keeps its proportions.
 #pragma once
 
+#include <optional>
 
 #include "jww/jwwunit.h"
+#include "render/ChangeMarks.h"
 #include "render/DrawingStyle.h"
 #include "render/Primitives.h"
 #include "render/RenderDrawing.h"
@@ -18,11 +20,17 @@ struct TPictureOptions {
     TRenderFilter Filter;
     // Objects of hidden layers and groups are drawn too.
     bool AllLayers = false;
+    // A picture of a change, which colours every object by its change instead of the filter;
+    // the earlier drawing must outlive the picture.
+    std::optional<TChangeMarks> Changes = std::nullopt;
 
+    // By the layer states of the drawing the object comes from.
     bool Draws(const TDrawingStyle& style, const TRenderSource& source) const
     {
         return AllLayers || style.Shows(source);
     }
+    // The colour that the object of the drawing drawn is given instead of its own, if any.
+    std::optional<TRgb> ColourOf(const TRenderSource& source) const;
 };
 
 struct TPictureFrame {
@@ -58,6 +66,11 @@ private:
 // The area of every object that the options draw, measured without expanding insertions.
 TBounds ShownArea(const TJwwDocument& doc, const TDrawingStyle& style, const TPictureOptions& options,
                   TDrawingRenderer& renderer);
+
+// The shown area of the drawing, grown to hold the earlier drawing's removed objects that a
+// picture of a change draws.
+TBounds PictureArea(const TJwwDocument& doc, const TDrawingStyle& style,
+                    const TPictureOptions& options, TDrawingRenderer& renderer);
 
 // Bounds grown by a small share of their larger side on every side; a square around the
 // origin for bounds that hold nothing.

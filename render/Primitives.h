@@ -40,6 +40,8 @@ struct TRenderSource {
     uint16_t Layer = 0;
     uint16_t PenColor = 0;
     uint8_t PenStyle = 0;
+    // Of the earlier drawing in a picture of a change, whose main list Position counts in.
+    bool FromEarlier = false;
 };
 
 enum class TPrimitiveKind : uint8_t { Line, Arc, Point, Text, Fill };

@@ -101,13 +101,58 @@ void WriteMatrix(TSvgOut& svg, const TAffine& m)
         << -m.F << ")";
 }
 
+// The colours a block definition is written in: its own, or one of the override colours, each
+// a definition of its own so that an insertion can refer to it.
+enum TColouring : std::size_t { OwnColours, Greyed, Removed, Added, Colourings };
+
+TColouring ColouringOf(std::optional<TRgb> colour)
+{
+    if (!colour)
+        return OwnColours;
+    if (*colour == RemovedRgb)
+        return Removed;
+    return *colour == AddedRgb ? Added : Greyed;
+}
+
+std::optional<TRgb> ColourOf(TColouring colouring)
+{
+    switch (colouring) {
+    case Greyed: return GreyedRgb;
+    case Removed: return RemovedRgb;
+    case Added: return AddedRgb;
+    default: return std::nullopt;
+    }
+}
+
+// One drawing that a picture draws objects of, with its style and its block definitions, whose
+// ids begin with its own prefix.
+struct TSvgDrawing {
+    TSvgDrawing(const TJwwDocument& doc, std::string_view prefix)
+        : Doc(doc), Style(StyleOf(doc)), Renderer(doc), Prefix(prefix), Needed(doc.BlockDefList.size())
+    {
+    }
+
+    const TJwwDocument& Doc;
+    const TDrawingStyle Style;
+    TDrawingRenderer Renderer;
+    std::string_view Prefix;
+    std::vector<std::array<bool, Colourings>> Needed;
+};
+
+// An object to draw: its place in its drawing's main list and its colouring.
+struct TDrawnObject {
+    std::size_t Position;
+    TColouring Colouring;
+};
+
 class TSvgPicture {
 public:
     TSvgPicture(const TJwwDocument& doc, const TPictureOptions& options, std::ostream& out)
-        : Doc(doc), Options(options), Svg(out), Style(StyleOf(doc)), Renderer(doc),
-          Frame(FrameOf(ShownArea(doc, Style, options, Renderer), PictureLongerSide)),
-          Needed(doc.BlockDefList.size())
+        : Options(options), Svg(out), Now(doc, "b"),
+          Frame(FrameOf(PictureArea(doc, Now.Style, options, Now.Renderer), PictureLongerSide))
     {
+        if (options.Changes)
+            Was.emplace(options.Changes->Old(), "o");
     }
 
     void Write()
@@ -121,123 +166,151 @@ public:
             << bounds.MinX << " " << -bounds.MaxY << " " << width << " " << height << "\">\n";
         Svg << "<rect x=\"" << bounds.MinX << "\" y=\"" << -bounds.MaxY << "\" width=\"" << width
             << "\" height=\"" << height << "\" fill=\"";
-        Svg.Color(Style.Background) << "\"/>\n";
-        if (Style.Paper) {
-            const TBounds& paper = *Style.Paper;
+        Svg.Color(Now.Style.Background) << "\"/>\n";
+        if (Now.Style.Paper) {
+            const TBounds& paper = *Now.Style.Paper;
             Svg << "<rect x=\"" << paper.MinX << "\" y=\"" << -paper.MaxY << "\" width=\""
                 << paper.Width() << "\" height=\"" << paper.Height() << "\" fill=\"none\" stroke=\"";
-            Svg.Color(PaperFrameRgb(Style.Background)) << "\"" << NonScalingStroke << "/>\n";
+            Svg.Color(PaperFrameRgb(Now.Style.Background)) << "\"" << NonScalingStroke << "/>\n";
         }
         Svg << "<g fill=\"none\" stroke-width=\"1\" font-family=\"Noto Sans CJK JP, sans-serif\">\n";
-        WriteDefinitions();
-        for (std::size_t position = 0; position < Doc.EntityOrder.size(); ++position)
-            WriteObject(position);
+        const std::vector<TDrawnObject> nowObjects = ObjectsOfNow();
+        const std::vector<TDrawnObject> wasObjects = Was ? RemovedObjects(*Was) : std::vector<TDrawnObject>{};
+        Svg << "<defs>\n";
+        WriteDefinitions(Now, nowObjects);
+        if (Was)
+            WriteDefinitions(*Was, wasObjects);
+        Svg << "</defs>\n";
+        for (const TDrawnObject& object : nowObjects)
+            WriteObject(Now, object);
+        if (Was)
+            for (const TDrawnObject& object : wasObjects)
+                WriteObject(*Was, object);
         Svg << "</g>\n</svg>\n";
     }
 
 private:
-    enum TColouring : std::size_t { OwnColours, Greyed, Colourings };
-
-    // A main-list object is drawn greyed when the filter does not show it.
-    std::optional<TRgb> ColourOf(TColouring colouring) const
+    // The objects of the drawing that the picture draws, in their order.
+    std::vector<TDrawnObject> ObjectsOfNow()
     {
-        return colouring == Greyed ? std::optional<TRgb>(GreyedRgb) : std::nullopt;
+        std::vector<TDrawnObject> objects;
+        for (std::size_t position = 0; position < Now.Doc.EntityOrder.size(); ++position) {
+            const std::optional<TRenderSource> source = Now.Renderer.SourceOf(position);
+            if (source && Options.Draws(Now.Style, *source))
+                objects.push_back({position, ColouringOf(Options.ColourOf(*source))});
+        }
+        return objects;
     }
 
-    void WriteObject(std::size_t position)
+    // The earlier drawing's objects that the later one no longer holds, as its own layer
+    // states show them.
+    std::vector<TDrawnObject> RemovedObjects(TSvgDrawing& was)
     {
-        const std::optional<TRenderSource> source = Renderer.SourceOf(position);
-        if (!source || !Options.Draws(Style, *source))
-            return;
-        const TColouring colouring = Options.Filter.Shows(*source) ? OwnColours : Greyed;
+        std::vector<TDrawnObject> objects;
+        for (const std::size_t position : Options.Changes->Removed()) {
+            const std::optional<TRenderSource> source = was.Renderer.SourceOf(position);
+            if (source && Options.Draws(was.Style, *source))
+                objects.push_back({position, Removed});
+        }
+        return objects;
+    }
+
+    void WriteObject(TSvgDrawing& drawing, const TDrawnObject& object)
+    {
+        const std::optional<TRenderSource> source = drawing.Renderer.SourceOf(object.Position);
         Svg << "<g data-kind=\"" << KindName(source->Kind) << "\" data-layer=\""
             << LayerName(source->LayerGroup, source->Layer) << "\" data-index=\""
-            << static_cast<uint32_t>(position) << "\">";
-        const TEntRef& ref = Doc.EntityOrder[position];
+            << static_cast<uint32_t>(object.Position) << "\"";
+        if (Options.Changes)
+            Svg << " data-change=\""
+                << ChangeName(&drawing == &Now ? Options.Changes->ChangeOf(object.Position) : TObjectChange::Removed)
+                << "\"";
+        Svg << ">";
+        const TEntRef& ref = drawing.Doc.EntityOrder[object.Position];
         if (ref.Kind == KindBlock) {
-            const TEntBlock& block = Doc.BlockList[static_cast<std::size_t>(ref.Index)];
-            WriteUse(Renderer.Blocks().DefinitionOf(block), block, colouring);
+            const TEntBlock& block = drawing.Doc.BlockList[static_cast<std::size_t>(ref.Index)];
+            WriteUse(drawing, drawing.Renderer.Blocks().DefinitionOf(block), block, object.Colouring);
         } else {
             Scene.Clear();
-            AddShapes(Doc, ref, {Scene, *source, {}});
-            WriteShapes(colouring);
+            AddShapes(drawing.Doc, ref, {Scene, *source, {}});
+            WriteShapes(drawing.Style, object.Colouring);
         }
         Svg << "</g>\n";
     }
 
-    void WriteUse(int32_t definition, const TEntBlock& block, TColouring colouring)
+    void WriteUse(const TSvgDrawing& drawing, int32_t definition, const TEntBlock& block,
+                  TColouring colouring)
     {
         if (definition == NoDefinition)
             return;
         Svg << "<use xlink:href=\"#";
-        WriteDefinitionId(static_cast<std::size_t>(definition), colouring);
+        WriteDefinitionId(drawing, static_cast<std::size_t>(definition), colouring);
         Svg << "\" transform=\"";
         WriteMatrix(Svg, InsertionPlacement(block));
         Svg << "\"/>";
     }
 
-    void WriteDefinitionId(std::size_t definition, TColouring colouring)
+    void WriteDefinitionId(const TSvgDrawing& drawing, std::size_t definition, TColouring colouring)
     {
-        Svg << "b" << static_cast<uint32_t>(definition) << (colouring == Greyed ? "g" : "");
+        static constexpr std::string_view Suffixes[Colourings] = {"", "g", "r", "a"};
+        Svg << drawing.Prefix << static_cast<uint32_t>(definition) << Suffixes[colouring];
     }
 
     // Every definition that an insertion drawn reaches, once for each colouring it is drawn in.
-    void WriteDefinitions()
+    void WriteDefinitions(TSvgDrawing& drawing, const std::vector<TDrawnObject>& objects)
     {
-        const TBlockGraph& graph = Renderer.Blocks();
+        const TJwwDocument& doc = drawing.Doc;
+        const TBlockGraph& graph = drawing.Renderer.Blocks();
         std::vector<std::pair<std::size_t, TColouring>> open;
         const auto need = [&](int32_t definition, TColouring colouring) {
-            if (definition == NoDefinition || Needed[static_cast<std::size_t>(definition)][colouring])
+            if (definition == NoDefinition || drawing.Needed[static_cast<std::size_t>(definition)][colouring])
                 return;
-            Needed[static_cast<std::size_t>(definition)][colouring] = true;
+            drawing.Needed[static_cast<std::size_t>(definition)][colouring] = true;
             open.emplace_back(static_cast<std::size_t>(definition), colouring);
         };
-        for (std::size_t position = 0; position < Doc.EntityOrder.size(); ++position) {
-            const std::optional<TRenderSource> source = Renderer.SourceOf(position);
-            if (source && source->Kind == KindBlock && Options.Draws(Style, *source))
-                need(graph.DefinitionOf(
-                         Doc.BlockList[static_cast<std::size_t>(Doc.EntityOrder[position].Index)]),
-                     Options.Filter.Shows(*source) ? OwnColours : Greyed);
+        for (const TDrawnObject& object : objects) {
+            const TEntRef& ref = doc.EntityOrder[object.Position];
+            if (ref.Kind == KindBlock)
+                need(graph.DefinitionOf(doc.BlockList[static_cast<std::size_t>(ref.Index)]),
+                     object.Colouring);
         }
         while (!open.empty()) {
             const auto [definition, colouring] = open.back();
             open.pop_back();
-            for (std::size_t insertion = 0; insertion < Doc.BlockDefList[definition].BlockList.size();
+            for (std::size_t insertion = 0; insertion < doc.BlockDefList[definition].BlockList.size();
                  ++insertion)
                 need(graph.ChildOf(definition, insertion), colouring);
         }
-        Svg << "<defs>\n";
-        for (std::size_t definition = 0; definition < Needed.size(); ++definition)
-            for (const TColouring colouring : {OwnColours, Greyed})
-                if (Needed[definition][colouring])
-                    WriteDefinition(definition, colouring);
-        Svg << "</defs>\n";
+        for (std::size_t definition = 0; definition < drawing.Needed.size(); ++definition)
+            for (std::size_t colouring = 0; colouring < Colourings; ++colouring)
+                if (drawing.Needed[definition][colouring])
+                    WriteDefinition(drawing, definition, static_cast<TColouring>(colouring));
     }
 
-    void WriteDefinition(std::size_t definition, TColouring colouring)
+    void WriteDefinition(const TSvgDrawing& drawing, std::size_t definition, TColouring colouring)
     {
-        const TEntBlockDef& list = Doc.BlockDefList[definition];
+        const TEntBlockDef& list = drawing.Doc.BlockDefList[definition];
         Svg << "<g id=\"";
-        WriteDefinitionId(definition, colouring);
+        WriteDefinitionId(drawing, definition, colouring);
         Svg << "\">";
         for (const TEntRef& ref : list.EntityOrder) {
             if (ref.Kind != KindBlock) {
                 Scene.Clear();
                 AddShapes(list, ref, {Scene, {}, {}});
-                WriteShapes(colouring);
+                WriteShapes(drawing.Style, colouring);
             } else if (BaseOf(list, ref)) {
                 const auto insertion = static_cast<std::size_t>(ref.Index);
-                WriteUse(Renderer.Blocks().ChildOf(definition, insertion), list.BlockList[insertion],
-                         colouring);
+                WriteUse(drawing, drawing.Renderer.Blocks().ChildOf(definition, insertion),
+                         list.BlockList[insertion], colouring);
             }
         }
         Svg << "</g>\n";
     }
 
-    void WriteShapes(TColouring colouring)
+    void WriteShapes(const TDrawingStyle& style, TColouring colouring)
     {
         for (const TPrimitive& primitive : Scene.Primitives)
-            WritePrimitive(primitive, StrokeOf(Style, primitive, Frame.PixelsPerUnit, ColourOf(colouring)));
+            WritePrimitive(primitive, StrokeOf(style, primitive, Frame.PixelsPerUnit, ColourOf(colouring)));
     }
 
     void WriteStroke(const TStroke& stroke)
@@ -327,13 +400,11 @@ private:
         }
     }
 
-    const TJwwDocument& Doc;
     const TPictureOptions& Options;
     TSvgOut Svg;
-    const TDrawingStyle Style;
-    TDrawingRenderer Renderer;
+    TSvgDrawing Now;
+    std::optional<TSvgDrawing> Was;  // the earlier drawing of a picture of a change
     const TPictureFrame Frame;
-    std::vector<std::array<bool, Colourings>> Needed;
     TRenderScene Scene;
 };
 

@@ -95,3 +95,13 @@ inline constexpr std::string_view PickPenStyle = "  \x90\xFC\x8E\xED ";
 inline constexpr std::string_view PreviewShownLayers = "\x95\x5C\x8E\xA6\x83\x8C\x83\x43\x83\x84\x82\xCC\x82\xDD";
 // 全レイヤ
 inline constexpr std::string_view PreviewAllLayers = "\x91\x53\x83\x8C\x83\x43\x83\x84";
+
+// ---- Compare mode ----
+// 削除
+inline constexpr std::string_view LegendRemoved = "\x8D\xED\x8F\x9C";
+// 追加
+inline constexpr std::string_view LegendAdded = "\x92\xC7\x89\xC1";
+// 共通
+inline constexpr std::string_view LegendSame = "\x8B\xA4\x92\xCA";
+// 比較する前の図面を読み込めませんでした。
+inline constexpr std::string_view MsgCompareOldUnreadable = "\x94\xE4\x8A\x72\x82\xB7\x82\xE9\x91\x4F\x82\xCC\x90\x7D\x96\xCA\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";

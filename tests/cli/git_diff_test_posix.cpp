@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "tests/cli/CliTestSupport.h"
 #include "text/Cp932.h"
@@ -49,6 +50,7 @@ TEST_F(GitDiff, ShowsTheRenamedLayerOfTheNextRevision)
     WriteFileBytes(Repository + "/.gitattributes", "*.jww diff=jww\n");
     Git("config diff.jww.textconv \"" + cli + " export --table all\"");
     Git("config difftool.zelvane.cmd '" + cli + " diff \"$LOCAL\" \"$REMOTE\"'");
+    Git("config difftool.zelvane-window.cmd 'zelvane --compare \"$LOCAL\" \"$REMOTE\"'");
     const std::string commit = "-c user.name=Zelvane -c user.email=zelvane@example.org commit -q";
 
     SaveGeneratedDrawing(Repository + "/plan.jww", 700);
@@ -72,4 +74,18 @@ TEST_F(GitDiff, ShowsTheRenamedLayerOfTheNextRevision)
     const std::string tool = Git("difftool --no-prompt --tool=zelvane HEAD~1 HEAD");
     EXPECT_NE(tool.find("layer 0-2: name " + oldName + " \u2192 躯体壁\n"), std::string::npos)
         << tool;
+
+    // The window waits for its user, so a stand-in on the path keeps what it is handed: the
+    // earlier revision and the later one, in that order.
+    const std::string bin = Root + "bin";
+    std::filesystem::create_directories(bin);
+    WriteFileBytes(bin + "/zelvane", "#!/bin/sh\n[ \"$1\" = --compare ] && cp \"$2\" '" + Root +
+                                         "was.jww' && cp \"$3\" '" + Root + "is.jww'\n");
+    std::filesystem::permissions(bin + "/zelvane", std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH");
+    SetEnvironment("PATH", bin + ":" + path);
+    Git("difftool --no-prompt --tool=zelvane-window HEAD~1 HEAD");
+    SetEnvironment("PATH", path);
+    EXPECT_EQ(Cp932ToUtf8Lossy(LoadDrawing(Root + "was.jww")->LayerTable[2].Name), oldName);
+    EXPECT_EQ(Cp932ToUtf8Lossy(LoadDrawing(Root + "is.jww")->LayerTable[2].Name), "躯体壁");
 }

@@ -6,6 +6,9 @@
 #include <cairo.h>
 #endif
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -25,6 +28,26 @@ protected:
         drawing.Save(path);
         return path;
     }
+
+    // The earlier drawing holds the shared line (0, 0)-(100, 50), a removed one reaching to
+    // (200, 100) and a removed one on its hidden layer 0-1; the later one the shared line and an
+    // added (0, 50)-(100, 0).
+    std::pair<std::string, std::string> SaveTwoRevisions()
+    {
+        TSmallDrawing old(700);
+        ShowEveryLayer(*old.Doc);
+        old.Doc->LayerTable[1].Value1 = 0;
+        old.Add(old.Doc->SenList, KindSen, {BaseWith(1, 2), 0, 0, 100, 50})
+            .Add(old.Doc->SenList, KindSen, {BaseWith(1, 2), 100, 50, 200, 100})
+            .Add(old.Doc->SenList, KindSen, {BaseWith(1, 2, 0, 1), 0, 0, 10, 10});
+        old.Save(Root + "old.jww");
+        TSmallDrawing now(700);
+        ShowEveryLayer(*now.Doc);
+        now.Add(now.Doc->SenList, KindSen, {BaseWith(1, 2), 0, 50, 100, 0})
+            .Add(now.Doc->SenList, KindSen, {BaseWith(1, 2), 0, 0, 100, 50});
+        now.Save(Root + "new.jww");
+        return {Root + "old.jww", Root + "new.jww"};
+    }
 };
 
 std::size_t Occurrences(const std::string& text, const std::string& part)
@@ -34,6 +57,41 @@ std::size_t Occurrences(const std::string& text, const std::string& part)
         ++count;
     return count;
 }
+
+#ifndef _WIN32
+// The pixels of a PNG picture, read back with Cairo, as 0xRRGGBB.
+class TPngPixels {
+public:
+    explicit TPngPixels(std::string png) : Png(std::move(png))
+    {
+        const auto read = [](void* closure, unsigned char* data, unsigned int length) {
+            auto& self = *static_cast<TPngPixels*>(closure);
+            if (self.Offset + length > self.Png.size())
+                return CAIRO_STATUS_READ_ERROR;
+            std::memcpy(data, self.Png.data() + self.Offset, length);
+            self.Offset += length;
+            return CAIRO_STATUS_SUCCESS;
+        };
+        Image = cairo_image_surface_create_from_png_stream(read, this);
+    }
+    ~TPngPixels() { cairo_surface_destroy(Image); }
+    TPngPixels(const TPngPixels&) = delete;
+    TPngPixels& operator=(const TPngPixels&) = delete;
+
+    bool Read() const { return cairo_surface_status(Image) == CAIRO_STATUS_SUCCESS; }
+    uint32_t At(int x, int y) const
+    {
+        const unsigned char* row =
+            cairo_image_surface_get_data(Image) + y * cairo_image_surface_get_stride(Image);
+        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    }
+
+private:
+    std::string Png;
+    std::size_t Offset = 0;
+    cairo_surface_t* Image = nullptr;
+};
+#endif
 
 }  // namespace
 
@@ -110,6 +168,44 @@ TEST_F(RenderCommand, RefusesWhatItCannotDraw)
     EXPECT_EQ(Files(), (std::vector<std::string>{"lines.jww", "not.jww", "tmp"}));
 }
 
+TEST_F(RenderCommand, CompareMarksEachObjectByItsChange)
+{
+    const auto [old, now] = SaveTwoRevisions();
+    const auto svgOf = [&](std::vector<std::string> more) {
+        std::vector<std::string> args{"render", now, "--compare", old, "-o", Root + "c.svg", "--force"};
+        args.insert(args.end(), more.begin(), more.end());
+        const TCliRun run = Cli(args);
+        EXPECT_EQ(run.ExitCode, ExitSuccess) << run.Err;
+        return ReadFileBytes(Root + "c.svg");
+    };
+    const std::string svg = svgOf({});
+    for (const std::string element :
+         {"data-index=\"0\" data-change=\"added\"><line x1=\"0\" y1=\"-50\" x2=\"100\" y2=\"0\" "
+          "vector-effect=\"non-scaling-stroke\" stroke=\"#1e50e6\"",
+          "data-index=\"1\" data-change=\"same\"><line x1=\"0\" y1=\"0\" x2=\"100\" y2=\"-50\" "
+          "vector-effect=\"non-scaling-stroke\" stroke=\"#d2d2d2\"",
+          "data-index=\"1\" data-change=\"removed\"><line x1=\"100\" y1=\"-50\" x2=\"200\" "
+          "y2=\"-100\" vector-effect=\"non-scaling-stroke\" stroke=\"#dc1e1e\"",
+          "width=\"2000\" height=\"1038\" viewBox=\"-4 -104 208 108\""})
+        EXPECT_NE(svg.find(element), std::string::npos) << element << "\n" << svg;
+    EXPECT_EQ(Occurrences(svg, "data-change="), 3u) << "the removed object of a hidden layer is left out";
+    EXPECT_EQ(Occurrences(svgOf({"--all-layers"}), "data-change=\"removed\""), 2u);
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"render", now, "--compare", old, "-o", Root + "x.svg", "--layer", "0-0"},
+          {"render", now, "--compare", old, "-o", Root + "x.svg", "--color", "2"}})
+        EXPECT_EQ(Cli(args).ExitCode, ExitUsage);
+    WriteFileBytes(Root + "not.jww", "not a drawing");
+    const TCliRun unreadable = Cli({"render", now, "--compare", Root + "not.jww", "-o", Root + "x.svg"});
+    EXPECT_EQ(unreadable.ExitCode, ExitFailure);
+    EXPECT_NE(unreadable.Err.find("not.jww"), std::string::npos) << unreadable.Err;
+    // A drawing named like a picture is never drawn over.
+    WriteFileBytes(Root + "old.svg", ReadFileBytes(old));
+    EXPECT_EQ(Cli({"render", now, "--compare", Root + "old.svg", "-o", Root + "old.svg", "--force"}).ExitCode,
+              ExitFailure);
+    EXPECT_EQ(ReadFileBytes(Root + "old.svg"), ReadFileBytes(old));
+}
+
 // Definition k inserts definition k + 1 ten times, twelve deep: 10^11 lines if expanded.
 TEST_F(RenderCommand, NestedInsertionsTwelveDeepDrawWithinTheBudget)
 {
@@ -144,33 +240,53 @@ TEST_F(RenderCommand, PngDrawsNothingBetweenATextAndTheArcAfterIt)
     drawing.Save(Root + "text-arc.jww");
     ASSERT_EQ(Cli({"render", Root + "text-arc.jww", "-o", Root + "text-arc.png"}).ExitCode, ExitSuccess);
 
-    const std::string png = ReadFileBytes(Root + "text-arc.png");
-    std::size_t at = 0;
-    const auto read = [](void* closure, unsigned char* data, unsigned int length) {
-        auto& [bytes, offset] = *static_cast<std::pair<const std::string*, std::size_t*>*>(closure);
-        if (*offset + length > bytes->size())
-            return CAIRO_STATUS_READ_ERROR;
-        std::memcpy(data, bytes->data() + *offset, length);
-        *offset += length;
-        return CAIRO_STATUS_SUCCESS;
-    };
-    std::pair<const std::string*, std::size_t*> source{&png, &at};
-    cairo_surface_t* image = cairo_image_surface_create_from_png_stream(read, &source);
-    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+    const TPngPixels image(ReadFileBytes(Root + "text-arc.png"));
+    ASSERT_TRUE(image.Read());
     // The extent runs from (0, -5) to (95, 95): 2000 pixels for its height of 100 with a margin
     // of 2 on every side.
     const double k = 2000 / 104.0;
     const auto pixel = [&](double x, double y) {
-        const int stride = cairo_image_surface_get_stride(image);
-        const unsigned char* row =
-            cairo_image_surface_get_data(image) + static_cast<int>((97 - y) * k) * stride;
-        return reinterpret_cast<const uint32_t*>(row)[static_cast<int>((x + 2) * k)] & 0xFFFFFF;
+        return image.At(static_cast<int>((x + 2) * k), static_cast<int>((97 - y) * k));
     };
     // Between the text's end at (20, 90) and the arc's start at (95, 0) all is white.
     for (double t = 0.3; t < 0.75; t += 0.05)
         EXPECT_EQ(pixel(20 + 75 * t, 90 - 90 * t), 0xFFFFFFu) << t;
     EXPECT_NE(pixel(90, 5), 0xFFFFFFu) << "the arc is drawn";
-    cairo_surface_destroy(image);
+}
+
+TEST_F(RenderCommand, ComparePngPaintsEachChangeInItsColour)
+{
+    const auto [old, now] = SaveTwoRevisions();
+    ASSERT_EQ(Cli({"render", now, "--compare", old, "-o", Root + "c.png"}).ExitCode, ExitSuccess);
+    const TPngPixels image(ReadFileBytes(Root + "c.png"));
+    ASSERT_TRUE(image.Read());
+    // The extent runs from (0, 0) to (200, 100) with a margin of 4. Lines are smoothed, so the
+    // strongest pixel near a point is taken for the colour that it comes nearest.
+    const double k = 2000 / 208.0;
+    const auto pixel = [&](double x, double y) {
+        const int cx = static_cast<int>(std::lround((x + 4) * k));
+        const int cy = static_cast<int>(std::lround((104 - y) * k));
+        const auto channels = [](uint32_t c) {
+            return std::array<int, 3>{int(c >> 16 & 0xFF), int(c >> 8 & 0xFF), int(c & 0xFF)};
+        };
+        const auto distance = [&](uint32_t a, uint32_t b) {
+            const auto p = channels(a), q = channels(b);
+            return std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]);
+        };
+        uint32_t strongest = 0xFFFFFF;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (const uint32_t c = image.At(cx + dx, cy + dy); distance(c, 0xFFFFFF) > distance(strongest, 0xFFFFFF))
+                    strongest = c;
+        const uint32_t references[] = {0xFFFFFF, 0xD2D2D2, 0xDC1E1E, 0x1E50E6};
+        return *std::min_element(std::begin(references), std::end(references), [&](uint32_t a, uint32_t b) {
+            return distance(strongest, a) < distance(strongest, b);
+        });
+    };
+    EXPECT_EQ(pixel(25, 12.5), 0xD2D2D2u) << "shared";
+    EXPECT_EQ(pixel(150, 75), 0xDC1E1Eu) << "removed";
+    EXPECT_EQ(pixel(25, 37.5), 0x1E50E6u) << "added";
+    EXPECT_EQ(pixel(5, 5), 0xFFFFFFu) << "the removed object of a hidden layer";
 }
 #endif
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,8 +15,9 @@
 #include "tables/TableRules.h"
 #include "tables/TableWriteBack.h"
 #include "tests/render/BuiltDrawing.h"
-#include "ui/preview/FarViews.h"
 #include "ui/preview/CellStyle.h"
+#include "ui/preview/CompareMode.h"
+#include "ui/preview/FarViews.h"
 #include "ui/preview/PreviewPaint.h"
 
 namespace {
@@ -308,4 +311,62 @@ TEST(PreviewPaint, RestyledFromEditedCellsAsASaveWouldWriteThem)
     TPreviewScene again;
     again.Show(*doc);
     EXPECT_EQ(lines(again), own) << "the document keeps its own tables";
+}
+
+// The earlier drawing holds the shared line at y = 0, a removed one up to y = 80, beyond the
+// later drawing, and a removed one on its hidden layer 2-1; the later one adds a line at y = 30.
+TEST(PreviewPaint, CompareDrawsEachChangeWhateverTheHighlight)
+{
+    auto old = std::make_unique<TJwwDocument>(HeaderFields(700));
+    old->Header.SettingsG.TensPart = 1;
+    ShowEveryLayer(*old);
+    old->LayerTable[2 * 16 + 1].Value1 = 0;
+    Add(*old, KindSen, old->SenList, Line(-50, 0, 50, 0));
+    Add(*old, KindSen, old->SenList, Line(-20, -40, -20, 80));
+    TEntSen hidden = Line(-40, -20, 40, -20);
+    hidden.Base.LayerGroup = 2;
+    hidden.Base.Layer = 1;
+    Add(*old, KindSen, old->SenList, hidden);
+    old->Header.EntityCount = 3;
+    const char* folder = std::getenv("ZELVANE_TEST_TMP");
+    const std::filesystem::path tmp = folder ? std::filesystem::path(folder) : std::filesystem::temp_directory_path();
+    std::filesystem::create_directories(tmp);
+    const std::string oldPath = (tmp / "preview-compare-old.jww").string();
+    ASSERT_TRUE(SaveJww(*old, oldPath, 700));
+    const TCompareMode mode(oldPath);
+    std::filesystem::remove(oldPath);
+    ASSERT_TRUE(mode.Readable()) << mode.Failure();
+
+    auto now = ShownDrawing();
+    Add(*now, KindSen, now->SenList, Line(-50, 30, 50, 30));
+    Add(*now, KindSen, now->SenList, Line(-50, 0, 50, 0));
+    now->Header.EntityCount = 2;
+    const TChangeMarks marks = mode.MarksFor(*now);
+    EXPECT_EQ(marks.Removed(), (std::vector<std::size_t>{1, 2}));
+    TPreviewScene scene;
+    scene.Show(*now, &marks);
+    EXPECT_EQ(scene.ShownArea.MaxY, 80) << "grown to hold what was removed";
+
+    TPixels pixels{300, 300};
+    TPreviewView view;
+    view.Width = view.Height = 300;
+    view.Fit(scene.ShownArea);
+    const auto at = [&](TVec2 point) {
+        const TVec2 p = view.Pixel(point);
+        return pixels.At(static_cast<int>(p.X), static_cast<int>(p.Y));
+    };
+    for (const std::optional<TRenderFilter>& highlight :
+         {std::optional<TRenderFilter>{}, std::optional<TRenderFilter>{TRenderFilter{2, 1, {}, {}}}}) {
+        TMemoryCanvas canvas(pixels);
+        ASSERT_TRUE(PaintPreview(scene, view, highlight, canvas, [] { return true; }));
+        EXPECT_EQ(at({30, 0}), PixelOf(GreyedRgb)) << "same";
+        EXPECT_EQ(at({30, 30}), PixelOf(AddedRgb)) << "added";
+        EXPECT_EQ(at({-20, 60}), PixelOf(RemovedRgb)) << "removed";
+        EXPECT_EQ(at({30, -20}), 0xFFFFFFu) << "removed, but hidden where it was";
+    }
+
+    const TCompareMode missing(oldPath);
+    EXPECT_FALSE(missing.Readable());
+    EXPECT_NE(missing.Failure().find(oldPath), std::string::npos) << missing.Failure();
+    EXPECT_EQ(CompareTitle("/a/plan-1.jww", "/b/plan-2.jww"), "plan-1.jww \u2192 plan-2.jww - Zelvane Ver.1.02");
 }

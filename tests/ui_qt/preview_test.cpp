@@ -5,9 +5,12 @@
 
 #include <memory>
 
+#include "render/ChangeMarks.h"
 #include "render/DrawingStyle.h"
+#include "render/RenderFilter.h"
 #include "tables/TableFrames.h"
 #include "testing/DrawingGenerator.h"
+#include "text/Cp932.h"
 #include "tests/ui_qt/OpeningServices.h"
 #include "ui/qt/DisplayText.h"
 #include "ui/qt/MainWindow.h"
@@ -32,20 +35,34 @@ std::vector<TEntSen> TwoLines()
     return {Line(0, 31, 8, 0, 1), Line(500, 1, 6, 2, 5)};
 }
 
-// A generated drawing whose main list holds only the lines.
-void SaveLines(const std::string& path, const std::vector<TEntSen>& lines)
+// A drawing of the lines saved at path, fitted to them.
+void SaveLines(const std::string& path, std::vector<TEntSen> lines)
 {
     const auto doc = std::make_unique<TJwwDocument>();
     GenerateDrawing(*doc, {.Version = 700, .Images = false});
     static_cast<TEntityCollections&>(*doc) = {};
-    doc->SenList = lines;
-    for (int32_t i = 0; i < static_cast<int32_t>(lines.size()); ++i)
-        doc->EntityOrder.push_back({KindSen, i});
-    doc->Header.EntityCount = static_cast<int32_t>(lines.size());
-    doc->Header.Settings0[0] = 99;  // no paper of a known size: the view fits the lines
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        doc->EntityOrder.push_back({KindSen, static_cast<int32_t>(i)});
+    doc->SenList = std::move(lines);
+    doc->Header.EntityCount = static_cast<int32_t>(doc->EntityOrder.size());
+    doc->Header.Settings0[0] = 99;
+    for (TLayerGroup& group : doc->LayerGroupTable)
+        group.Value1 = 2;
+    for (TLayer& layer : doc->LayerTable)
+        layer.Value1 = 2;
     std::string failure;
     QVERIFY2(SaveJww(*doc, path, 700, &failure), failure.c_str());
 }
+
+// Records the messages the window shows instead of showing them.
+class TRecordingServices : public TOpeningServices {
+public:
+    void ShowBox(std::string_view text, std::string_view, TMessageKind) override
+    {
+        Messages.emplace_back(text);
+    }
+    std::vector<std::string> Messages;
+};
 
 // Whether the colour is painted at the widget point or a pixel beside it.
 bool PaintedNear(const QImage& image, QPointF at, TRgb rgb)
@@ -81,6 +98,7 @@ private slots:
     void AClickPicksALineSelectingItsRowAndHoverNamesIt();
     void LargeDrawingsShowTheFrameOfTheirView();
     void AnEditedSxfColourRedrawsItsLine();
+    void CompareModeShowsWhatChangedUnderALegend();
 
 private:
     struct TWindow {
@@ -299,3 +317,43 @@ void TPreviewTest::AnEditedSxfColourRedrawsItsLine()
 
 QTEST_MAIN(TPreviewTest)
 #include "preview_test.moc"
+
+void TPreviewTest::CompareModeShowsWhatChangedUnderALegend()
+{
+    QTemporaryDir folder;
+    const std::string old = PathToOs(folder.filePath(QStringLiteral("plan-1.jww")));
+    const std::string now = PathToOs(folder.filePath(QStringLiteral("plan-2.jww")));
+    SaveLines(old, {Line(0, 1, 2, 0, 0), Line(500, 1, 2, 0, 0)});
+    SaveLines(now, {Line(0, 1, 2, 0, 0), Line(250, 1, 2, 0, 0)});
+    TRecordingServices services;
+    services.Folder = PathToOs(folder.path());
+    TMainWindow w(services);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.OpenComparison(old, now);
+    QVERIFY(services.Messages.empty());
+    QCOMPARE(w.windowTitle(), QStringLiteral("plan-1.jww \u2192 plan-2.jww - Zelvane Ver.1.02[*]"));
+    QVERIFY(w.Preview->isVisible());
+    QVERIFY(w.Preview->Legend->isVisible());
+    QVERIFY(w.Preview->Legend->text().contains(QStringLiteral("削除")));
+    QVERIFY(w.Preview->Legend->text().contains(QStringLiteral("追加")));
+    QVERIFY(w.Preview->Legend->text().contains(QStringLiteral("共通")));
+    QCOMPARE(PathToOs(w.Edit1->text()), now);
+    const QImage image = w.Preview->grab().toImage();
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 0}), GreyedRgb));
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 250}), AddedRgb));
+    QVERIFY(PaintedNear(image, w.Preview->WidgetPoint({500, 500}), RemovedRgb));
+
+    // Another drawing opened ends the comparison.
+    w.OpenFile(old);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Zelvane Ver.1.02[*]"));
+    QVERIFY(!w.Preview->Legend->isVisible());
+
+    const std::string missing = PathToOs(folder.filePath(QStringLiteral("gone.jww")));
+    w.OpenComparison(missing, now);
+    QCOMPARE(services.Messages.size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(Cp932ToUtf8Lossy(services.Messages[0])).contains(QStringLiteral("gone.jww")));
+    QCOMPARE(PathToOs(w.Edit1->text()), now);  // opened plainly
+    QCOMPARE(w.windowTitle(), QStringLiteral("Zelvane Ver.1.02[*]"));
+    w.close();
+}

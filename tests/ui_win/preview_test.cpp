@@ -9,8 +9,11 @@
 
 #include <cmath>
 #include <memory>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
+#include "render/ChangeMarks.h"
 #include "render/DrawingStyle.h"
 #include "render/RenderFilter.h"
 #include "tables/FillTables.h"
@@ -34,6 +37,33 @@ std::string TwoLines(uint16_t lowerPen = 8)
     b.ClassRef(1).Base(0, 1, 6, 1, 5, 2, 0).Double(0).Double(500).Double(1000).Double(500);
     return b.Count(0).Bytes();
 }
+
+// Lines from x 0 to 1000 of pen colour 2 on layer 0-0, at the heights given.
+std::string LinesAt(std::initializer_list<double> heights)
+{
+    TJwwDocument fields = HeaderFields(420);
+    ShowEveryLayer(fields);
+    TJwwBuilder b;
+    b.Raw(BuildHeader(fields)).Count(static_cast<uint32_t>(heights.size()));
+    bool first = true;
+    for (const double y : heights) {
+        (first ? b.NewClass(420, "CDataSen") : b.ClassRef(1)).Base(0, 1, 2, 1, 0, 0, 0);
+        b.Double(0).Double(y).Double(1000).Double(y);
+        first = false;
+    }
+    return b.Count(0).Bytes();
+}
+
+// The desktop's services, with the message boxes recorded instead of shown.
+class TRecordingServices : public TWinDesktopServices {
+public:
+    int ShowBox(const std::wstring& text, const std::wstring&, UINT) override
+    {
+        Messages.push_back(text);
+        return IDOK;
+    }
+    std::vector<std::wstring> Messages;
+};
 
 COLORREF ColorOf(TRgb rgb)
 {
@@ -319,4 +349,44 @@ TEST_F(Form1Preview, AnEditedSxfColourRedrawsItsLineOnceTheCellIsLeft)
     EXPECT_TRUE(lineIn(edited));
     EXPECT_EQ(Window->Form().Document().ColorExTable.at(1).ScreenColor, own);
     Window->Form().Modified = false;  // closes without asking
+}
+
+TEST(Form1Compare, ShowsWhatChangedUnderALegendWithBothNamesInTheTitle)
+{
+    const std::string folder = TestFolder("Form1Compare");
+    WriteFileBytes(folder + "plan-1.jww", LinesAt({0, 500}));
+    WriteFileBytes(folder + "plan-2.jww", LinesAt({0, 250}));
+    TRecordingServices services;
+    TWinMainWindow window(services);
+    window.Show(SW_SHOWNOACTIVATE);
+    const auto title = [&] {
+        wchar_t text[256] = {};
+        GetWindowTextW(window.Handle(), text, 256);
+        return std::wstring(text);
+    };
+    window.OpenComparison(folder + "plan-1.jww", folder + "plan-2.jww");
+    EXPECT_TRUE(services.Messages.empty());
+    EXPECT_EQ(window.Form().LoadedFileName, folder + "plan-2.jww");
+    EXPECT_EQ(title(), L"plan-1.jww \u2192 plan-2.jww - Zelvane Ver.1.02");
+    TWinPreviewWindow& preview = window.Preview();
+    ASSERT_TRUE(preview.Visible());
+    EXPECT_TRUE(PaintedNear(preview, {500, 0}, ColorOf(GreyedRgb))) << "same";
+    EXPECT_TRUE(PaintedNear(preview, {500, 250}, ColorOf(AddedRgb))) << "added";
+    EXPECT_TRUE(PaintedNear(preview, {500, 500}, ColorOf(RemovedRgb))) << "removed";
+    const TMemoryBitmap& frame = preview.SharpFrame();
+    const auto swatch = [&](int entry) {
+        const RECT place = TWinPreviewWindow::LegendSwatch(entry);
+        return frame.Pixel((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    };
+    EXPECT_EQ(swatch(0), ColorOf(RemovedRgb)) << "the legend";
+    EXPECT_EQ(swatch(1), ColorOf(AddedRgb));
+    EXPECT_EQ(swatch(2), ColorOf(GreyedRgb));
+
+    window.OpenComparison(folder + "gone.jww", folder + "plan-2.jww");
+    ASSERT_EQ(services.Messages.size(), 1u);
+    EXPECT_NE(services.Messages[0].find(L"gone.jww"), std::wstring::npos);
+    EXPECT_EQ(window.Form().LoadedFileName, folder + "plan-2.jww") << "opened plainly";
+    EXPECT_EQ(title(), L"Zelvane Ver.1.02");
+    EXPECT_NE(preview.SharpFrame().Pixel(TWinPreviewWindow::LegendSwatch(0).left + 2, TWinPreviewWindow::LegendSwatch(0).top + 2),
+              ColorOf(RemovedRgb)) << "no legend";
 }

@@ -79,6 +79,8 @@ struct TFrameShared {
 
     TRgb ColorOf(const TIndexEntry& entry, TDrawnAs pass) const
     {
+        if (Scene.ShowsChange())
+            return ChangeRgb(Scene.Changes[entry.Primitive]);
         if (pass == TDrawnAs::Greyed)
             return GreyedRgb;
         if (entry.Kind() == TPrimitiveKind::Fill && entry.PenColor == SolidOwnColor)
@@ -184,7 +186,7 @@ private:
             return false;
         };
         const auto each = [&](const TIndexEntry& entry) {
-            if (DrawnAs(entry, Shared.Scene.Style, Shared.Filter) != pass || Abandoned())
+            if (Shared.Scene.DrawnAs(entry, Shared.Filter) != pass || Abandoned())
                 return;
             if (Checks && ++Drawn % EntriesBetweenChecks == 0 && !StillWanted())
                 Shared.Abandoned = true;
@@ -333,7 +335,7 @@ public:
             TFrameShared::Outline(whole, corners, PaperFrameRgb(style.Background));
         }
         for (const TDrawnAs pass : {TDrawnAs::Greyed, TDrawnAs::Coloured}) {
-            if (pass == TDrawnAs::Greyed && !Shared.Filter)
+            if (pass == TDrawnAs::Greyed && !Shared.Filter && !Shared.Scene.ShowsChange())
                 continue;
             std::vector<std::vector<TGlyphText>> found(Tiles.size());
             OnEveryTile([&](std::size_t tile, bool checks) {

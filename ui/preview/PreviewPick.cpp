@@ -102,7 +102,7 @@ TNearest NearestIn(const TPreviewScene& scene, const TPreviewIndex& index, TVec2
     TNearest nearest;
     const TBounds area{point.X - reach, point.Y - reach, point.X + reach, point.Y + reach};
     index.Visit(area, [&](const TIndexEntry& entry) {
-        if (DrawnAs(entry, scene.Style, filter) == TDrawnAs::Hidden)
+        if (scene.DrawnAs(entry, filter) == TDrawnAs::Hidden)
             return;
         const TPrimitive& primitive = scene.Primitives.Primitives[entry.Primitive];
         const double distance = DistanceTo(primitive, point, reach / 4);

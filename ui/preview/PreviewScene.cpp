@@ -11,7 +11,7 @@ namespace {
 // The highlights whose classes are kept: none and the last one, between which a user goes.
 constexpr std::size_t KeptHighlights = 2;
 
-std::shared_ptr<const TNodeClasses> Classify(const TPreviewIndex& index, const TDrawingStyle& style,
+std::shared_ptr<const TNodeClasses> Classify(const TPreviewIndex& index, const TPreviewScene& scene,
                                              const std::optional<TRenderFilter>& filter)
 {
     auto classes = std::make_shared<TNodeClasses>();
@@ -22,7 +22,7 @@ std::shared_ptr<const TNodeClasses> Classify(const TPreviewIndex& index, const T
     for (uint32_t n = 0; n < nodes.size(); ++n) {
         for (uint32_t i = nodes[n].First; i < nodes[n].First + nodes[n].Count; ++i) {
             if (index.IsLeaf(n)) {
-                switch (DrawnAs(index.Entries()[i], style, filter)) {
+                switch (scene.DrawnAs(index.Entries()[i], filter)) {
                 case TDrawnAs::Coloured: classes->LastColoured[n] = i; break;
                 case TDrawnAs::Greyed: classes->LastGreyed[n] = i; break;
                 case TDrawnAs::Hidden: break;
@@ -66,28 +66,35 @@ void TPreviewScene::WaitForFarViews() const
         FarViewsDrawing.wait();
 }
 
-void TPreviewScene::Show(const TJwwDocument& doc)
+void TPreviewScene::Show(const TJwwDocument& doc, const TChangeMarks* changes)
 {
     StopFarViews();
     Primitives.Clear();
+    Changes.clear();
     Style = StyleOf(doc);
     StyleEdits = 0;
     TDrawingRenderer renderer(doc);
     for (std::size_t position = 0; position < doc.EntityOrder.size(); ++position)
         renderer.RenderObject(position, Primitives);
     BudgetSpent = renderer.BudgetSpent();
+    std::vector<TPrimitive>& primitives = Primitives.Primitives;
     TShownArea area(Style);
-    for (const TPrimitive& primitive : Primitives.Primitives)
+    for (const TPrimitive& primitive : primitives)
         if (Style.Shows(primitive.Source))
             area.Add(BoundsOf(primitive));
     ShownArea = area.Area();
-    std::vector<TPrimitive>& primitives = Primitives.Primitives;
+    if (changes)
+        AddRemoved(*changes);
     const auto fills = static_cast<std::size_t>(
         std::partition(primitives.begin(), primitives.end(),
                        [](const TPrimitive& p) { return p.Kind == TPrimitiveKind::Fill; }) -
         primitives.begin());
     Fills.Build(primitives, 0, fills);
     Strokes.Build(primitives, fills, primitives.size() - fills);
+    if (changes)
+        for (const TPrimitive& primitive : primitives)
+            Changes.push_back(primitive.Source.FromEarlier ? TObjectChange::Removed
+                                                           : changes->ChangeOf(primitive.Source.Position));
     DrawingLayerShown = Style.LayerShown;
     ApplyLayers();
     {
@@ -97,9 +104,10 @@ void TPreviewScene::Show(const TJwwDocument& doc)
     StartFarViews();
 }
 
+// A picture of a change draws in its own colours, which far views drawn in the style do not.
 void TPreviewScene::StartFarViews()
 {
-    if (Strokes.Entries().size() + Fills.Entries().size() <= DenseSceneEntries)
+    if (ShowsChange() || Strokes.Entries().size() + Fills.Entries().size() <= DenseSceneEntries)
         return;
     FarViewsWanted = true;
     FarViewsDrawing = std::async(std::launch::async, [this] {
@@ -144,6 +152,30 @@ void TPreviewScene::ApplyLayers()
     KnownClasses.clear();
 }
 
+// The earlier drawing's texts join the scene's, so its primitives name theirs anew.
+void TPreviewScene::AddRemoved(const TChangeMarks& changes)
+{
+    const TJwwDocument& old = changes.Old();
+    const TDrawingStyle oldStyle = StyleOf(old);
+    TDrawingRenderer renderer(old);
+    TRenderScene removed;
+    for (const std::size_t position : changes.Removed()) {
+        const std::optional<TRenderSource> source = renderer.SourceOf(position);
+        if (source && oldStyle.Shows(*source))
+            renderer.RenderObject(position, removed);
+    }
+    BudgetSpent = BudgetSpent || renderer.BudgetSpent();
+    const auto firstText = static_cast<uint32_t>(Primitives.Texts.size());
+    Primitives.Texts.insert(Primitives.Texts.end(), removed.Texts.begin(), removed.Texts.end());
+    for (TPrimitive& primitive : removed.Primitives) {
+        if (primitive.Kind == TPrimitiveKind::Text)
+            primitive.TextIndex += firstText;
+        primitive.Source.FromEarlier = true;
+        ShownArea.Add(BoundsOf(primitive));
+        Primitives.Primitives.push_back(primitive);
+    }
+}
+
 TPreviewScene::TClasses TPreviewScene::ClassesFor(const std::optional<TRenderFilter>& filter) const
 {
     const std::lock_guard<std::mutex> lock(ClassesLock);
@@ -154,7 +186,7 @@ TPreviewScene::TClasses TPreviewScene::ClassesFor(const std::optional<TRenderFil
             return KnownClasses.front().second;
         }
     }
-    TClasses classes{Classify(Strokes, Style, filter), Classify(Fills, Style, filter)};
+    TClasses classes{Classify(Strokes, *this, filter), Classify(Fills, *this, filter)};
     KnownClasses.insert(KnownClasses.begin(), {filter, classes});
     if (KnownClasses.size() > KeptHighlights)
         KnownClasses.pop_back();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "jww/jwwunit.h"
+#include "render/ChangeMarks.h"
 #include "render/DrawingStyle.h"
 #include "render/Primitives.h"
 #include "render/RenderFilter.h"
@@ -38,6 +39,18 @@ inline TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style,
     return shown ? TDrawnAs::Greyed : TDrawnAs::Hidden;
 }
 
+// A picture of a change draws what two drawings share greyed and the rest in the colour of its
+// change, whatever the highlight; what the later drawing hides is not drawn, and the removed
+// objects that the earlier one hides were left out of the scene.
+inline TDrawnAs DrawnAs(const TIndexEntry& entry, const TDrawingStyle& style, TObjectChange change)
+{
+    if (change == TObjectChange::Removed)
+        return TDrawnAs::Coloured;
+    if (!style.LayerShown[entry.Layer])
+        return TDrawnAs::Hidden;
+    return change == TObjectChange::Same ? TDrawnAs::Greyed : TDrawnAs::Coloured;
+}
+
 // For every node of an index, its last entry drawn in colour and its last entry greyed, or
 // NoEntry: what stands for a node too small to enter, and whether it holds anything to draw.
 struct TNodeClasses {
@@ -60,6 +73,16 @@ struct TPreviewScene {
     // Whether insertions beyond the budget were drawn as their frames.
     bool BudgetSpent = false;
 
+    // The change of each primitive, by its place, in a picture of a change; else empty.
+    std::vector<TObjectChange> Changes;
+
+    bool ShowsChange() const { return !Changes.empty(); }
+    TDrawnAs DrawnAs(const TIndexEntry& entry, const std::optional<TRenderFilter>& filter) const
+    {
+        return ShowsChange() ? ::DrawnAs(entry, Style, Changes[entry.Primitive])
+                             : ::DrawnAs(entry, Style, filter);
+    }
+
     // The form's picture edits that Style shows; 0 for the drawing's own style.
     uint64_t StyleEdits = 0;
 
@@ -69,8 +92,10 @@ struct TPreviewScene {
     ~TPreviewScene();
 
     // Makes the primitives and their indexes; the far views of a dense drawing are drawn after,
-    // on a thread of their own, while frames are drawn from the objects.
-    void Show(const TJwwDocument& doc);
+    // on a thread of their own, while frames are drawn from the objects. With changes, the
+    // picture of the change from their earlier drawing to doc: its removed objects that it shows
+    // are drawn too.
+    void Show(const TJwwDocument& doc, const TChangeMarks* changes = nullptr);
     // The far views once they are drawn, or nothing.
     std::shared_ptr<const TFarViews> FarViews() const;
     void WaitForFarViews() const;
@@ -100,6 +125,8 @@ private:
     // The layers the drawing itself shows, which Style shows unless every layer is asked for.
     std::array<bool, 256> DrawingLayerShown{};
     bool EveryLayer = false;
+    void AddRemoved(const TChangeMarks& changes);
+
     mutable std::mutex ClassesLock;
     mutable std::vector<std::pair<std::optional<TRenderFilter>, TClasses>> KnownClasses;
 };

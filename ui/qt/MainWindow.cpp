@@ -202,7 +202,9 @@ void TMainWindow::RefreshPreview()
     if (PreviewStale || PreviewedFile != Form1.LoadedFileName) {
         PreviewStale = false;
         PreviewedFile = Form1.LoadedFileName;
-        Preview->ShowDrawing(Form1.Document());
+        const std::optional<TChangeMarks> marks =
+            Comparison.Active(Form1.LoadedFileName) ? std::optional(Comparison.MarksFor(Form1.Document())) : std::nullopt;
+        Preview->ShowDrawing(Form1.Document(), marks ? &*marks : nullptr);
     }
     Preview->FollowCells(Form1);
 }
@@ -262,6 +264,21 @@ void TMainWindow::OpenFile(const std::string& path)
     FocusTableAfterOpen();
 }
 
+void TMainWindow::OpenComparison(const std::string& oldPath, const std::string& newPath)
+{
+    Comparison.End();
+    OpenFile(newPath);
+    if (Form1.LoadedFileName.empty())
+        return;
+    if (std::string warning; !Comparison.Begin(oldPath, Form1.LoadedFileName, warning)) {
+        Services.ShowMessageBox(warning, CaptionWarning, TMessageKind::Warning);
+        return;
+    }
+    PreviewStale = true;
+    ShowFormState();
+    PreviewButton->setChecked(true);
+}
+
 // A keyboard user can edit the drawing just opened at once.
 void TMainWindow::FocusTableAfterOpen()
 {
@@ -289,6 +306,9 @@ void TMainWindow::dropEvent(QDropEvent* event)
 
 void TMainWindow::ShowFormState()
 {
+    setWindowTitle((Comparison.Active(Form1.LoadedFileName) ? QString::fromStdString(Comparison.Title())
+                                                            : TextFromCp932(Form1Caption)) +
+                   QStringLiteral("[*]"));
     setWindowModified(Form1.Modified);
     Edit1->setText(PathFromOs(Form1.Edit1.Text));
     for (TGridView* grid : {StringGrid1, StringGrid2, StringGrid3, StringGrid4})

@@ -6,10 +6,13 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "render/Primitives.h"
 #include "tables/TableFrames.h"
 #include "ui/Unit1.h"
+#include "ui/preview/CompareMode.h"
 #include "ui/qt/CellTableModel.h"
 #include "ui/qt/GridView.h"
 #include "ui/qt/QtDesktopServices.h"
@@ -31,6 +34,10 @@ public:
     // Opens a drawing that the desktop hands over (the command line), as if it had been chosen
     // with "ファイル名".
     void OpenFile(const std::string& path);
+    // Opens the later drawing as OpenFile does, with its preview shown as what changed since
+    // the earlier one; an earlier drawing that cannot be read is told of, and the later one
+    // stays open as it is.
+    void OpenComparison(const std::string& oldPath, const std::string& newPath);
 
     TForm1 Form1;
 
@@ -81,4 +88,5 @@ private:
     bool FrameFitted = false;
     bool PreviewStale = true;
     std::string PreviewedFile;
+    TWindowComparison Comparison;
 };

@@ -16,6 +16,7 @@
 
 #include "ui/Messages.h"
 #include "ui/preview/CellStyle.h"
+#include "ui/preview/CompareMode.h"
 #include "ui/preview/PreviewPaint.h"
 #include "ui/preview/PreviewPick.h"
 #include "ui/qt/DisplayText.h"
@@ -30,6 +31,8 @@ constexpr qint64 SlowFrameMilliseconds = 60;
 constexpr int TextLayoutPixels = 100;
 // A press and release this many pixels apart or less are a click, not a drag.
 constexpr int ClickSlackPixels = 2;
+// The legend of a picture of a change lies this far from the top left corner.
+constexpr int LegendInset = 6;
 
 QPointF ToQt(TVec2 p)
 {
@@ -86,6 +89,18 @@ TPreviewPane::TPreviewPane(QWidget* parent) : QWidget(parent)
     Settle.setSingleShot(true);
     Settle.setInterval(SettleMilliseconds);
     connect(&Settle, &QTimer::timeout, this, &TPreviewPane::Redraw);
+    Legend = new QLabel(this);
+    Legend->setObjectName(QStringLiteral("Legend"));
+    Legend->setAutoFillBackground(true);
+    Legend->setMargin(4);
+    QString legend;
+    for (const TLegendEntry& entry : CompareLegend())
+        legend += QStringLiteral("<span style=\"color:%1\">\u25A0</span> %2&nbsp;&nbsp;")
+                      .arg(QColor(entry.Color.R, entry.Color.G, entry.Color.B).name(), TextFromCp932(entry.Text));
+    Legend->setText(legend);
+    Legend->adjustSize();
+    Legend->move(LegendInset, LegendInset);
+    Legend->hide();
 
     StatusLine = new QWidget(this);
     StatusLine->setAutoFillBackground(true);
@@ -181,12 +196,13 @@ void TPreviewPane::DrawInBackground()
     });
 }
 
-void TPreviewPane::ShowDrawing(const TJwwDocument& doc)
+void TPreviewPane::ShowDrawing(const TJwwDocument& doc, const TChangeMarks* changes)
 {
     ++*Generation;
     WaitForBackground();
     SlowFrames = false;
-    Drawing.Show(doc);
+    Drawing.Show(doc, changes);
+    Legend->setVisible(changes != nullptr);
     ShowPick(std::nullopt);
     ZoomToFit();
     Redraw();

@@ -38,11 +38,14 @@ public:
     explicit TPreviewPane(QWidget* parent = nullptr);
     ~TPreviewPane() override;
 
-    // Makes the primitives of the drawing and fits them into the view.
-    void ShowDrawing(const TJwwDocument& doc);
+    // Makes the primitives of the drawing and fits them into the view; with changes, the
+    // picture of the change under its legend.
+    void ShowDrawing(const TJwwDocument& doc, const TChangeMarks* changes = nullptr);
     // Draws the drawing again in the SXF colours and line types of the window's cells once they
     // changed.
     void FollowCells(const TForm1& form);
+    // The legend of a picture of a change, shown only with one.
+    QLabel* Legend;
     // Nothing highlighted shows every object in its colour.
     void Highlight(const std::optional<TRenderFilter>& filter);
     void ZoomToFit();

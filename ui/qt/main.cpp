@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "ui/Messages.h"
 #include "ui/qt/DisplayText.h"
@@ -28,8 +29,14 @@ int main(int argc, char** argv)
     TMainWindow window(services);
     window.show();
     // A drawing named on the command line (a file manager's "open with") opens once the window
-    // is on screen, as if chosen with "ファイル名".
-    if (argc > 1) {
+    // is on screen, as if chosen with "ファイル名"; "--compare OLD NEW" (a version control
+    // tool's diff viewer) opens NEW as what changed since OLD.
+    if (argc == 4 && std::string_view(argv[1]) == "--compare") {
+        const std::string old = std::filesystem::absolute(argv[2]).string();
+        const std::string now = std::filesystem::absolute(argv[3]).string();
+        QMetaObject::invokeMethod(&window, [&window, old, now] { window.OpenComparison(old, now); },
+                                  Qt::QueuedConnection);
+    } else if (argc > 1) {
         const std::string path = std::filesystem::absolute(argv[1]).string();
         QMetaObject::invokeMethod(&window, [&window, path] { window.OpenFile(path); },
                                   Qt::QueuedConnection);

@@ -290,6 +290,22 @@ void TWinMainWindow::OpenFile(const std::string& path)
     FocusTableAfterOpen();
 }
 
+void TWinMainWindow::OpenComparison(const std::string& oldPath, const std::string& newPath)
+{
+    Comparison.End();
+    OpenFile(newPath);
+    if (Form1.LoadedFileName.empty())
+        return;
+    if (std::string warning; !Comparison.Begin(oldPath, Form1.LoadedFileName, warning)) {
+        Services.ShowMessageBox(warning, CaptionWarning, TMessageKind::Warning);
+        return;
+    }
+    PreviewStale = true;
+    ShowFormState();
+    Button_SetCheck(PreviewButton, BST_CHECKED);
+    PreviewButtonClick();
+}
+
 // A keyboard user can edit the drawing just opened at once.
 void TWinMainWindow::FocusTableAfterOpen()
 {
@@ -321,8 +337,10 @@ void TWinMainWindow::ShowFormState()
 {
     SetWindowTextW(Edit1, WidePath(Form1.Edit1.Text).c_str());
     // A mark in the title while edits are not saved, as Windows programs show it.
-    const std::string title = std::string(Form1Caption) + (Form1.Modified ? " *" : "");
-    SetWindowTextW(Form1Window, WideFromCp932(title).c_str());
+    const std::string mark = Form1.Modified ? " *" : "";
+    SetWindowTextW(Form1Window, Comparison.Active(Form1.LoadedFileName)
+                                    ? WidePath(Comparison.Title() + mark).c_str()
+                                    : WideFromCp932(std::string(Form1Caption) + mark).c_str());
     for (const auto& grid : Grids)
         grid->Refresh();
     if (PreviewWindow && PreviewWindow->Visible())
@@ -347,7 +365,9 @@ void TWinMainWindow::DrawPreviewIfStale()
     if (PreviewStale || PreviewedFile != Form1.LoadedFileName) {
         PreviewStale = false;
         PreviewedFile = Form1.LoadedFileName;
-        PreviewWindow->ShowDrawing(Form1.Document());
+        const std::optional<TChangeMarks> marks =
+            Comparison.Active(Form1.LoadedFileName) ? std::optional(Comparison.MarksFor(Form1.Document())) : std::nullopt;
+        PreviewWindow->ShowDrawing(Form1.Document(), marks ? &*marks : nullptr);
     }
     PreviewWindow->FollowCells(Form1);
 }

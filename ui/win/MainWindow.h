@@ -10,6 +10,7 @@
 
 #include "ui/Form1Layout.h"
 #include "ui/Unit1.h"
+#include "ui/preview/CompareMode.h"
 #include "ui/win/PreviewWindow.h"
 #include "ui/win/WinDesktopServices.h"
 #include "ui/win/WinGrid.h"
@@ -26,6 +27,10 @@ public:
     // Opens the drawing as if it had been chosen in the open dialog: one named on the command
     // line or dropped on the window.
     void OpenFile(const std::string& path);
+    // Opens the later drawing as OpenFile does, with its preview shown as what changed since
+    // the earlier one; an earlier drawing that cannot be read is told of, and the later one
+    // stays open as it is.
+    void OpenComparison(const std::string& oldPath, const std::string& newPath);
 
     HWND Handle() const { return Form1Window; }
     TForm1& Form() { return Form1; }
@@ -74,4 +79,5 @@ private:
     std::unique_ptr<TWinPreviewWindow> PreviewWindow;
     bool PreviewStale = true;
     std::string PreviewedFile;
+    TWindowComparison Comparison;
 };

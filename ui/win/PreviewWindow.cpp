@@ -4,11 +4,13 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "ui/Form1Layout.h"
 #include "ui/Messages.h"
 #include "ui/preview/CellStyle.h"
+#include "ui/preview/CompareMode.h"
 #include "ui/preview/PreviewPaint.h"
 #include "ui/preview/PreviewPick.h"
 #include "ui/win/GdiCanvas.h"
@@ -20,6 +22,11 @@ namespace {
 constexpr wchar_t PreviewClassName[] = L"ZelvanePreview";
 constexpr wchar_t PreviewTitle[] = L"プレビュー";
 constexpr double WheelStepFactor = 1.25;
+// The legend of a picture of a change: its distance from the top left corner, the side of each
+// colour's swatch and the room of each entry, in pixels.
+constexpr int LegendInset = 6;
+constexpr int LegendSwatchSide = 12;
+constexpr int LegendEntryWidth = 60;
 constexpr UINT_PTR SettleTimer = 1;
 // How long the view waits after the last turn of the wheel before it draws afresh.
 constexpr UINT SettleMilliseconds = 150;
@@ -108,11 +115,12 @@ void TWinPreviewWindow::Hide()
     ShowWindow(Window, SW_HIDE);
 }
 
-void TWinPreviewWindow::ShowDrawing(const TJwwDocument& doc)
+void TWinPreviewWindow::ShowDrawing(const TJwwDocument& doc, const TChangeMarks* changes)
 {
     ++*Generation;
     WaitForBackground();
-    Drawing.Show(doc);
+    Drawing.Show(doc, changes);
+    Comparing = changes != nullptr;
     LastPick.reset();
     RefreshPickText();
     ZoomToFit();
@@ -254,6 +262,8 @@ const TMemoryBitmap& TWinPreviewWindow::SharpFrame()
         TGdiCanvas canvas(*Frame, TextFont);
         PaintPreview(Drawing, Current, Filter, canvas, [] { return true; });
     }
+    if (Comparing)
+        PaintLegend(Frame->Dc(), TextFont);
     FrameView = Current;
     FrameValid = true;
     return *Frame;
@@ -277,7 +287,7 @@ void TWinPreviewWindow::DrawInBackground()
     LOGFONTW face{};
     GetObjectW(TextFont, sizeof face, &face);
     Background = std::async(std::launch::async, [this, face, view = Current, filter = Filter, wanted,
-                                                 generation = Generation, window = Window] {
+                                                 generation = Generation, window = Window, comparing = Comparing] {
         auto bitmap = std::make_unique<TMemoryBitmap>();
         bitmap->Resize(static_cast<int>(view.Width), static_cast<int>(view.Height));
         if (bitmap->Empty())
@@ -288,6 +298,8 @@ void TWinPreviewWindow::DrawInBackground()
             TGdiCanvas canvas(*bitmap, font);
             done = PaintPreview(Drawing, view, filter, canvas, [&] { return *generation == wanted; });
         }
+        if (done && comparing)
+            PaintLegend(bitmap->Dc(), font);
         DeleteObject(font);
         if (!done)
             return;
@@ -312,6 +324,35 @@ void TWinPreviewWindow::FrameDrawn()
     FrameView = drawn->View;
     FrameValid = true;
     InvalidateRect(Window, nullptr, FALSE);
+}
+
+RECT TWinPreviewWindow::LegendSwatch(int entry)
+{
+    const int left = LegendInset + entry * LegendEntryWidth;
+    return {left, LegendInset, left + LegendSwatchSide, LegendInset + LegendSwatchSide};
+}
+
+void TWinPreviewWindow::PaintLegend(HDC dc, HFONT font)
+{
+    const std::array<TLegendEntry, 3> legend = CompareLegend();
+    const RECT back{LegendInset / 2, LegendInset / 2,
+                    LegendInset + static_cast<LONG>(legend.size()) * LegendEntryWidth,
+                    LegendInset * 3 / 2 + LegendSwatchSide};
+    const HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+    FillRect(dc, &back, white);
+    DeleteObject(white);
+    const HGDIOBJ previousFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    for (std::size_t i = 0; i < legend.size(); ++i) {
+        const RECT swatch = LegendSwatch(static_cast<int>(i));
+        const HBRUSH brush = CreateSolidBrush(RGB(legend[i].Color.R, legend[i].Color.G, legend[i].Color.B));
+        FillRect(dc, &swatch, brush);
+        DeleteObject(brush);
+        const std::wstring text = WideFromCp932(legend[i].Text);
+        TextOutW(dc, swatch.right + LegendInset / 2, swatch.top, text.c_str(), static_cast<int>(text.size()));
+    }
+    SelectObject(dc, previousFont);
 }
 
 void TWinPreviewWindow::Paint()

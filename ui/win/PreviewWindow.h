@@ -22,6 +22,7 @@
 #include <string>
 
 #include "jww/jwwunit.h"
+#include "render/ChangeMarks.h"
 #include "render/RenderFilter.h"
 #include "ui/Unit1.h"
 #include "ui/preview/PreviewScene.h"
@@ -46,11 +47,14 @@ public:
     // Raised whenever the window is hidden, also by closing it.
     std::function<void()> Hidden;
 
-    // Makes the primitives of the drawing and fits them into the view.
-    void ShowDrawing(const TJwwDocument& doc);
+    // Makes the primitives of the drawing and fits them into the view; with changes, the
+    // picture of the change under its legend.
+    void ShowDrawing(const TJwwDocument& doc, const TChangeMarks* changes = nullptr);
     // Draws the drawing again in the SXF colours and line types of the window's cells once they
     // changed.
     void FollowCells(const TForm1& form);
+    // Where the legend of a picture of a change shows each colour's swatch, in client pixels.
+    static RECT LegendSwatch(int entry);
     // Nothing highlighted shows every object in its colour.
     void Highlight(const std::optional<TRenderFilter>& filter);
     void ZoomToFit();
@@ -99,10 +103,13 @@ private:
     void Clicked(TVec2 pixel);
     void Hovered(TVec2 pixel);
     void SetTipText(const std::wstring& text);
+    // The legend of a picture of a change over the frame.
+    static void PaintLegend(HDC dc, HFONT font);
 
     HWND Window = nullptr;
     HFONT TextFont;
     TPreviewScene Drawing;
+    bool Comparing = false;
     std::optional<TRenderFilter> Filter;
     TPreviewView Current;
     bool Fitted = true;

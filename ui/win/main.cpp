@@ -1,10 +1,12 @@
 // Zelvane's window program on Windows: one window and its message loop. A drawing named on the
-// command line opens once the window is shown.
+// command line opens once the window is shown, and "--compare OLD NEW" opens NEW as what
+// changed since OLD.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <string>
+#include <string_view>
 
 #include "text/WidePath.h"
 #include "ui/win/MainWindow.h"
@@ -34,7 +36,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     window.Show(showCommand);
     int argc = 0;
     if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
-        if (argc > 1)
+        // "--compare OLD NEW", as a version control tool calls its diff viewer.
+        if (argc == 4 && std::wstring_view(argv[1]) == L"--compare")
+            window.OpenComparison(Utf8FromWide(FullPath(argv[2])), Utf8FromWide(FullPath(argv[3])));
+        else if (argc > 1)
             window.OpenFile(Utf8FromWide(FullPath(argv[1])));
         LocalFree(argv);
     }
